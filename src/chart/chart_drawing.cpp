@@ -1,0 +1,188 @@
+#include "chart/chart_drawing.h"
+
+#include "chart/chart_state.h"
+#include "psychro/moist_air.h"
+#include "ui/main_window_texts.h"
+#include "ui/number_text.h"
+#include "ui/surface.h"
+
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+
+using namespace moist_air;
+
+namespace {
+
+struct ChartText {
+    const char *text;
+    float x;
+    float y;
+    int fontSize;
+    bool setsFontSize;
+};
+
+// The legend and the three curve labels.
+constexpr ChartText kCurveLabels[] = {
+    {"本图横坐标为含湿量 d ,纵坐标为焓 i ,黄线为等温线,  紫色曲线为等φ线,  黑点为机器露点", 2.0f, -25.0f, 10, true},
+    {"φ=5%", 8.0f, 105.0f, 10, false},
+    {"φ=10%", 10.0f, 95.0f, 10, false},
+    {"φ=100%", 12.0f, 45.0f, 10, false},
+};
+
+// Headings of the result panel, printed on the blanked area.
+constexpr ChartText kPanelHeadings[] = {
+    {" 根据余热量确定的送风量:          kg/s", 20.5f, 57.0f, 14, true},
+    {" 根据余湿量确定的送风量:          kg/s", 20.5f, 48.0f, 14, true},
+    {"      \u3000\u3000\u3000\u3000热湿比ε:", 20.5f, 39.0f, 14, true},
+    {"        室内冷负荷 Q1 :           kw", 20.5f, 30.0f, 14, true},
+    {"      \u3000新风冷负荷 Q2 :           kw", 20.5f, 21.0f, 14, true},
+    {"      \u3000\u3000\u3000\u3000 再热量 :           kw", 20.5f, 12.0f, 14, true},
+    {"      \u3000\u3000 \u3000系统冷量 :           kw", 20.5f, 3.0f, 14, true},
+    {" d_n:", 10.0f, 22.0f, 10, true},
+    {" i_n:", 10.0f, 15.0f, 10, false},
+    {" d_w:", 10.0f, 8.0f, 10, false},
+    {" i_w:", 10.0f, 1.0f, 10, false},
+    {" d_c:", 14.5f, 22.0f, 10, true},
+    {" i_c:", 14.5f, 15.0f, 10, false},
+    {" d_L:", 14.5f, 8.0f, 10, false},
+    {" i_L:", 14.5f, 1.0f, 10, false},
+    {" d_o:", 19.0f, 22.0f, 10, true},
+    {" i_o:", 19.0f, 15.0f, 10, false},
+    {" B0 :", 19.0f, 8.0f, 10, false},
+    {"精度:", 19.0f, 1.0f, 10, false},
+};
+
+void PrintTexts(Surface &picture, const ChartText *texts, size_t count)
+{
+    for (size_t k = 0; k < count; ++k) {
+        picture.SetCurrentX(texts[k].x);
+        picture.SetCurrentY(texts[k].y);
+        if (texts[k].setsFontSize)
+            picture.SetFontSize(static_cast<float>(texts[k].fontSize));
+        picture.Print(texts[k].text);
+    }
+}
+
+// Traces one curve of constant relative humidity from -30 °C up to tEnd with
+// the state's precision as one polyline starting at the chart point (0, -30).
+// The running temperature is single precision. The curve ends early where the
+// vapour pressure reaches the barometric pressure (possible at low pressures),
+// since moisture content has no meaning there.
+void TraceHumidityCurve(ChartState &s, Surface &picture, float phi, float tEnd)
+{
+    picture.SetCurrentX(0.0f);
+    picture.SetCurrentY(-30.0f);
+    const float step = s.Precision;
+    if (!(step > 0.0f))
+        return; // a negative step draws no point
+    for (s.t = -30.0f; s.t <= tEnd; s.t += step) {
+        s.Pqb = SaturationPressure(s.t);
+        s.Pq = VapourPressureFromPhi(s.Pqb, phi);
+        if (s.Pq >= s.B)
+            break;
+        s.d = MoistureFromVapourPressure(s.B, s.Pq);
+        s.i = EnthalpyFromTemperatureMoisture(s.t, s.d);
+        picture.LineTo(s.d, s.i);
+    }
+}
+
+} // namespace
+
+void SetChartScale(Surface &picture)
+{
+    picture.Scale(chart_scale::kLeft, chart_scale::kTop, chart_scale::kRight, chart_scale::kBottom);
+}
+
+void DrawChart(ChartState &state, Surface &picture, MainWindowTexts &texts)
+{
+    picture.Cls();
+    DrawMoistureLines(state, picture);
+    DrawEnthalpyLines(state, picture);
+    DrawIsotherms(state, picture);
+    DrawSaturationCurve(state, picture);
+    DrawHumidityCurves(state, picture);
+    SetChartScale(picture);
+    DrawChartLabels(state, picture, texts);
+}
+
+void DrawMoistureLines(ChartState &state, Surface &picture)
+{
+    picture.SetForeColor(colours::kBlack);
+    picture.SetDrawWidth(1);
+    int d = 0;
+    for (d = 0; d <= 40; ++d) {
+        picture.Line(static_cast<float>(d), -20.0f, static_cast<float>(d), 145.0f);
+        picture.SetCurrentY(-20.0f);
+        picture.SetFontSize(10.0f);
+        picture.Print(SurfaceNumberText(d));
+    }
+    state.d = static_cast<float>(d);
+}
+
+void DrawEnthalpyLines(ChartState &state, Surface &picture)
+{
+    picture.SetForeColor(colours::kBlack);
+    picture.SetDrawWidth(1);
+    int i = 0;
+    for (i = -20; i <= 145; i += 5) {
+        picture.Line(0.0f, static_cast<float>(i), 42.0f, static_cast<float>(i));
+        picture.SetCurrentX(40.0f);
+        picture.SetFontSize(10.0f);
+        picture.Print(SurfaceNumberText(i));
+    }
+    state.i = static_cast<float>(i);
+}
+
+void DrawIsotherms(ChartState &state, Surface &picture)
+{
+    picture.SetForeColor(colours::kYellow);
+    picture.SetDrawWidth(1);
+    for (state.t = -100.0f; state.t <= 200.0f; state.t += 5.0f) {
+        state.d = 0.0f;
+        state.i = EnthalpyFromTemperatureMoisture(state.t, state.d);
+        const float x1 = 0.0f;
+        const float y1 = state.i;
+        state.d = 42.0f;
+        state.i = EnthalpyFromTemperatureMoisture(state.t, state.d);
+        const float x2 = 42.0f;
+        // The right end is kept as a whole kJ/kg, ties to the even number.
+        const auto y2 = static_cast<std::int16_t>(std::nearbyint(state.i));
+        picture.Line(x1, y1, x2, static_cast<float>(y2));
+    }
+}
+
+void DrawSaturationCurve(ChartState &state, Surface &picture)
+{
+    picture.SetForeColor(colours::kPurple);
+    picture.SetDrawWidth(1);
+    state.phi = 1.0f;
+    TraceHumidityCurve(state, picture, state.phi, 50.0f);
+}
+
+void DrawHumidityCurves(ChartState &state, Surface &picture)
+{
+    picture.SetForeColor(colours::kPurple);
+    picture.SetDrawWidth(1);
+    // Double-precision running value: after twenty additions of 0.05 it is
+    // just above 1, so the curves are 0 %, 5 %, … 95 %; the 100 % curve is the
+    // saturation curve's.
+    for (double phi = 0.0; phi <= 1.0; phi += 0.05) {
+        state.phi = static_cast<float>(phi);
+        TraceHumidityCurve(state, picture, static_cast<float>(phi), 100.0f);
+    }
+}
+
+void DrawChartLabels(ChartState &state, Surface &picture, MainWindowTexts &texts)
+{
+    PrintTexts(picture, kCurveLabels, std::size(kCurveLabels));
+
+    // Two rectangles in the background colour blank the L-shaped panel area.
+    picture.FillBox(20.1f, 59.5f, 20.1f + 20.0f, 59.5f - 59.0f, colours::kChartBack);
+    picture.FillBox(10.1f, 29.5f, 10.1f + 30.0f, 29.5f - 44.0f, colours::kChartBack);
+
+    PrintTexts(picture, kPanelHeadings, std::size(kPanelHeadings));
+
+    texts.SetStateBox(10, state.BText);
+    texts.SetStateBox(11, SingleText(state.Precision));
+}

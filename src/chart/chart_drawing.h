@@ -1,0 +1,30 @@
+#pragma once
+
+struct ChartState;
+class Surface;
+class MainWindowTexts;
+
+// The chart's user coordinates: d (g/kg) from 0 at the left to 42 at the
+// right edge, i (kJ/kg) from 145 at the top to −30 at the bottom edge.
+namespace chart_scale {
+inline constexpr float kLeft = 0.0f;
+inline constexpr float kTop = 145.0f;
+inline constexpr float kRight = 42.0f;
+inline constexpr float kBottom = -30.0f;
+} // namespace chart_scale
+
+void SetChartScale(Surface &picture);
+
+// Clears the surface and draws the whole chart at the state's B and Precision:
+// grid, isotherms, saturation curve, relative-humidity curves, labels, panel
+// headings and the pressure and precision fields. A fault of the property
+// functions propagates as ArithmeticFault.
+void DrawChart(ChartState &state, Surface &picture, MainWindowTexts &texts);
+
+// The steps of DrawChart, in its order.
+void DrawMoistureLines(ChartState &state, Surface &picture);
+void DrawEnthalpyLines(ChartState &state, Surface &picture);
+void DrawIsotherms(ChartState &state, Surface &picture);
+void DrawSaturationCurve(ChartState &state, Surface &picture);
+void DrawHumidityCurves(ChartState &state, Surface &picture);
+void DrawChartLabels(ChartState &state, Surface &picture, MainWindowTexts &texts);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+class Prompts;
+
+// The main window's chart settings and the working variables that the chart
+// drawing, the pointer readout and the calculation share as scratch values.
+struct ChartState {
+    // Barometric pressure in Pa, with the text the user confirmed at the prompt.
+    double B = 101325.0;
+    std::string BText = "101325";
+    // Drawing precision: the temperature step (°C) of the traced curves. Never 0.
+    float Precision = 1.0f;
+
+    // Working variables: each holds what the last operation wrote.
+    float t = 0.0f;   // °C
+    float Pqb = 0.0f; // Pa
+    float phi = 0.0f; // fraction
+    float Pq = 0.0f;  // Pa
+    float d = 0.0f;   // g/kg
+    float i = 0.0f;   // kJ/kg
+};
+
+namespace chart_prompts {
+inline constexpr const char *kPressurePrompt = "请输入当地的大气压的值：(默认值为101325pa)";
+inline constexpr const char *kPressureRepeatedPrompt =
+    "您输入的大气压的值不在90000至120000帕之间，请从新输入：";
+inline constexpr const char *kPressureTitle = "大气压";
+inline constexpr const char *kPressureDefault = "101325";
+inline constexpr const char *kPrecisionPrompt = "请输入您希望的绘图精度：(默认值为0.05)";
+inline constexpr const char *kPrecisionTitle = "绘图精度";
+inline constexpr const char *kPrecisionDefault = "0.05";
+
+// Accepted pressures, Pa (limits included).
+inline constexpr double kLowestPressure = 90000.0;
+inline constexpr double kHighestPressure = 120000.0;
+// The smallest positive drawing step accepted, °C: a finer step would trace
+// millions of points per curve.
+inline constexpr float kFinestPrecision = 0.001f;
+} // namespace chart_prompts
+
+// Asks for the barometric pressure (again until the answer is a number within
+// 90000…120000 Pa) and then for the drawing precision (again while it is 0,
+// a positive value below 0.001 or beyond single-precision range). Draws nothing.
+void AskChartSettings(ChartState &state, Prompts &prompts);

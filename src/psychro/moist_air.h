@@ -1,0 +1,68 @@
+#pragma once
+
+// Moist-air property functions of the i-d chart.
+//
+// Every argument and result is single precision; the arithmetic inside is
+// double precision and only the result is rounded. Each function checks its
+// result and throws ArithmeticFault on a division by zero, an overflow (also
+// beyond float's range) or an invalid operation; none returns inf or NaN.
+//
+// Units: t, ts in °C; Pqb, Pq in Pa; phi as a fraction (1 = 100 %); d in g per
+// kg of dry air; i in kJ per kg of dry air; eps in kJ per kg of moisture;
+// B (barometric pressure) in Pa, passed first to the three functions that
+// depend on it and read at every call.
+
+namespace moist_air {
+
+// Specific heat of dry air, kJ/(kg·K).
+constexpr double kDryAirHeat = 1.005;
+// Specific heat of water vapour, kJ/(kg·K), written per g of moisture.
+constexpr double kVapourHeatPerGram = 0.00184;
+// Latent heat of vaporisation at 0 °C, kJ/kg, written per g of moisture.
+constexpr double kLatentHeatPerGram = 2.5;
+// Ratio of the molar masses of water and dry air, times 1000 for g/kg.
+constexpr double kMolarMassRatio = 622.0;
+// Psychrometer coefficient, 1/°C.
+constexpr double kPsychrometerCoefficient = 0.000667;
+// 0 °C in kelvin.
+constexpr double kZeroCelsius = 273.15;
+
+// Saturation vapour pressure Pqb (Pa) at t (°C, −200…200; outside that range 0).
+// Reference: Hyland & Wexler (1983), ASHRAE Handbook—Fundamentals (2017), ch. 1, eqs. 5 and 6.
+float SaturationPressure(float t);
+
+// Relative humidity phi (fraction) = Pq / Pqb.
+float RelativeHumidity(float Pqb /* Pa */, float Pq /* Pa */);
+
+// Vapour partial pressure Pq (Pa) = Pqb · phi.
+float VapourPressureFromPhi(float Pqb /* Pa */, float phi /* fraction */);
+
+// Vapour partial pressure Pq (Pa) = B · d / (622 + d).
+float VapourPressureFromMoisture(double B /* Pa */, float d /* g/kg */);
+
+// Moisture content d (g/kg) = 622 · Pq / (B − Pq).
+float MoistureFromVapourPressure(double B /* Pa */, float Pq /* Pa */);
+
+// Temperature t (°C) = (i − 2.5 d) / (1.005 + 0.00184 d).
+float TemperatureFromMoistureEnthalpy(float d /* g/kg */, float i /* kJ/kg */);
+
+// Moisture content d (g/kg) = 1000 (i − 1.005 t) / (2500 + 1.84 t).
+float MoistureFromTemperatureEnthalpy(float t /* °C */, float i /* kJ/kg */);
+
+// Enthalpy i (kJ/kg) = 1.005 t + 0.001 d (2500 + 1.84 t).
+float EnthalpyFromTemperatureMoisture(float t /* °C */, float d /* g/kg */);
+
+// Vapour partial pressure Pq (Pa) from a psychrometer: Pqb(ts) − 0.000667 · B · (t − ts).
+float PsychrometerVapourPressure(double B /* Pa */, float PqbAtTs /* Pa */, float t /* °C */,
+                                 float ts /* °C */);
+
+// Property of a mixture of two streams, (n · a + b) / (n + 1); a belongs to the
+// stream whose mass flow is n times the other's.
+float MixedValue(float n /* – */, float a, float b);
+
+// d (g/kg) where the process line of slope eps (kJ/kg) through (d0, i0) meets
+// the isotherm t: (i0 − (eps/1000) d0 − 1.005 t) / (2.5 + 0.00184 t − eps/1000).
+float ProcessLineMoistureAtTemperature(float eps /* kJ/kg */, float i0 /* kJ/kg */,
+                                       float d0 /* g/kg */, float t /* °C */);
+
+} // namespace moist_air

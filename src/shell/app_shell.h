@@ -1,0 +1,55 @@
+#pragma once
+
+#include "process/design_parameters.h"
+#include "ui/qt/window_registry.h"
+
+#include <functional>
+
+class Prompts;
+
+// Window names.
+namespace forms {
+inline const QString kSplash = QStringLiteral("Form_start");
+inline const QString kMain = QStringLiteral("Form1");
+inline const QString kParameters = QStringLiteral("Form2");
+inline const QString kSecondary = QStringLiteral("Form3");
+inline const QString kNote = QStringLiteral("Form4");
+} // namespace forms
+
+// The application shell: the five window definitions, the moves between the
+// windows, the program-wide design-parameter record and the program's end.
+// After the splash exactly one of Form1..Form4 is visible.
+class AppShell {
+public:
+    explicit AppShell(Prompts &prompts);
+    ~AppShell();
+
+    WindowRegistry &Windows() { return registry_; }
+    Prompts &prompts() { return prompts_; }
+    DesignParameters &Parameters() { return parameters_; }
+
+    // Creates and shows the splash window.
+    void Start();
+    // The splash's OK: unload Form_start; show Form1; hide Form2, Form3, Form4.
+    void LeaveSplash();
+    // 一次回风: ParametersSet := True; hide Form1; show Form2; hide Form3; hide Form4.
+    void OpenPrimaryReturnAir();
+    // 二次回风: ParametersSet := True; hide Form1; hide Form2; show Form3; hide Form4.
+    void OpenSecondaryReturnAir();
+    // 帮助: hide Form1; hide Form2; hide Form3; show Form4.
+    void OpenHelp();
+    // Back from a dialog: show Form1; hide Form2; hide Form3; hide Form4.
+    void ReturnToMain();
+    // Ends the program at once (closing the main window, or the splash before its OK).
+    void EndProgram();
+
+    // What ending the program does; quits the application's event loop unless replaced.
+    std::function<void()> onEndProgram;
+    bool Ended() const { return ended_; }
+
+private:
+    Prompts &prompts_;
+    DesignParameters parameters_;
+    WindowRegistry registry_;
+    bool ended_ = false;
+};

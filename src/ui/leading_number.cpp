@@ -1,0 +1,138 @@
+#include "ui/leading_number.h"
+
+#include "psychro/arithmetic_fault.h"
+
+#include <cerrno>
+#include <cmath>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+#include <optional>
+
+namespace {
+
+bool IsIgnoredBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int DigitValue(char c, int radix)
+{
+    int v = -1;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
+    return v >= 0 && v < radix ? v : -1;
+}
+
+double IntegerInRadix(const std::string &s, size_t pos, int radix)
+{
+    double value = 0.0;
+    for (; pos < s.size(); ++pos) {
+        const int digit = DigitValue(s[pos], radix);
+        if (digit < 0)
+            break;
+        value = value * radix + digit;
+    }
+    return CheckedDouble(value, "LeadingNumberValue");
+}
+
+// strtod in the "C" locale, so that "." is the decimal point whatever the
+// user's locale.
+double DecimalFromText(const std::string &number)
+{
+    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    errno = 0;
+    const double value = strtod_l(number.c_str(), nullptr, cLocale);
+    if (errno == ERANGE && std::abs(value) > 1.0)
+        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, "LeadingNumberValue");
+    return value;
+}
+
+} // namespace
+
+double LeadingNumberValue(std::string_view text)
+{
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text)
+        if (!IsIgnoredBlank(c))
+            s.push_back(c);
+
+    if (!s.empty() && s[0] == '&') {
+        if (s.size() > 1 && (s[1] == 'H' || s[1] == 'h'))
+            return IntegerInRadix(s, 2, 16);
+        if (s.size() > 1 && (s[1] == 'O' || s[1] == 'o'))
+            return IntegerInRadix(s, 2, 8);
+        return IntegerInRadix(s, 1, 8);
+    }
+
+    // Collect the longest leading decimal number in the form strtod reads.
+    std::string number;
+    size_t pos = 0;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-'))
+        number.push_back(s[pos++]);
+    bool mantissaDigits = false;
+    while (pos < s.size() && IsDigit(s[pos])) {
+        number.push_back(s[pos++]);
+        mantissaDigits = true;
+    }
+    if (pos < s.size() && s[pos] == '.') {
+        number.push_back(s[pos++]);
+        while (pos < s.size() && IsDigit(s[pos])) {
+            number.push_back(s[pos++]);
+            mantissaDigits = true;
+        }
+    }
+    if (!mantissaDigits)
+        return 0.0;
+    if (pos < s.size() && (s[pos] == 'E' || s[pos] == 'e' || s[pos] == 'D' || s[pos] == 'd')) {
+        size_t expPos = pos + 1;
+        std::string exponent = "E";
+        if (expPos < s.size() && (s[expPos] == '+' || s[expPos] == '-'))
+            exponent.push_back(s[expPos++]);
+        bool exponentDigits = false;
+        while (expPos < s.size() && IsDigit(s[expPos])) {
+            exponent.push_back(s[expPos++]);
+            exponentDigits = true;
+        }
+        if (exponentDigits)
+            number += exponent;
+    }
+    return DecimalFromText(number);
+}
+
+std::optional<double> WholeNumberValue(std::string_view text)
+{
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsIgnoredBlank(text[first]))
+        ++first;
+    while (last > first && IsIgnoredBlank(text[last - 1]))
+        --last;
+    const std::string trimmed(text.substr(first, last - first));
+    if (trimmed.empty())
+        return std::nullopt;
+    // Only sign, digits, point and exponent may appear; this keeps out the
+    // hexadecimal, infinity and not-a-number forms that strtod would accept.
+    for (char c : trimmed)
+        if (!(IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E'))
+            return std::nullopt;
+    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    char *end = nullptr;
+    errno = 0;
+    const double value = strtod_l(trimmed.c_str(), &end, cLocale);
+    if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(value)
+        || (errno == ERANGE && std::fabs(value) > 1.0))
+        return std::nullopt;
+    return value;
+}
