@@ -1,1 +1,26 @@
-int main() { return 0; }
+#include "shell/app_shell.h"
+#include "ui/qt/qt_prompts.h"
+
+#if __has_include("ui/qt/fonts.h")
+#include "ui/qt/fonts.h"
+#define IDCHART_HAS_FONTS
+#endif
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("idchart"));
+    // The program ends when the main window (or the splash before its OK) is
+    // closed, not when the last visible window goes.
+    QApplication::setQuitOnLastWindowClosed(false);
+#ifdef IDCHART_HAS_FONTS
+    RegisterFontSubstitutions();
+#endif
+
+    QtPrompts prompts;
+    AppShell shell(prompts);
+    shell.Start();
+    return QApplication::exec();
+}

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QPolygonF>
 
+#include <functional>
+#include <memory>
+
 class QPainter;
 
 // A Surface painting into a retained QImage, so the drawing survives the
@@ -29,6 +32,10 @@ public:
     // The picture with everything drawn so far.
     const QImage &Image();
 
+    // Called once after the first drawing operation since the last Image(),
+    // so a widget can schedule a repaint.
+    std::function<void()> onChanged;
+
 protected:
     double PixelWidth() const override { return image_.width(); }
     double PixelHeight() const override { return image_.height(); }
@@ -41,6 +48,9 @@ protected:
 
 private:
     void Flush();
+    void EndPainting();
+    void Changed();
+    QPainter &Painter();
     QFont SizedFont() const;
 
     QImage image_;
@@ -49,4 +59,6 @@ private:
     QPolygonF pending_;
     Rgb pendingColour_;
     int pendingWidth_ = 1;
+    std::unique_ptr<QPainter> painter_;
+    bool changeNotified_ = false;
 };

@@ -1,0 +1,126 @@
+#include "shell/form1.h"
+
+#include "chart/chart_drawing.h"
+#include "process/compute_and_plot.h"
+#include "psychro/arithmetic_fault.h"
+#include "readout/pointer_readout.h"
+#include "shell/app_shell.h"
+#include "ui/fault_message.h"
+#include "ui/prompts.h"
+#include "ui/qt/main_window_controls.h"
+#include "ui/qt/picture_box.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+Form1::Form1(AppShell &shell, QWidget *parent)
+    : FormWindow(shell.Windows(), forms::kMain, parent), shell_(shell),
+      controls_(std::make_unique<MainWindowControls>(*this))
+{
+    MainWindowControls &c = *controls_;
+    connect(c.生成焓湿图, &QPushButton::clicked, this, [this] { 生成焓湿图_Click(); });
+    connect(c.重绘, &QPushButton::clicked, this, [this] { 重绘_Click(); });
+    connect(c.计算并描点, &QPushButton::clicked, this, [this] { 计算并描点_Click(); });
+    connect(c.一次回风, &QPushButton::clicked, this, [this] { 一次回风_Click(); });
+    connect(c.二次回风, &QPushButton::clicked, this, [this] { 二次回风_Click(); });
+    connect(c.帮助, &QPushButton::clicked, this, [this] { 帮助_Click(); });
+    c.Picture1->onMouseMove = [this](float X, float Y) { Picture1_MouseMove(X, Y); };
+}
+
+Form1::~Form1() = default;
+
+ImageSurface &Form1::Picture()
+{
+    return controls_->Picture1->Surface();
+}
+
+void Form1::Form_Load()
+{
+    ArrangeMainWindow(*this, *controls_);
+    SetChartScale(Picture());
+    chart.B = 101325.0;
+    chart.BText = "101325";
+    chart.Precision = 1.0f;
+}
+
+void Form1::Form_QueryUnload()
+{
+    shell_.EndProgram();
+}
+
+void Form1::Guarded(const std::string &activity, const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const ArithmeticFault &fault) {
+        shell_.prompts().MsgBox(FaultMessage(activity, fault));
+    } catch (const std::exception &error) {
+        shell_.prompts().MsgBox(activity + "时出现错误：" + error.what());
+    }
+    controls_->Picture1->Refresh();
+}
+
+void Form1::生成焓湿图_Click()
+{
+    Guarded("绘制焓湿图", [this] {
+        AskChartSettings(chart, shell_.prompts());
+        DrawChart(chart, Picture(), *this);
+    });
+}
+
+void Form1::重绘_Click()
+{
+    Guarded("绘制焓湿图", [this] {
+        chart.Precision = 1.0f;
+        DrawChart(chart, Picture(), *this);
+    });
+}
+
+void Form1::计算并描点_Click()
+{
+    Guarded("一次回风计算", [this] {
+        ComputeContext context{chart,     ParametersSet, process, shell_.Parameters(),
+                               Picture(), shell_.prompts(), *this,
+                               [this] { 一次回风_Click(); }};
+        ComputeAndPlot(context);
+    });
+}
+
+void Form1::一次回风_Click()
+{
+    shell_.OpenPrimaryReturnAir();
+}
+
+void Form1::二次回风_Click()
+{
+    shell_.OpenSecondaryReturnAir();
+}
+
+void Form1::帮助_Click()
+{
+    shell_.OpenHelp();
+}
+
+void Form1::Picture1_MouseMove(float X, float Y)
+{
+    PointerReadout(chart, X, Y, *this);
+}
+
+void Form1::SetReadoutCell(int index, const std::string &text)
+{
+    if (index >= 0 && index < 7)
+        controls_->Label2[index]->setText(QString::fromStdString(text));
+}
+
+void Form1::SetResultBox(int number, const std::string &text)
+{
+    if (number >= 1 && number <= 7)
+        controls_->Text[number]->setText(QString::fromStdString(text));
+}
+
+void Form1::SetStateBox(int index, const std::string &text)
+{
+    if (index >= 0 && index < 12)
+        controls_->Texta[index]->setText(QString::fromStdString(text));
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "chart/chart_state.h"
+#include "process/process_state.h"
+#include "ui/main_window_texts.h"
+#include "ui/qt/form_window.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class AppShell;
+class MainWindowControls;
+class ImageSurface;
+
+// The main window: the chart surface Picture1 with its pointer readout, the
+// six buttons, the result boxes, and the state the chart and the calculation
+// share (pressure, precision, working variables, ParametersSet, the process).
+class Form1 : public FormWindow, public MainWindowTexts {
+    Q_OBJECT
+public:
+    explicit Form1(AppShell &shell, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    MainWindowControls &Controls() { return *controls_; }
+    ImageSurface &Picture();
+
+    // Load: arrange the window, set the chart scale, B := 101325, Precision := 1.
+    void Form_Load() override;
+    // Closing the main window ends the program.
+    void Form_QueryUnload() override;
+
+    void 生成焓湿图_Click();
+    void 重绘_Click();
+    void 计算并描点_Click();
+    void 一次回风_Click();
+    void 二次回风_Click();
+    void 帮助_Click();
+    void Picture1_MouseMove(float X, float Y);
+
+    void SetReadoutCell(int index, const std::string &text) override;
+    void SetResultBox(int number, const std::string &text) override;
+    void SetStateBox(int index, const std::string &text) override;
+
+    ChartState chart;
+    bool ParametersSet = false;
+    ProcessState process;
+
+private:
+    // Runs a handler's work; a fault ends it with a message and leaves the
+    // program, the chart state and every typed text as they were.
+    void Guarded(const std::string &activity, const std::function<void()> &work);
+
+    AppShell &shell_;
+    std::unique_ptr<MainWindowControls> controls_;
+};

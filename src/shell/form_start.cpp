@@ -1,0 +1,185 @@
+#include "shell/form_start.h"
+
+#include "psychro/arithmetic_fault.h"
+#include "shell/app_shell.h"
+#include "ui/layout.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/screen_twips.h"
+
+#include <QPainter>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+
+// The splash picture is compiled into the static Qt library; naming its
+// initialiser keeps the linker from dropping it. It has to be declared
+// outside any namespace.
+static void InitSplashPicture()
+{
+    Q_INIT_RESOURCE(assets);
+}
+
+namespace {
+
+const QString kCaption = QStringLiteral("焓湿图及一次回风计算软件      作者：Tressel 空调系 Quennet");
+const QString kOk = QStringLiteral("确    定");
+const QString kPicture = QStringLiteral(":/splash.jpg");
+
+// First column: the institution, a blank (an empty line between the names)
+// and the author, one character per tick.
+const QString kFirstColumn = QStringLiteral("Tressel") + QStringLiteral(" ")
+                             + QStringLiteral("Quennet");
+// Second column: one string per tick.
+const QStringList kSecondColumn = {
+    QStringLiteral("毕"), QStringLiteral("业"), QStringLiteral("设"),
+    QStringLiteral("计"), QStringLiteral("|"),  QStringLiteral("软"),
+    QStringLiteral("件"), QStringLiteral("部"), QStringLiteral("分"),
+};
+
+constexpr int kTickMilliseconds = 100;
+constexpr float kPrintFontPoints = 21.75f;
+constexpr QColor kWhite{255, 255, 255};
+// Face of the OK button, painted in the button's own colour.
+constexpr QColor kButtonFace{0, 192, 0};
+
+// A proportion of a window dimension, rounded to single precision.
+float Part(double fraction, float dimension)
+{
+    return CheckedSingle(fraction * static_cast<double>(dimension), "splash layout");
+}
+
+} // namespace
+
+FormStart::FormStart(AppShell &shell, QWidget *parent)
+    : FormWindow(shell.Windows(), forms::kSplash, parent), shell_(shell)
+{
+    InitSplashPicture();
+
+    setWindowTitle(kCaption);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kWhite);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    QFont printFont(QString::fromUtf8(faces::kKai));
+    printFont.setPointSizeF(kPrintFontPoints);
+    printFont.setWeight(QFont::Bold);
+    setFont(printFont);
+
+    text_.SetBackColor(Rgb{255, 255, 255});
+    text_.SetFont(printFont);
+    text_.SetFontSize(kPrintFontPoints);
+    const QColor ink = palette().color(QPalette::WindowText);
+    text_.SetForeColor(Rgb{static_cast<std::uint8_t>(ink.red()),
+                           static_cast<std::uint8_t>(ink.green()),
+                           static_cast<std::uint8_t>(ink.blue())});
+    text_.onChanged = [this] { update(); };
+
+    picture_ = QImage(kPicture);
+
+    Command1 = new QPushButton(kOk, this);
+    QFont buttonFont(QString::fromUtf8(faces::kSong));
+    buttonFont.setPointSizeF(9.0);
+    buttonFont.setWeight(QFont::Normal);
+    Command1->setFont(buttonFont);
+    // A graphical button: the whole face in its own colour, with a raised edge
+    // that sinks while it is pressed. A palette alone does not reach the face
+    // under every widget style; a style sheet does.
+    Command1->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
+                       "QPushButton:pressed { border-style: inset; }")
+            .arg(kButtonFace.name()));
+    Command1->setVisible(false);
+    connect(Command1, &QPushButton::clicked, this, &FormStart::Command1_Click);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kTickMilliseconds);
+    connect(Timer1, &QTimer::timeout, this, &FormStart::Timer1_Timer);
+    Timer1->start();
+}
+
+int FormStart::FirstColumnLength()
+{
+    return static_cast<int>(kFirstColumn.size());
+}
+
+void FormStart::Form_Load()
+{
+    const ScreenSize screen = ScreenTwips();
+
+    WidgetGeometry window(*this);
+    window.SetHeight(Part(0.95, screen.Height));
+    window.SetTop(0.0f);
+    window.SetWidth(screen.Width);
+    window.SetLeft(0.0f);
+    // The outer size as the window system made it.
+    windowWidth_ = window.Width();
+    windowHeight_ = window.Height();
+    const float W = windowWidth_;
+    const float H = windowHeight_;
+
+    // Taken from the outer size, the picture reaches past the client area at
+    // the bottom and right by the frame's thickness.
+    image1_ = QRect(TwipsToPixels(Part(0.2, W)), 0, TwipsToPixels(Part(0.8, W)), TwipsToPixels(H));
+    if (!picture_.isNull() && !image1_.isEmpty())
+        stretched_ = QPixmap::fromImage(picture_.scaled(image1_.size(), Qt::IgnoreAspectRatio,
+                                                        Qt::SmoothTransformation));
+
+    WidgetGeometry button(*Command1);
+    button.SetHeight(Part(0.05, H));
+    button.SetWidth(Part(0.15, W));
+    button.SetTop(Part(0.8, H));
+    button.SetLeft(Part(0.15, W));
+
+    // The window's own surface, in twips from the client area's top-left corner.
+    text_.Resize(width(), height());
+    text_.Scale(0.0f, 0.0f, PixelsToTwips(width()), PixelsToTwips(height()));
+    text_.SetCurrentX(0.0f);
+    text_.SetCurrentY(0.0f);
+}
+
+void FormStart::Form_QueryUnload()
+{
+    shell_.EndProgram();
+}
+
+void FormStart::Timer1_Timer()
+{
+    const int L1 = FirstColumnLength();
+    const int k = animationStep_;
+    if (k < L1) {
+        PrintText(kFirstColumn.mid(k, 1));
+    } else if (k == L1) {
+        text_.SetCurrentY(Part(0.2, windowHeight_));
+        text_.SetCurrentX(Part(0.05, windowWidth_));
+        PrintText(kSecondColumn.at(0));
+    } else if (k <= L1 + 8) {
+        text_.SetCurrentX(Part(0.05, windowWidth_));
+        PrintText(kSecondColumn.at(k - L1));
+    } else {
+        Timer1->stop();
+        Command1->setVisible(true);
+    }
+    // The timer stops on the tick that shows the button, so the counter never
+    // runs far past the end of the text.
+    animationStep_ = static_cast<std::int16_t>(k + 1);
+}
+
+void FormStart::Command1_Click()
+{
+    shell_.LeaveSplash();
+}
+
+void FormStart::PrintText(const QString &text)
+{
+    text_.Print(text.toStdString());
+}
+
+void FormStart::paintEvent(QPaintEvent *)
+{
+    // Printed text first, the picture over it, the button (a child) on top.
+    QPainter painter(this);
+    painter.drawImage(0, 0, text_.Image());
+    if (!stretched_.isNull())
+        painter.drawPixmap(image1_.topLeft(), stretched_);
+}

@@ -1,0 +1,157 @@
+#include "ui/qt/main_window_controls.h"
+
+#include "ui/layout.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/picture_box.h"
+#include "ui/qt/screen_twips.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+const char *const MainWindowControls::kCaption =
+    "焓湿图及一次回风计算软件      "
+    "作者：Tressel 空调系 Quennet";
+
+namespace {
+
+// Headings of the readout columns, left to right.
+constexpr const char *kReadoutHeadings[7] = {"t:(℃)",    "Pb:(pa)",   "φ:(%)", "Pq:(pa)",
+                                             "d:(g/kg)", "i:(kj/kg)", "ts:(℃)"};
+
+QColor ToColor(Rgb colour)
+{
+    return QColor(colour.r, colour.g, colour.b);
+}
+
+QFont SongFont(double points, bool bold, bool italic)
+{
+    QFont font(QString::fromUtf8(faces::kSong));
+    font.setPointSizeF(points);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(italic);
+    return font;
+}
+
+QLabel *ReadoutLabel(QWidget &window, const char *caption, const QFont &font)
+{
+    auto *label = new QLabel(QString::fromUtf8(caption), &window);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMargin(0);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, ToColor(MainWindowControls::kReadoutBack));
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+// A button whose face is painted in its own colour instead of the system's
+// button colour; a style sheet paints it on every widget style, with a raised
+// border that sinks while the button is held down.
+QPushButton *GraphicalButton(QWidget &window, const char *caption)
+{
+    auto *button = new QPushButton(QString::fromUtf8(caption), &window);
+    const QColor face = ToColor(MainWindowControls::kButtonFace);
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black;"
+                                         " border: 2px outset %1; }"
+                                         "QPushButton:pressed { border-style: inset; }"
+                                         "QPushButton:focus { border-color: %2; }")
+                              .arg(face.name(), face.darker(130).name()));
+    return button;
+}
+
+} // namespace
+
+MainWindowControls::MainWindowControls(QWidget &window)
+{
+    window.setWindowTitle(QString::fromUtf8(kCaption));
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, ToColor(kWindowBack));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+
+    // Created first, so it lies beneath every later control.
+    Picture1 = new PictureBox(&window);
+    Picture1->SetBackColor(kPictureBack);
+    Picture1->Surface().SetForeColor(kPictureFore);
+    Picture1->Surface().SetFillColor(kPictureFore);
+    Picture1->Surface().SetFont(QFont(QString::fromUtf8(faces::kSong)));
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+
+    const QFont headingFont = SongFont(10.5, true, false);
+    const QFont valueFont = SongFont(12.0, false, true);
+    for (int k = 0; k < 7; ++k) {
+        Label1[k] = ReadoutLabel(window, kReadoutHeadings[k], headingFont);
+        Label2[k] = ReadoutLabel(window, "", valueFont);
+    }
+
+    生成焓湿图 = GraphicalButton(window, "生成焓湿图");
+    重绘 = GraphicalButton(window, "重    绘");
+    计算并描点 = GraphicalButton(window, "计算并描点");
+    一次回风 = GraphicalButton(window, "一次回风");
+    二次回风 = GraphicalButton(window, "二次回风");
+    帮助 = GraphicalButton(window, "帮   助");
+
+    for (int n = 1; n <= 7; ++n)
+        Text[n] = new QLineEdit(&window);
+    for (auto &box : Texta)
+        box = new QLineEdit(&window);
+
+    // The boxes lie over the chart and are drawn above it.
+    Picture1->lower();
+
+    // Focus order: the chart, the buttons left to right, the first four
+    // result boxes, the state boxes (with Texta(6) last), the other results.
+    std::vector<QWidget *> order = {Picture1};
+    for (int k = 0; k < 6; ++k)
+        order.push_back(Button(k));
+    for (int n = 1; n <= 4; ++n)
+        order.push_back(Text[n]);
+    for (int k : {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 6})
+        order.push_back(Texta[k]);
+    for (int n = 5; n <= 7; ++n)
+        order.push_back(Text[n]);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The chart has the focus when the window is first shown.
+    Picture1->setFocus();
+}
+
+QPushButton *MainWindowControls::Button(int index) const
+{
+    QPushButton *const buttons[6] = {生成焓湿图, 重绘, 计算并描点, 一次回风, 二次回风, 帮助};
+    return buttons[index];
+}
+
+void ArrangeMainWindow(QWidget &window, MainWindowControls &controls)
+{
+    // The geometry of each control in twips, applied in whole pixels.
+    std::vector<std::unique_ptr<WidgetGeometry>> geometries;
+    const auto target = [&geometries](QWidget *widget) {
+        geometries.push_back(std::make_unique<WidgetGeometry>(*widget));
+        return geometries.back().get();
+    };
+
+    MainWindowTargets targets;
+    targets.window = target(&window);
+    targets.Picture1 = target(controls.Picture1);
+    for (int k = 0; k < 7; ++k) {
+        targets.Label1[k] = target(controls.Label1[k]);
+        targets.Label2[k] = target(controls.Label2[k]);
+    }
+    for (int k = 0; k < 6; ++k)
+        targets.buttons[k] = target(controls.Button(k));
+    for (int n = 1; n <= 7; ++n)
+        targets.Text[n] = target(controls.Text[n]);
+    for (int k = 0; k < 12; ++k)
+        targets.Texta[k] = target(controls.Texta[k]);
+
+    const ScreenSize screen = ScreenTwips();
+    ArrangeMainWindow(screen.Width, screen.Height, targets);
+}

@@ -1,0 +1,48 @@
+#include "ui/qt/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    surface_.onChanged = [this] { update(); };
+}
+
+void PictureBox::SetBackColor(Rgb colour)
+{
+    surface_.SetBackColor(colour);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(colour.r, colour.g, colour.b));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    surface_.Resize(width(), height());
+}
+
+void PictureBox::Refresh()
+{
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, surface_.Image());
+}
+
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (surface_.Image().size() != size())
+        surface_.Resize(width(), height());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!onMouseMove)
+        return;
+    const ScaleMap &m = surface_.Map();
+    const QPointF p = event->position();
+    onMouseMove(static_cast<float>(m.FromPixelX(p.x())), static_cast<float>(m.FromPixelY(p.y())));
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/layout.h"
+
+class QWidget;
+
+// Size of the screen in twips.
+struct ScreenSize {
+    float Width = 0.0f;
+    float Height = 0.0f;
+};
+
+// The full size of the primary screen (not just its work area) in
+// device-independent pixels times 15; zero when there is no screen.
+ScreenSize ScreenTwips();
+
+// A widget's geometry in twips as the window system keeps it: values are
+// applied in whole pixels and read back as pixels times 15. For a window,
+// Left, Top, Width and Height are its outer frame, title bar and borders
+// included, as far as the window system has reported the frame; for a child
+// widget they count from the top-left corner of its parent's client area.
+class WidgetGeometry : public GeometryTarget {
+public:
+    explicit WidgetGeometry(QWidget &widget) : widget_(widget) {}
+
+    float Left() const override;
+    float Top() const override;
+    float Width() const override;
+    float Height() const override;
+    void SetLeft(float twips) override;
+    void SetTop(float twips) override;
+    void SetWidth(float twips) override;
+    void SetHeight(float twips) override;
+
+private:
+    QWidget &widget_;
+};

@@ -1,0 +1,214 @@
+#include "chart/chart_drawing.h"
+#include "chart/chart_state.h"
+#include "support/recording_texts.h"
+#include "ui/recording_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+using Op = RecordingSurface::Op;
+using Kind = RecordingSurface::Kind;
+
+namespace {
+
+std::vector<Op> OpsOf(const RecordingSurface &surface, Kind kind, Rgb colour)
+{
+    std::vector<Op> out;
+    for (const Op &op : surface.Ops())
+        if (op.kind == kind && op.colour == colour)
+            out.push_back(op);
+    return out;
+}
+
+// Splits the purple segments into polylines: a new polyline begins where a
+// segment does not start at the previous segment's end.
+std::vector<std::vector<Op>> PurpleCurves(const RecordingSurface &surface)
+{
+    std::vector<std::vector<Op>> curves;
+    for (const Op &op : OpsOf(surface, Kind::Line, colours::kPurple)) {
+        if (op.x1 == 0 && op.y1 == -30)
+            curves.emplace_back();
+        if (curves.empty())
+            curves.emplace_back(); // a curve that does not start at (0, -30) shows as an extra curve
+        curves.back().push_back(op);
+    }
+    return curves;
+}
+
+struct DrawnChart {
+    ChartState state;
+    RecordingSurface surface;
+    RecordingTexts texts;
+
+    explicit DrawnChart(float precision, double B = 101325.0)
+    {
+        state.B = B;
+        state.Precision = precision;
+        SetChartScale(surface);
+        DrawChart(state, surface, texts);
+    }
+};
+
+} // namespace
+
+TEST(ChartGrid, LinesAndScaleNumbersStandWhereTheScaleSays)
+{
+    DrawnChart chart(1.0f);
+    const std::vector<Op> black = OpsOf(chart.surface, Kind::Line, colours::kBlack);
+    ASSERT_EQ(black.size(), 41u + 34u);
+    for (int d = 0; d <= 40; ++d) {
+        const Op &line = black[d];
+        EXPECT_EQ(line.x1, d);
+        EXPECT_EQ(line.x2, d);
+        EXPECT_EQ(line.y1, -20);
+        EXPECT_EQ(line.y2, 145);
+    }
+    for (int k = 0; k < 34; ++k) {
+        const Op &line = black[41 + k];
+        EXPECT_EQ(line.y1, -20 + 5 * k);
+        EXPECT_EQ(line.x1, 0);
+        EXPECT_EQ(line.x2, 42);
+    }
+    const std::vector<Op> texts = OpsOf(chart.surface, Kind::Text, colours::kBlack);
+    ASSERT_EQ(texts.size(), 75u);
+    EXPECT_EQ(texts[0].text, " 0");
+    EXPECT_EQ(texts[0].x1, 0);
+    EXPECT_EQ(texts[0].y1, -20);
+    EXPECT_EQ(texts[40].text, " 40");
+    EXPECT_EQ(texts[41].text, "-20");
+    EXPECT_EQ(texts[41].x1, 40);
+    EXPECT_EQ(texts[74].text, " 145");
+    EXPECT_EQ(texts[74].y1, 145);
+    for (const Op &t : texts)
+        EXPECT_EQ(t.fontSize, 10.0f);
+    // The chart begins with a clear, so nothing from before survives.
+    EXPECT_EQ(chart.surface.Ops().front().kind, Kind::Clear);
+}
+
+TEST(ChartCurves, IsothermsRunAcrossTheChartWithTheRightEndRounded)
+{
+    DrawnChart chart(1.0f);
+    const std::vector<Op> yellow = OpsOf(chart.surface, Kind::Line, colours::kYellow);
+    ASSERT_EQ(yellow.size(), 61u);
+    const auto isotherm = [&](int t) { return yellow[(t + 100) / 5]; };
+    EXPECT_FLOAT_EQ(isotherm(0).y1, 0.0f);
+    EXPECT_FLOAT_EQ(isotherm(0).y2, 105.0f);
+    EXPECT_NEAR(isotherm(20).y1, 20.1, 1e-5);
+    EXPECT_FLOAT_EQ(isotherm(20).y2, 127.0f); // 126.65 rounded
+    for (const Op &line : yellow) {
+        EXPECT_EQ(line.x1, 0);
+        EXPECT_EQ(line.x2, 42);
+        EXPECT_EQ(line.y2, std::round(line.y2));
+    }
+}
+
+TEST(ChartCurves, SaturationAndHumidityCurvesAtPrecisionOne)
+{
+    DrawnChart chart(1.0f);
+    const auto curves = PurpleCurves(chart.surface);
+    ASSERT_EQ(curves.size(), 21u);
+    EXPECT_EQ(curves[0].size(), 81u); // saturation, −30 … 50 °C
+    for (size_t k = 1; k < curves.size(); ++k)
+        EXPECT_EQ(curves[k].size(), 131u) << "curve " << k; // −30 … 100 °C
+    // The 0 % curve lies on the left edge up to (0, 100.5).
+    for (const Op &segment : curves[1])
+        EXPECT_EQ(segment.x2, 0.0);
+    EXPECT_NEAR(curves[1].back().y2, 100.5, 1e-4);
+
+    // The saturation curve passes the table points at 0, 20 and 30 °C.
+    const auto &saturation = curves[0];
+    const struct {
+        int t;
+        double d, i;
+    } points[] = {{0, 3.78, 9.44}, {20, 14.70, 57.38}, {30, 27.21, 99.66}};
+    for (const auto &p : points) {
+        const Op &segment = saturation[p.t + 30];
+        EXPECT_NEAR(segment.x2, p.d, 0.006) << p.t;
+        EXPECT_NEAR(segment.y2, p.i, 0.006) << p.t;
+    }
+}
+
+TEST(ChartCurves, FinePrecisionTracesMorePointsAndNegativePrecisionNone)
+{
+    DrawnChart fine(0.05f);
+    const auto curves = PurpleCurves(fine.surface);
+    ASSERT_EQ(curves.size(), 21u);
+    EXPECT_NEAR(static_cast<double>(curves[0].size()), 1601, 2);
+    EXPECT_NEAR(static_cast<double>(curves[20].size()), 2601, 2);
+
+    DrawnChart negative(-1.0f);
+    EXPECT_TRUE(OpsOf(negative.surface, Kind::Line, colours::kPurple).empty());
+    EXPECT_EQ(OpsOf(negative.surface, Kind::Line, colours::kBlack).size(), 75u);
+    EXPECT_EQ(OpsOf(negative.surface, Kind::Line, colours::kYellow).size(), 61u);
+    EXPECT_EQ(negative.texts.state[11], "-1");
+}
+
+TEST(ChartCurves, LowPressureCurvesEndBeforeTheVapourPressureReachesB)
+{
+    DrawnChart chart(1.0f, 90000.0);
+    const auto curves = PurpleCurves(chart.surface);
+    ASSERT_EQ(curves.size(), 21u);
+    // 90 % and 95 % reach B below 100 °C and end there; all points stay finite and positive.
+    EXPECT_LT(curves[19].size(), 131u);
+    EXPECT_LT(curves[20].size(), 131u);
+    EXPECT_EQ(curves[18].size(), 131u);
+    for (const auto &curve : curves)
+        for (const Op &segment : curve) {
+            EXPECT_TRUE(std::isfinite(segment.x2) && std::isfinite(segment.y2));
+            EXPECT_GE(segment.x2, 0.0);
+        }
+}
+
+TEST(ChartLabels, TextsRectanglesAndFields)
+{
+    DrawnChart chart(1.0f);
+    const std::vector<Op> labels = OpsOf(chart.surface, Kind::Text, colours::kPurple);
+    ASSERT_EQ(labels.size(), 4u + 19u);
+    EXPECT_EQ(labels[0].text, "本图横坐标为含湿量 d ,纵坐标为焓 i ,黄线为等温线,  紫色曲线为等φ线,  黑点为机器露点");
+    EXPECT_EQ(labels[0].x1, 2);
+    EXPECT_EQ(labels[0].y1, -25);
+    EXPECT_EQ(labels[3].text, "φ=100%");
+    EXPECT_EQ(labels[3].x1, 12);
+    EXPECT_EQ(labels[3].y1, 45);
+    EXPECT_EQ(labels[6].text, "      \u3000\u3000\u3000\u3000热湿比ε:");
+    EXPECT_EQ(labels[6].fontSize, 14.0f);
+    EXPECT_EQ(labels[10].text, "      \u3000\u3000 \u3000系统冷量 :           kw");
+    EXPECT_EQ(labels[10].y1, 3);
+    EXPECT_EQ(labels[11].text, " d_n:");
+    EXPECT_EQ(labels[11].fontSize, 10.0f);
+    EXPECT_EQ(labels[22].text, "精度:");
+    EXPECT_EQ(labels[22].x1, 19);
+    EXPECT_EQ(labels[22].y1, 1);
+
+    const std::vector<Op> boxes = OpsOf(chart.surface, Kind::FilledBox, colours::kChartBack);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NEAR(boxes[0].x1, 20.1, 1e-5);
+    EXPECT_NEAR(boxes[0].x2, 40.1, 1e-5);
+    EXPECT_NEAR(boxes[0].y2, 0.5, 1e-5);
+    EXPECT_NEAR(boxes[1].x1, 10.1, 1e-5);
+    EXPECT_NEAR(boxes[1].y2, -14.5, 1e-5);
+    // The panel headings come after the rectangles, so they stay readable.
+    const auto &ops = chart.surface.Ops();
+    const auto firstBox = std::find_if(ops.begin(), ops.end(), [](const Op &op) { return op.kind == Kind::FilledBox; });
+    const auto firstHeading = std::find_if(ops.begin(), ops.end(), [](const Op &op) { return op.text == " d_n:"; });
+    EXPECT_LT(firstBox - ops.begin(), firstHeading - ops.begin());
+
+    EXPECT_EQ(chart.texts.state[10], "101325");
+    EXPECT_EQ(chart.texts.state[11], "1");
+}
+
+TEST(ChartLabels, PressureFieldShowsTheTextAsTyped)
+{
+    ChartState state;
+    state.B = 95000.0;
+    state.BText = " 95000 ";
+    state.Precision = 0.05f;
+    RecordingSurface surface;
+    RecordingTexts texts;
+    DrawChart(state, surface, texts);
+    EXPECT_EQ(texts.state[10], " 95000 ");
+    EXPECT_EQ(texts.state[11], "0.05");
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/prompts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Prompts answered from a script. Each InputBox takes the next answer; when
+// the script is exhausted it confirms the default. Everything shown is kept.
+class ScriptedPrompts : public Prompts {
+public:
+    struct Shown {
+        std::string prompt;
+        std::string title;
+        std::string defaultText;
+    };
+
+    ScriptedPrompts() = default;
+    explicit ScriptedPrompts(std::vector<std::string> answers) : answers_(answers.begin(), answers.end()) {}
+
+    void Answer(const std::string &answer) { answers_.push_back(answer); }
+
+    std::string InputBox(const std::string &prompt, const std::string &title,
+                         const std::string &defaultText) override
+    {
+        inputs.push_back({prompt, title, defaultText});
+        if (answers_.empty())
+            return defaultText;
+        std::string answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+
+    void MsgBox(const std::string &text) override { messages.push_back(text); }
+
+    std::vector<Shown> inputs;
+    std::vector<std::string> messages;
+
+private:
+    std::deque<std::string> answers_;
+};
