@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
 
 // The splash picture is compiled into the static Qt library; naming its
 // initialiser keeps the linker from dropping it. It has to be declared
@@ -21,7 +24,8 @@ static void InitSplashPicture()
 
 namespace {
 
-const QString kCaption = QStringLiteral("焓湿图及一次回风计算软件      作者：Tressel 空调系 Quennet");
+const QString kCaption =
+    QStringLiteral("焓湿图及一次回风计算软件      作者：Tressel 空调系 Quennet");
 const QString kOk = QStringLiteral("确    定");
 const QString kPicture = QStringLiteral(":/splash.jpg");
 
@@ -107,14 +111,21 @@ void FormStart::Form_Load()
 {
     const ScreenSize screen = ScreenTwips();
 
-    WidgetGeometry window(*this);
-    window.SetHeight(Part(0.95, screen.Height));
-    window.SetTop(0.0f);
-    window.SetWidth(screen.Width);
-    window.SetLeft(0.0f);
+    // The native window exists from here on, so the frame the window system
+    // draws around the client area is known where it can be known before the
+    // window is shown.
+    create();
+    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const int outerHeight = TwipsToPixels(Part(0.95, screen.Height));
+    const int outerTop = 0;
+    const int outerWidth = TwipsToPixels(screen.Width);
+    const int outerLeft = 0;
+    setGeometry(outerLeft + frame.left(), outerTop + frame.top(),
+                std::max(outerWidth - frame.left() - frame.right(), 0),
+                std::max(outerHeight - frame.top() - frame.bottom(), 0));
     // The outer size as the window system made it.
-    windowWidth_ = window.Width();
-    windowHeight_ = window.Height();
+    windowWidth_ = PixelsToTwips(width() + frame.left() + frame.right());
+    windowHeight_ = PixelsToTwips(height() + frame.top() + frame.bottom());
     const float W = windowWidth_;
     const float H = windowHeight_;
 

@@ -52,17 +52,19 @@ QLabel *ReadoutLabel(QWidget &window, const char *caption, const QFont &font)
 }
 
 // A button whose face is painted in its own colour instead of the system's
-// button colour; a style sheet paints it on every widget style, with a raised
-// border that sinks while the button is held down.
+// button colour. A style sheet paints it on every widget style; the border is
+// drawn light above and left, dark below and right, and the other way round
+// while the button is held down, so the button still looks raised.
 QPushButton *GraphicalButton(QWidget &window, const char *caption)
 {
     auto *button = new QPushButton(QString::fromUtf8(caption), &window);
     const QColor face = ToColor(MainWindowControls::kButtonFace);
-    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black;"
-                                         " border: 2px outset %1; }"
-                                         "QPushButton:pressed { border-style: inset; }"
-                                         "QPushButton:focus { border-color: %2; }")
-                              .arg(face.name(), face.darker(130).name()));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px solid;"
+                       " border-color: white dimgray dimgray white; }"
+                       "QPushButton:pressed { border-color: dimgray white white dimgray; }"
+                       "QPushButton:focus { outline: 1px dotted black; }")
+            .arg(face.name()));
     return button;
 }
 

@@ -15,9 +15,14 @@ ScreenSize ScreenTwips()
     return {PixelsToTwips(pixels.width()), PixelsToTwips(pixels.height())};
 }
 
+WidgetGeometry::WidgetGeometry(QWidget &widget) : widget_(widget)
+{
+    if (widget_.isWindow())
+        (void)widget_.winId();
+}
+
 // The window's frame is the client rectangle plus the margins the window
-// system draws around it (zero until they are known, and on the offscreen
-// platform). A child widget has no frame.
+// system draws around it (zero until they are known). A child widget has no frame.
 float WidgetGeometry::Left() const
 {
     return PixelsToTwips(widget_.frameGeometry().x());

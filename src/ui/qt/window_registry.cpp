@@ -2,6 +2,8 @@
 
 #include "ui/qt/form_window.h"
 
+#include <QGuiApplication>
+
 WindowRegistry::WindowRegistry(QObject *parent) : QObject(parent) {}
 
 WindowRegistry::~WindowRegistry()
@@ -38,8 +40,10 @@ void WindowRegistry::Show(const QString &name)
 {
     FormWindow &window = Get(name);
     window.show();
-    window.raise();
-    window.activateWindow();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        window.raise();
+        window.activateWindow();
+    }
 }
 
 void WindowRegistry::Hide(const QString &name)
