@@ -80,14 +80,13 @@ std::string CauseMessage(Stage stage, const ArithmeticFault &fault)
 struct Progress {
     Stage stage = Stage::Load;
     bool epsilonKnown = false;
-    int knownStates = 0; // of N, W, C, O, L in the order they are found
-    bool flowsWritten = false;
-    bool loadsWritten = false;
+    int knownStates = 0;       // of N, W, C, O, L in the order they are found
+    bool flowsWritten = false; // the loads come last: no stop follows their texts
 };
 
 // Runs the calculation, drawing and writing as it goes. Answers false when the
-// machine dew point cannot be found (after telling the user); an arithmetic
-// fault propagates with the progress recorded.
+// machine dew point cannot be found; an arithmetic fault propagates with the
+// progress recorded.
 bool Calculate(ComputeContext &c, Progress &progress)
 {
     ProcessState &s = c.process;
@@ -137,13 +136,14 @@ bool Calculate(ComputeContext &c, Progress &progress)
     progress.stage = Stage::Loads;
     ComputeLoads(s);
     WriteLoadTexts(c.texts, s);
-    progress.loadsWritten = true;
 
     ShowStateValues(c.texts, s);
     return true;
 }
 
 // After a stop: every box shows this run's value or nothing, never an old one.
+// Text1 to Text3 are written together once the flows are known, Text3 alone
+// before that when the heat-moisture ratio is known.
 void ShowStoppedResults(MainWindowTexts &texts, const ProcessState &s, const Progress &progress)
 {
     if (!progress.flowsWritten) {
@@ -151,18 +151,9 @@ void ShowStoppedResults(MainWindowTexts &texts, const ProcessState &s, const Pro
         texts.SetResultBox(2, "");
         texts.SetResultBox(3, progress.epsilonKnown ? DoubleText(s.epsilon) : std::string());
     }
-    if (!progress.loadsWritten)
-        for (int box = 4; box <= 7; ++box)
-            texts.SetResultBox(box, "");
-    ShowKnownStateValues(texts, s, progress.knownStates);
-}
-
-void ClearResults(MainWindowTexts &texts)
-{
-    for (int box = 1; box <= 7; ++box)
+    for (int box = 4; box <= 7; ++box)
         texts.SetResultBox(box, "");
-    for (int index = 0; index <= 9; ++index)
-        texts.SetStateBox(index, "");
+    ShowKnownStateValues(texts, s, progress.knownStates);
 }
 
 void Run(ComputeContext &c)
@@ -173,7 +164,7 @@ void Run(ComputeContext &c)
         DrawChart(c.chart, c.picture, c.texts);
     } catch (const ArithmeticFault &fault) {
         if (c.ParametersSet)
-            ClearResults(c.texts);
+            ShowStoppedResults(c.texts, c.process, Progress{}); // nothing computed
         c.prompts.MsgBox(FaultMessage("绘制焓湿图", fault));
         return;
     }

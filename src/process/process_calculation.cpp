@@ -213,8 +213,10 @@ DewPointSearch FindMachineDewPoint(ProcessState &state, double B)
 
     auto probe = [&](int k) { return ProbeAt(grid.TemperatureAt(k), phi, B); };
 
-    // The saturation pressure rises with every step, so the vapour pressure
-    // moves one way only: the scanned states form a prefix of temperatures
+    // The saturation pressure rises with every step by far more than its
+    // rounding, and every later step (times phi, then 622 Pq / (B − Pq)) is a
+    // monotonic formula rounded monotonically. So the vapour pressure moves
+    // one way only: the scanned states form a prefix of temperatures
     // that have a moisture content, followed by none or by overflow.
     const int states = FirstWhere(0, count, [&](int k) {
         return probe(k).kind != ProbeKind::Candidate;
@@ -224,37 +226,30 @@ DewPointSearch FindMachineDewPoint(ProcessState &state, double B)
     // for phi < 0, so "matched or already past the target" switches from false
     // to true once; its first true step is the first match, if any.
     const bool rising = !(phi < 0.0f);
-    float firstD = 0.0f;
     const int first = FirstWhere(0, states, [&](int k) {
         const float d = probe(k).d;
         return Matches(d, target) || (rising ? d > target : d < target);
     });
-    if (first < states)
-        firstD = probe(first).d;
+    const bool matched = first < states && Matches(probe(first).d, target);
 
-    DewPointSearch result;
-    if (first < states && Matches(firstD, target) && first + 1 < count) {
-        // A match at the last temperature does not count: the running
-        // temperature has passed the end by then.
-        result.found = true;
-        result.evaluations = first + 1;
-        state.t_L = grid.TemperatureAt(first + 1);
-    } else {
-        // The plain scan meets an overflowing vapour pressure before any match.
-        if (states < count && probe(states).kind == ProbeKind::Overflow)
+    // A match at the last temperature does not count either: the running
+    // temperature has passed the end by the time it would be accepted.
+    if (!matched || first + 1 >= count) {
+        // Without a match the plain scan would go on into an overflowing vapour pressure.
+        if (!matched && states < count && probe(states).kind == ProbeKind::Overflow)
             throw ArithmeticFault(ArithmeticFault::Kind::Overflow,
                                   process_operations::kVapourPressureFromPhi);
-        result.evaluations = count;
         state.t_L = grid.TemperatureAt(count);
-        return result;
+        return DewPointSearch{false, count};
     }
 
+    state.t_L = grid.TemperatureAt(first + 1);
     const float tL = static_cast<float>(state.t_L);
     state.Pqb_L = SaturationPressure(tL);
     state.Pq_L = VapourPressureFromPhi(state.Pqb_L, phi);
     state.d_L = MoistureBelowBarometric(B, state.Pq_L);
     state.i_L = EnthalpyFromTemperatureMoisture(tL, state.d_L);
-    return result;
+    return DewPointSearch{true, first + 1};
 }
 
 void ComputeAirFlows(ProcessState &state)

@@ -74,7 +74,9 @@ void ComputeSupplyState(ProcessState &state);
 // scan is monotonic (rising for phiL > 0, falling for phiL < 0), so the first
 // match is found by bisection over the scan's own temperatures instead of by
 // evaluating all of them. Temperatures whose vapour pressure reaches the
-// barometric pressure carry no moisture content and never match.
+// barometric pressure carry no moisture content and never match; a vapour
+// pressure beyond single-precision range (an absurd negative phiL) met before
+// any match throws ArithmeticFault, as the plain scan would.
 DewPointSearch FindMachineDewPoint(ProcessState &state, double B);
 
 // SupplyFlowByHeat = Q / (i_n − i_o); MoistureDifference = d_n − d_o;

@@ -64,8 +64,9 @@ void DrawProcessPoints(Surface &picture, const ProcessState &s)
 void WriteAirFlowTexts(MainWindowTexts &texts, const ProcessState &s)
 {
     texts.SetResultBox(1, DoubleText(s.SupplyFlowByHeat));
-    texts.SetResultBox(2, s.MoistureDifference == 0.0f ? std::string(process_texts::kNoResidualMoisture)
-                                                       : SingleText(s.SupplyFlowByMoisture));
+    const bool noResidualMoisture = s.MoistureDifference == 0.0f;
+    texts.SetResultBox(2, noResidualMoisture ? std::string(process_texts::kNoResidualMoisture)
+                                             : SingleText(s.SupplyFlowByMoisture));
     texts.SetResultBox(3, DoubleText(s.epsilon));
 }
 

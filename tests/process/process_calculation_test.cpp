@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -115,8 +112,10 @@ TEST(ProcessCalculation, MixingTakesTheFreshAirShareAsARatio)
         const double way = share / (share + 100.0);
         EXPECT_NEAR(st.d_c, st.d_n + way * (st.d_w - st.d_n), 2e-6);
         EXPECT_NEAR(st.i_c, st.i_n + way * (st.i_w - st.i_n), 1e-5);
-        if (share == 0.0)
-            EXPECT_TRUE(st.d_c == st.d_n && st.i_c == st.i_n);
+        if (share == 0.0) {
+            EXPECT_EQ(st.d_c, st.d_n);
+            EXPECT_EQ(st.i_c, st.i_n);
+        }
     }
 }
 
@@ -141,7 +140,7 @@ TEST(MachineDewPoint, FindsExactlyWhatThePlainScanFinds)
         std::vector<float> targets = {-5.0f, -0.0005f, 0.0f, 0.0009f, 3000.0f, 1e6f, -1e6f};
         for (float t : {-29.999f, -12.3456f, -0.0004f, 0.0006f, 18.448f, 55.5f, 97.0f, 99.999f}) {
             const float d = MoistureAt(t, setting.phi, setting.B);
-            for (float offset : {-0.0011f, -0.001f, -0.0009f, 0.0f, 0.0009f, 0.001f, 0.0011f})
+            for (float offset : {-0.0011f, -0.001f, 0.0f, 0.001f, 0.0011f})
                 targets.push_back(d + offset);
         }
         for (float target : targets) {

@@ -75,7 +75,8 @@ TEST_F(MainWindowFace, FillsTheScreenWidthAndPlacesEveryControl)
               QRect(0, 0, screen.width(), qRound(0.8 * window->frameGeometry().height())));
 
     // The same arrangement on whole pixels, worked out apart from any widget.
-    std::vector<TwipGeometry> expected(1 + Widgets().size(), TwipGeometry(TwipGeometry::Snap::WholePixels));
+    std::vector<TwipGeometry> expected(1 + Widgets().size(),
+                                       TwipGeometry(TwipGeometry::Snap::WholePixels));
     MainWindowTargets targets;
     std::size_t next = 0;
     targets.window = &expected[next++];
@@ -136,6 +137,7 @@ TEST_F(MainWindowFace, CaptionsFontsAndColours)
     EXPECT_EQ(c.Picture1->Surface().BackColor(), MainWindowControls::kPictureBack);
     EXPECT_EQ(c.Picture1->Surface().ForeColor(), (Rgb{255, 0, 0}));
     EXPECT_EQ(c.Picture1->Surface().FillColor(), (Rgb{255, 0, 0}));
+    EXPECT_EQ(c.Picture1->Surface().Font().family(), QString::fromUtf8(faces::kSong));
 
     // What the screen shows: the window's pink ground in the empty corner
     // right of the buttons, the light-blue readout cells, the pink button

@@ -1,0 +1,162 @@
+// Speed of the paths a user waits for: one saturation pressure, the chart
+// drawn onto the Qt surface of a 1920 × 1080 screen's chart area, one
+// pointer-readout update, the machine-dew-point scan and the whole
+// calculation with its redraw.
+
+#include "chart/chart_drawing.h"
+#include "chart/chart_state.h"
+#include "process/compute_and_plot.h"
+#include "process/design_parameters.h"
+#include "process/process_calculation.h"
+#include "process/process_state.h"
+#include "psychro/moist_air.h"
+#include "shell/app_shell.h"
+#include "shell/form1.h"
+#include "ui/main_window_texts.h"
+#include "ui/prompts.h"
+#include "ui/qt/image_surface.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The chart area of the main window on a 1920 × 1080 screen.
+constexpr int kChartWidth = 1920;
+constexpr int kChartHeight = 821;
+
+class NullTexts : public MainWindowTexts {
+public:
+    void SetReadoutCell(int, const std::string &) override {}
+    void SetResultBox(int, const std::string &) override {}
+    void SetStateBox(int, const std::string &) override {}
+};
+
+class SilentPrompts : public Prompts {
+public:
+    std::string InputBox(const std::string &, const std::string &, const std::string &d) override
+    {
+        return d;
+    }
+    void MsgBox(const std::string &) override {}
+};
+
+DesignParameters DefaultParameters()
+{
+    DesignParameters p;
+    p.tn = 26;
+    p.phiN = 60;
+    p.tw = 35;
+    p.ts = 26.5;
+    p.deltaT = 6;
+    p.s = 30;
+    p.phiL = 95;
+    p.Q = 12;
+    p.W = 0.01f;
+    return p;
+}
+
+ImageSurface &ChartSurface()
+{
+    static ImageSurface surface;
+    static bool ready = false;
+    if (!ready) {
+        surface.SetBackColor(colours::kChartBack);
+        surface.SetFont(QFont(QStringLiteral("宋体")));
+        surface.Resize(kChartWidth, kChartHeight);
+        SetChartScale(surface);
+        ready = true;
+    }
+    return surface;
+}
+
+void BM_SaturationPressure(benchmark::State &state)
+{
+    float t = -30.0f;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(moist_air::SaturationPressure(t));
+        t += 0.013f;
+        if (t > 100.0f)
+            t = -30.0f;
+    }
+}
+BENCHMARK(BM_SaturationPressure);
+
+void BM_DrawChart(benchmark::State &state)
+{
+    ImageSurface &surface = ChartSurface();
+    ChartState chart;
+    NullTexts texts;
+    const float precision = state.range(0) == 1 ? 1.0f : 0.05f;
+    for (auto _ : state) {
+        chart.Precision = precision;
+        DrawChart(chart, surface, texts);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+    state.SetLabel(precision == 1.0f ? "precision 1" : "precision 0.05");
+}
+BENCHMARK(BM_DrawChart)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond);
+
+void BM_PointerReadout(benchmark::State &state)
+{
+    SilentPrompts prompts;
+    AppShell shell(prompts);
+    shell.Windows().Show(forms::kMain);
+    Form1 &form = shell.Windows().Get<Form1>(forms::kMain);
+    float x = 10.0f;
+    for (auto _ : state) {
+        form.Picture1_MouseMove(x, 50.0f);
+        x = x > 30.0f ? 10.0f : x + 0.0217f;
+    }
+}
+BENCHMARK(BM_PointerReadout)->Unit(benchmark::kMicrosecond);
+
+void BM_FindMachineDewPoint(benchmark::State &state)
+{
+    ProcessState base;
+    LoadDesignParameters(base, DefaultParameters());
+    ComputeIndoorState(base, 101325.0);
+    ComputeOutdoorState(base, 101325.0);
+    ComputeMixedState(base);
+    ComputeSupplyState(base);
+    if (state.range(0) == 1)
+        base.d_o = -1.0f; // never met: the scan runs to 100 °C
+    int evaluations = 0;
+    for (auto _ : state) {
+        ProcessState s = base;
+        evaluations = FindMachineDewPoint(s, 101325.0).evaluations;
+        benchmark::DoNotOptimize(s.t_L);
+    }
+    state.counters["evaluations"] = evaluations;
+    state.SetLabel(state.range(0) == 1 ? "full scan" : "default parameters");
+}
+BENCHMARK(BM_FindMachineDewPoint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_ComputeAndPlot(benchmark::State &state)
+{
+    ImageSurface &surface = ChartSurface();
+    ChartState chart;
+    bool parametersSet = true;
+    ProcessState process;
+    const DesignParameters parameters = DefaultParameters();
+    SilentPrompts prompts;
+    NullTexts texts;
+    ComputeContext context{chart, parametersSet, process, parameters, surface, prompts, texts, [] {}};
+    for (auto _ : state) {
+        ComputeAndPlot(context);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+}
+BENCHMARK(BM_ComputeAndPlot)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
