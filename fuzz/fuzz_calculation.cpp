@@ -1,0 +1,167 @@
+// The 计算并描点 click on whatever the parameter dialog can store.
+//
+// The input is typed text, one entry per line, in the dialog's order: tn, φn,
+// tw, ts, △t, s, φL, Q, W, and on a tenth line the barometric pressure.
+// Missing lines are empty entries. The entries are read as the dialog reads
+// them; one it would refuse (beyond double range, or W beyond single range)
+// stays 0, as the record does. A pressure outside the range the prompt
+// accepts is folded into it.
+//
+// Whatever the parameters, the click must end normally, never show NaN or
+// infinity, leave no result of an earlier calculation beside its own, and
+// either fill every result box or say with one message why it stopped. The
+// drawing stays at finite coordinates. libFuzzer's -timeout catches a run
+// that does not end.
+
+#include "chart/chart_drawing.h"
+#include "chart/chart_state.h"
+#include "process/compute_and_plot.h"
+#include "process/design_parameters.h"
+#include "process/process_state.h"
+#include "psychro/arithmetic_fault.h"
+#include "support/recording_texts.h"
+#include "support/scripted_prompts.h"
+#include "ui/leading_number.h"
+#include "ui/recording_surface.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t kEntries = 10; // nine parameters and the pressure
+constexpr double kLowestPressure = chart_prompts::kLowestPressure;
+constexpr double kHighestPressure = chart_prompts::kHighestPressure;
+
+// What the boxes hold before the click: a previous calculation's results.
+const std::string kEarlierResult = "earlier";
+
+std::string g_input; // the entries of the current run, for the failure report
+
+[[noreturn]] void Fail(const char *what, const std::string &detail = "")
+{
+    std::fprintf(stderr, "fuzz_calculation: %s %s\nentries:\n%s\n", what, detail.c_str(),
+                 g_input.c_str());
+    std::abort();
+}
+
+bool MentionsNanOrInfinity(const std::string &text)
+{
+    std::string lower = text;
+    for (char &c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
+}
+
+// An entry as the dialog reads it; nothing when the dialog would refuse it.
+std::optional<double> EntryValue(std::string_view text, bool single)
+{
+    try {
+        const double value = LeadingNumberValue(text);
+        return single ? static_cast<double>(CheckedSingle(value, "W")) : value;
+    } catch (const ArithmeticFault &) {
+        return std::nullopt;
+    }
+}
+
+double Pressure(std::string_view text)
+{
+    const std::optional<double> typed = WholeNumberValue(text);
+    if (!typed)
+        return ChartState().B; // the pressure at start
+    if (*typed >= kLowestPressure && *typed <= kHighestPressure)
+        return *typed;
+    return kLowestPressure + std::fmod(std::fabs(*typed), kHighestPressure - kLowestPressure);
+}
+
+void CheckBox(const char *name, int index, const std::string &text)
+{
+    if (MentionsNanOrInfinity(text))
+        Fail("a result box shows NaN or infinity:", std::string(name) + std::to_string(index)
+                                                          + " = \"" + text + "\"");
+    if (text == kEarlierResult)
+        Fail("a result box keeps an earlier calculation's value:",
+             std::string(name) + std::to_string(index));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    g_input.assign(reinterpret_cast<const char *>(data), size);
+
+    std::array<std::string_view, kEntries> entries{};
+    std::string_view rest(g_input);
+    for (std::size_t n = 0; n < kEntries && !rest.empty(); ++n) {
+        const std::size_t end = rest.find('\n');
+        entries[n] = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+
+    std::array<double, 9> values{};
+    for (std::size_t n = 0; n < values.size(); ++n)
+        values[n] = EntryValue(entries[n], n == 8).value_or(0.0);
+    const DesignParameters parameters{values[0], values[1], values[2],
+                                      values[3], values[4], values[5],
+                                      values[6], values[7], static_cast<float>(values[8])};
+
+    ChartState chart;
+    chart.B = Pressure(entries[9]);
+    bool parametersSet = true;
+    ProcessState process;
+    RecordingSurface picture;
+    SetChartScale(picture);
+    ScriptedPrompts prompts;
+    RecordingTexts texts;
+    texts.result.fill(kEarlierResult);
+    texts.state.fill(kEarlierResult);
+    int dialogOpenings = 0;
+    ComputeContext context{chart,   parametersSet, process, parameters,
+                           picture, prompts,       texts,   [&dialogOpenings] { ++dialogOpenings; }};
+
+    try {
+        ComputeAndPlot(context);
+    } catch (...) {
+        Fail("an exception left the click handler");
+    }
+
+    if (dialogOpenings != 0)
+        Fail("the parameter dialog was opened although parameters are set");
+    if (prompts.messages.size() > 1)
+        Fail("more than one message for one click:", std::to_string(prompts.messages.size()));
+
+    // Text1..Text7 and the state boxes Texta(0)..Texta(9) belong to the calculation.
+    for (int box = 1; box <= 7; ++box)
+        CheckBox("Text", box, texts.result[static_cast<std::size_t>(box)]);
+    for (int box = 0; box <= 9; ++box)
+        CheckBox("Texta", box, texts.state[static_cast<std::size_t>(box)]);
+    for (std::size_t box = 10; box < texts.state.size(); ++box)
+        if (MentionsNanOrInfinity(texts.state[box]))
+            Fail("a state box shows NaN or infinity:", texts.state[box]);
+
+    if (prompts.messages.empty()) {
+        for (int box = 1; box <= 7; ++box)
+            if (texts.result[static_cast<std::size_t>(box)].empty())
+                Fail("a result box stayed empty without a message: Text", std::to_string(box));
+        for (int box = 0; box <= 9; ++box)
+            if (texts.state[static_cast<std::size_t>(box)].empty())
+                Fail("a state box stayed empty without a message: Texta", std::to_string(box));
+    }
+
+    for (const RecordingSurface::Op &op : picture.Ops()) {
+        if (!std::isfinite(op.x1) || !std::isfinite(op.y1) || !std::isfinite(op.x2)
+            || !std::isfinite(op.y2))
+            Fail("something was drawn at a non-finite position");
+        if (MentionsNanOrInfinity(op.text))
+            Fail("the chart shows NaN or infinity:", op.text);
+    }
+    return 0;
+}
