@@ -4,8 +4,8 @@
 // tw, ts, △t, s, φL, Q, W, and on a tenth line the barometric pressure.
 // Missing lines are empty entries. The entries are read as the dialog reads
 // them; one it would refuse (beyond double range, or W beyond single range)
-// stays 0, as the record does. A pressure outside the range the prompt
-// accepts is folded into it.
+// stays 0, as the record does. The pressure is answered at its prompt; one
+// outside the range the prompt accepts is folded into it.
 //
 // Whatever the parameters, the click must end normally, never show NaN or
 // infinity, leave no result of an earlier calculation beside its own, and
@@ -22,6 +22,7 @@
 #include "support/recording_texts.h"
 #include "support/scripted_prompts.h"
 #include "ui/leading_number.h"
+#include "ui/number_text.h"
 #include "ui/recording_surface.h"
 
 #include <array>
@@ -72,14 +73,17 @@ std::optional<double> EntryValue(std::string_view text, bool single)
     }
 }
 
-double Pressure(std::string_view text)
+// The answer to the pressure prompt: the typed line when the prompt accepts
+// it, otherwise the line's value folded into the accepted range.
+std::string PressureAnswer(std::string_view text)
 {
     const std::optional<double> typed = WholeNumberValue(text);
     if (!typed)
-        return ChartState().B; // the pressure at start
+        return chart_prompts::kPressureDefault;
     if (*typed >= kLowestPressure && *typed <= kHighestPressure)
-        return *typed;
-    return kLowestPressure + std::fmod(std::fabs(*typed), kHighestPressure - kLowestPressure);
+        return std::string(text);
+    return DoubleText(kLowestPressure
+                      + std::fmod(std::fabs(*typed), kHighestPressure - kLowestPressure));
 }
 
 void CheckBox(const char *name, int index, const std::string &text)
@@ -113,8 +117,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                       values[3], values[4], values[5],
                                       values[6], values[7], static_cast<float>(values[8])};
 
+    // The pressure goes in through its prompt (the precision prompt takes its
+    // default; the click redraws at precision 1 anyway).
     ChartState chart;
-    chart.B = Pressure(entries[9]);
+    ScriptedPrompts settings({PressureAnswer(entries[9])});
+    AskChartSettings(chart, settings);
+    if (settings.inputs.size() != 2)
+        Fail("the pressure prompt refused a pressure within range");
     bool parametersSet = true;
     ProcessState process;
     RecordingSurface picture;

@@ -33,20 +33,23 @@ constexpr double kHighestTemperature = 200.0;
 
 float SaturationPressure(float t)
 {
-    if (std::isnan(t))
-        throw ArithmeticFault(ArithmeticFault::Kind::Invalid, "SaturationPressure");
     const double tc = t;
     const double T = tc + kZeroCelsius;
     double lnPqb;
-    if (tc >= kLowestTemperature && tc < 0.0) {
-        // Over ice. The published range starts at −100 °C; the chart uses it down to −200 °C.
-        lnPqb = C1 / T + C2 + T * (C3 + T * (C4 + T * (C5 + T * C6))) + C7 * std::log(T);
-    } else if (tc >= 0.0 && tc <= kHighestTemperature) {
+    // The water branch is tested first: it is the common case of the chart
+    // and of the machine-dew-point scan.
+    if (tc >= 0.0 && tc <= kHighestTemperature) {
         // Over liquid water; exactly 0 °C belongs here.
         lnPqb = C8 / T + C9 + T * (C10 + T * (C11 + T * C12)) + C13 * std::log(T);
+    } else if (tc >= kLowestTemperature && tc < 0.0) {
+        // Over ice. The published range starts at −100 °C; the chart uses it down to −200 °C.
+        lnPqb = C1 / T + C2 + T * (C3 + T * (C4 + T * (C5 + T * C6))) + C7 * std::log(T);
     } else {
+        if (std::isnan(tc))
+            throw ArithmeticFault(ArithmeticFault::Kind::Invalid, "SaturationPressure");
         return 0.0f;
     }
+    // Within −200…200 °C the result lies between about 1e-16 and 1.6e6 Pa.
     return CheckedSingle(std::exp(lnPqb), "SaturationPressure");
 }
 
