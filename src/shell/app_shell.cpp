@@ -1,41 +1,21 @@
 #include "shell/app_shell.h"
 
 #include "shell/form1.h"
-#if __has_include("shell/form2.h")
 #include "shell/form2.h"
-#define IDCHART_HAS_FORM2
-#endif
-#if __has_include("shell/form3.h")
 #include "shell/form3.h"
-#define IDCHART_HAS_FORM3
-#endif
-#if __has_include("shell/form4.h")
 #include "shell/form4.h"
-#define IDCHART_HAS_FORM4
-#endif
-#if __has_include("shell/form_start.h")
 #include "shell/form_start.h"
-#define IDCHART_HAS_FORMSTART
-#endif
 
 #include <QCoreApplication>
 
 AppShell::AppShell(Prompts &prompts) : prompts_(prompts)
 {
     onEndProgram = [] { QCoreApplication::exit(0); };
-#ifdef IDCHART_HAS_FORMSTART
     registry_.Define(forms::kSplash, [this](WindowRegistry &) { return new FormStart(*this); });
-#endif
     registry_.Define(forms::kMain, [this](WindowRegistry &) { return new Form1(*this); });
-#ifdef IDCHART_HAS_FORM2
     registry_.Define(forms::kParameters, [this](WindowRegistry &) { return new Form2(*this); });
-#endif
-#ifdef IDCHART_HAS_FORM3
     registry_.Define(forms::kSecondary, [this](WindowRegistry &) { return new Form3(*this); });
-#endif
-#ifdef IDCHART_HAS_FORM4
     registry_.Define(forms::kNote, [this](WindowRegistry &) { return new Form4(*this); });
-#endif
 }
 
 AppShell::~AppShell()

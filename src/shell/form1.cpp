@@ -14,6 +14,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+
+// Writes a result into a box showing its first characters, as a box the user
+// has not touched does: a number too long for the box is cut at its end, never
+// at its leading digits.
+void ShowFromStart(QLineEdit &box, const std::string &text)
+{
+    box.setText(QString::fromStdString(text));
+    box.setCursorPosition(0);
+}
+
+} // namespace
+
 Form1::Form1(AppShell &shell, QWidget *parent)
     : FormWindow(shell.Windows(), forms::kMain, parent), shell_(shell),
       controls_(std::make_unique<MainWindowControls>(*this))
@@ -116,11 +129,11 @@ void Form1::SetReadoutCell(int index, const std::string &text)
 void Form1::SetResultBox(int number, const std::string &text)
 {
     if (number >= 1 && number <= 7)
-        controls_->Text[number]->setText(QString::fromStdString(text));
+        ShowFromStart(*controls_->Text[number], text);
 }
 
 void Form1::SetStateBox(int index, const std::string &text)
 {
     if (index >= 0 && index < 12)
-        controls_->Texta[index]->setText(QString::fromStdString(text));
+        ShowFromStart(*controls_->Texta[index], text);
 }

@@ -1,10 +1,6 @@
 #include "shell/app_shell.h"
-#include "ui/qt/qt_prompts.h"
-
-#if __has_include("ui/qt/fonts.h")
 #include "ui/qt/fonts.h"
-#define IDCHART_HAS_FONTS
-#endif
+#include "ui/qt/qt_prompts.h"
 
 #include <QApplication>
 
@@ -15,9 +11,7 @@ int main(int argc, char **argv)
     // The program ends when the main window (or the splash before its OK) is
     // closed, not when the last visible window goes.
     QApplication::setQuitOnLastWindowClosed(false);
-#ifdef IDCHART_HAS_FONTS
     RegisterFontSubstitutions();
-#endif
 
     QtPrompts prompts;
     AppShell shell(prompts);

@@ -1,3 +1,5 @@
+#include "ui/qt/fonts.h"
+
 #include <QApplication>
 #include <QDir>
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@ int main(int argc, char **argv)
     QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     QApplication app(argc, argv);
+    RegisterFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

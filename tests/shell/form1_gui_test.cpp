@@ -1,0 +1,135 @@
+#include "chart/chart_drawing.h"
+#include "process/process_state.h"
+#include "shell/app_shell.h"
+#include "shell/form1.h"
+#include "shell/form2.h"
+#include "support/scripted_prompts.h"
+#include "ui/qt/image_surface.h"
+#include "ui/qt/main_window_controls.h"
+#include "ui/qt/picture_box.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+struct MainWindow {
+    ScriptedPrompts prompts;
+    AppShell shell{prompts};
+
+    MainWindow()
+    {
+        shell.onEndProgram = [] {};
+        shell.Start();
+        shell.LeaveSplash();
+    }
+    Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
+    MainWindowControls &controls() { return form().Controls(); }
+
+    // Moves the real pointer over Picture1 to the pixel of chart point (d, i).
+    void MoveTo(double d, double i)
+    {
+        PictureBox *picture = controls().Picture1;
+        const ScaleMap &m = picture->Surface().Map();
+        QTest::mouseMove(picture, QPoint(static_cast<int>(std::lround(m.ToPixelX(d))),
+                                         static_cast<int>(std::lround(m.ToPixelY(i)))));
+        QApplication::processEvents();
+    }
+    QString cell(int k) { return controls().Label2[k]->text(); }
+};
+
+QColor PixelAt(ImageSurface &surface, double d, double i)
+{
+    const ScaleMap &m = surface.Map();
+    return surface.Image().pixelColor(static_cast<int>(std::floor(m.ToPixelX(d))),
+                                      static_cast<int>(std::floor(m.ToPixelY(i))));
+}
+
+} // namespace
+
+TEST(MainWindowReadout, PointerMovesFillTheCellsAtTheCurrentPressure)
+{
+    MainWindow w;
+    EXPECT_TRUE(w.cell(0).isEmpty()) << "cells are empty before the first move";
+
+    // Pixel positions carry a rounding of at most half a pixel, so compare loosely.
+    w.MoveTo(10, 50);
+    EXPECT_NEAR(w.cell(4).toDouble(), 10.0, 0.05);
+    EXPECT_NEAR(w.cell(5).toDouble(), 50.0, 0.2);
+    EXPECT_NEAR(w.cell(0).toDouble(), 24.43, 0.2);
+    EXPECT_NEAR(w.cell(2).toDouble(), 52.35, 1.0);
+    EXPECT_TRUE(w.cell(6).isEmpty());
+
+    w.MoveTo(30, 40);
+    EXPECT_EQ(w.cell(2), QStringLiteral("超范围"));
+    EXPECT_NEAR(w.cell(0).toDouble(), -33.01, 0.3);
+
+    // Another pressure changes Pq and phi, not t, Pb, d or i.
+    w.MoveTo(10, 50);
+    const QString t = w.cell(0), pb = w.cell(1), pq = w.cell(3), phi = w.cell(2);
+    w.form().chart.B = 90000;
+    w.MoveTo(20, 60);
+    w.MoveTo(10, 50);
+    EXPECT_EQ(w.cell(0), t);
+    EXPECT_EQ(w.cell(1), pb);
+    EXPECT_NE(w.cell(3), pq);
+    EXPECT_NE(w.cell(2), phi);
+
+    // Moving off the chart leaves the last values; a drag far outside never stops the program.
+    QTest::mousePress(w.controls().Picture1, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(w.controls().Picture1, QPoint(-100000, 200000));
+    QTest::mouseRelease(w.controls().Picture1, Qt::LeftButton, {}, QPoint(-100000, 200000));
+    EXPECT_FALSE(w.cell(0).isEmpty());
+    EXPECT_TRUE(w.prompts.messages.empty());
+}
+
+TEST(MainWindowChart, ScaleIsCentredAndARedrawGivesTheSameImage)
+{
+    for (const QSize size : {QSize(1920, 821), QSize(801, 433), QSize(640, 480)}) {
+        ImageSurface surface;
+        surface.SetBackColor(colours::kChartBack);
+        surface.Resize(size.width(), size.height());
+        SetChartScale(surface);
+        const ScaleMap &m = surface.Map();
+        EXPECT_EQ(static_cast<int>(std::floor(m.ToPixelX(21))), size.width() / 2);
+        EXPECT_EQ(static_cast<int>(std::floor(m.ToPixelY(57.5))), size.height() / 2);
+        surface.SetForeColor(colours::kBlack);
+        surface.Line(20, 57.5, 22, 57.5);
+        surface.Line(21, 60, 21, 55);
+        EXPECT_EQ(surface.Image().pixelColor(size.width() / 2, size.height() / 2), QColor(0, 0, 0));
+    }
+
+    MainWindow w;
+    QTest::mouseClick(w.controls().重绘, Qt::LeftButton);
+    const QImage first = w.form().Picture().Image().copy();
+    QTest::mouseClick(w.controls().重绘, Qt::LeftButton);
+    EXPECT_EQ(first, w.form().Picture().Image());
+    EXPECT_EQ(w.controls().Texta[11]->text(), "1");
+    // The grid line at d = 1 high on the chart, where no curve passes.
+    EXPECT_EQ(PixelAt(w.form().Picture(), 1, 140), QColor(0, 0, 0));
+}
+
+TEST(MainWindowChart, DefaultCalculationMarksNRedAndLBlackAndShowsLeadingDigits)
+{
+    MainWindow w;
+    QTest::mouseClick(w.controls().一次回风, Qt::LeftButton);
+    QTest::mouseClick(w.shell.Windows().Get<Form2>(forms::kParameters).Command1, Qt::LeftButton);
+    QTest::mouseClick(w.controls().计算并描点, Qt::LeftButton);
+    ASSERT_TRUE(w.prompts.messages.empty());
+
+    const ProcessState &p = w.form().process;
+    EXPECT_EQ(PixelAt(w.form().Picture(), p.d_n, p.i_n), QColor(255, 0, 0));
+    EXPECT_EQ(PixelAt(w.form().Picture(), p.d_L, p.i_L), QColor(0, 0, 0));
+    EXPECT_EQ(w.controls().Text[3]->text(), "1200000.03031455");
+    EXPECT_EQ(w.controls().Text[4]->text(), "12");
+    // A value longer than its box shows its leading digits, not its tail.
+    for (QLineEdit *box : w.controls().Texta)
+        EXPECT_EQ(box->cursorPosition(), 0);
+    EXPECT_EQ(w.controls().Text[1]->cursorPosition(), 0);
+}
