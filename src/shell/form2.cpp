@@ -91,6 +91,7 @@ void Form2::Form_Load()
 
     const ScreenSize screen = ScreenTwips();
     ArrangeParameterDialog(screen.Width, screen.Height, targets);
+    KeepOuterFrame();
 }
 
 void Form2::Form_QueryUnload()

@@ -141,6 +141,7 @@ void FormStart::Form_Load()
     button.SetWidth(Part(0.15, W));
     button.SetTop(Part(0.8, H));
     button.SetLeft(Part(0.15, W));
+    KeepOuterFrame();
 
     // The window's own surface, in twips from the client area's top-left corner.
     text_.Resize(width(), height());

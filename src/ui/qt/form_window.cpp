@@ -3,6 +3,7 @@
 #include "ui/qt/window_registry.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 
 FormWindow::FormWindow(WindowRegistry &registry, const QString &name, QWidget *parent)
     : QWidget(parent), registry_(registry), name_(name)
@@ -16,4 +17,27 @@ void FormWindow::closeEvent(QCloseEvent *event)
     // QueryUnload and discards the window.
     event->accept();
     registry_.RequestUnload(*this);
+}
+
+void FormWindow::KeepOuterFrame()
+{
+    outerFrame_ = frameGeometry();
+}
+
+bool FormWindow::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    // The frame margins arrive with no event of their own, some time after
+    // the window is mapped; look at each event until they are known.
+    if (!outerFrame_.isNull() && event->type() != QEvent::Polish && windowHandle() != nullptr
+        && frameGeometry() != outerFrame_) {
+        const QMargins margins = windowHandle()->frameMargins();
+        const QRect client = outerFrame_.marginsRemoved(margins);
+        if (!margins.isNull() && client.isValid()) {
+            // Once: later moves and resizes by the user are theirs to keep.
+            outerFrame_ = QRect();
+            setGeometry(client);
+        }
+    }
+    return handled;
 }

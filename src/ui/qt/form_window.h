@@ -21,9 +21,17 @@ public:
 
 protected:
     WindowRegistry &Registry() { return registry_; }
+    // For a window that arranges its own outer frame at load: keeps that frame
+    // when a window manager reports its title bar and borders only after the
+    // window is first shown, by shrinking the client area instead of letting
+    // the frame grow past the arranged size. The controls stay where they are.
+    void KeepOuterFrame();
+
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     WindowRegistry &registry_;
     QString name_;
+    QRect outerFrame_;
 };
