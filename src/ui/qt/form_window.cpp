@@ -26,11 +26,11 @@ void FormWindow::KeepOuterFrame()
 
 bool FormWindow::event(QEvent *event)
 {
-    const bool handled = QWidget::event(event);
     // The frame margins arrive with no event of their own, some time after
-    // the window is mapped; look at each event until they are known.
-    if (!outerFrame_.isNull() && event->type() != QEvent::Polish && windowHandle() != nullptr
-        && frameGeometry() != outerFrame_) {
+    // the window is mapped; look at each event until they are known. This
+    // runs before the event is handled, since handling may delete the window.
+    if (!outerFrame_.isNull() && event->type() != QEvent::DeferredDelete
+        && windowHandle() != nullptr && frameGeometry() != outerFrame_) {
         const QMargins margins = windowHandle()->frameMargins();
         const QRect client = outerFrame_.marginsRemoved(margins);
         if (!margins.isNull() && client.isValid()) {
@@ -39,5 +39,5 @@ bool FormWindow::event(QEvent *event)
             setGeometry(client);
         }
     }
-    return handled;
+    return QWidget::event(event);
 }
