@@ -1,92 +1,31 @@
 #!/usr/bin/env bash
-# Drives the real program in a real X server (Xvfb) with xdotool: clicks
-# through the splash, generates the chart with the default answers, moves the
-# pointer over the chart, runs the default calculation, and checks pixels and
-# readout cells on screenshots. Usage: real_window_check.sh IDCHART SHOT_DIR [WxH]
+# A user's journey through the real program in a real X server (Xvfb), driven
+# with xdotool: waits for the splash's button and clicks it, generates the
+# chart typing the answers to both prompts, moves the pointer over the chart,
+# types a changed parameter set into the parameter dialog, computes, and
+# checks pixels and readout cells on screenshots; then visits the note and the
+# secondary-return-air dialog and comes back.
+# Usage: real_window_check.sh IDCHART PROCESS_STATES SHOT_DIR [WxH]
+# PROCESS_STATES prints d_n i_n d_L i_L for a parameter set, so the dots can be
+# looked for where the calculation puts them.
 set -euo pipefail
 
 program=$(readlink -f "$1")
-shots=$(mkdir -p "$2" && readlink -f "$2")
-size=${3:-1920x1080}
-width=${size%x*}
-height=${size#*x}
+states=$(readlink -f "$2")
+shots=$(mkdir -p "$3" && readlink -f "$3")
+size=${4:-1920x1080}
 here=$(dirname "$(readlink -f "$0")")
 
-for tool in Xvfb xdotool import convert; do
-  command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
-done
+# shellcheck source=xvfb_session.sh
+source "$here/xvfb_session.sh"
 
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-export XDG_RUNTIME_DIR=$runtime
 
-# A free display number, reported by Xvfb itself.
-exec 3< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
-read -r display <&3
-export DISPLAY=":$display"
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$runtime"
-}
-trap cleanup EXIT
+enter_main_window
 
-fail() { echo "FAIL: $*"; exit 1; }
-shot() { import -window root "$shots/$1.png"; echo "screenshot $shots/$1.png"; }
-# Prints the colour of one pixel of a screenshot as "r,g,b".
-pixel() {
-  convert "$shots/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 \
-    | sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1,\2,\3/' | awk -F, '{printf "%d,%d,%d\n",$1,$2,$3}'
-}
-alive() { kill -0 "$app_pid" 2>/dev/null || fail "the program is no longer running"; }
-wait_window() { # name, seconds
-  for _ in $(seq 1 $(( $2 * 10 ))); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "no window named $1"
-}
-type_answer() { # window name, text: replace the field's text and confirm
-  wait_window "$1" 10
-  local id
-  id=$(xdotool search --onlyvisible --name "$1" | head -n 1)
-  xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
-  sleep 0.3
-  xdotool key --clearmodifiers ctrl+a
-  [ -n "$2" ] && xdotool type --delay 20 "$2"
-  xdotool key Return
-  sleep 0.5
-}
-click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
-
-"$program" >"$shots/program.log" 2>&1 &
-app_pid=$!
-
-# Geometry, as the program computes it: no window manager, so no frames.
-FH=$(awk -v h="$height" 'BEGIN{printf "%d", h*0.95 + 0.5}')
-FW=$width
-PH=$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.8 + 0.5}')
-bx() { awk -v w="$FW" -v k="$1" 'BEGIN{printf "%d", w*(0.015 + 0.13*k + 0.06)}'; }
-by=$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.925}')
-px() { awk -v w="$FW" -v d="$1" 'BEGIN{printf "%d", w*d/42}'; }
-py() { awk -v h="$PH" -v i="$1" 'BEGIN{printf "%d", h*(145-i)/175}'; }
-
-# Splash: the OK button comes after the animation (about 2.5 s).
-wait_window "焓湿图" 20
-sleep 1.2
-shot splash-animating
-sleep 2.5
-shot splash-finished
-alive
-click "$(awk -v w="$FW" 'BEGIN{printf "%d", w*0.225}')" "$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.825}')"
-sleep 1
-
-# Generate the chart, confirming both prompts' defaults.
+# Generate the chart, typing both answers.
 click "$(bx 0)" "$by"
-type_answer "大气压" ""
-type_answer "绘图精度" ""
+type_answer "大气压" "101325"
+type_answer "绘图精度" "0.05"
 sleep 1.5
 alive
 
@@ -109,14 +48,24 @@ dark=$(convert "$shots/chart.png" -crop "$(awk -v w="$FW" 'BEGIN{printf "%dx", w
         -threshold 50% -format "%[fx:int(w*h*(1-mean))]" info:)
 [ "$dark" -gt 20 ] || fail "the readout cells are empty ($dark dark pixels)"
 
-# Parameters: open the dialog, confirm the start texts, compute.
+# Parameters: type a changed set into the dialog (tn 27, tw 33, s 20) and compute.
 click "$(bx 3)" "$by"
 wait_window "一次回风参数设定" 10
-shot parameters
 dialog_x=$(awk -v w="$width" 'BEGIN{printf "%d", w*0.3}')
 dialog_y=$(awk -v h="$height" 'BEGIN{printf "%d", h*0.3}')
 dialog_w=$(awk -v w="$width" 'BEGIN{printf "%d", w*0.5}')
 dialog_h=$(awk -v h="$height" 'BEGIN{printf "%d", h*0.4}')
+type_into_box() { # row n of the left column, text
+  click $(( dialog_x + dialog_w * 35 / 100 )) \
+        "$(awk -v y="$dialog_y" -v h="$dialog_h" -v n="$1" 'BEGIN{printf "%d", y + h*(0.045 + 0.1*(n-1))}')"
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 20 "$2"
+}
+type_into_box 1 27
+type_into_box 3 33
+type_into_box 6 20
+sleep 0.3
+shot parameters
 click $(( dialog_x + dialog_w * 7 / 10 )) $(( dialog_y + dialog_h * 55 / 100 ))
 sleep 0.8
 click "$(bx 2)" "$by"
@@ -124,11 +73,26 @@ sleep 2
 shot computed
 alive
 
-# N (12.64, 58.33) is a red dot, L (12.634, 50.56) a black one.
-[ "$(pixel computed "$(px 12.64)" "$(py 58.33)")" = "255,0,0" ] || fail "no red dot at N ($(pixel computed "$(px 12.64)" "$(py 58.33)"))"
-[ "$(pixel computed "$(px 12.634)" "$(py 50.56)")" = "0,0,0" ] || fail "no black dot at L ($(pixel computed "$(px 12.634)" "$(py 50.56)"))"
+# N is a red dot and L a black one where the calculation puts them.
+read -r d_n i_n d_L i_L < <("$states" 27 60 33 26.5 6 20 95 12 0.01 101325)
+echo "N ($d_n, $i_n), L ($d_L, $i_L)"
+[ "$(pixel computed "$(px "$d_n")" "$(py "$i_n")")" = "255,0,0" ] || fail "no red dot at N ($(pixel computed "$(px "$d_n")" "$(py "$i_n")"))"
+[ "$(pixel computed "$(px "$d_L")" "$(py "$i_L")")" = "0,0,0" ] || fail "no black dot at L ($(pixel computed "$(px "$d_L")" "$(py "$i_L")"))"
 
-# Both auxiliary dialogs.
-click "$(bx 4)" "$by"; wait_window "二次回风参数设定" 10; shot secondary
+# The note and the secondary-return-air dialog; each one's button has the
+# focus, so the space bar leads back to the main window.
+click "$(bx 5)" "$by"
+wait_window "作者的话" 10
+sleep 0.5
+shot note
+xdotool key space
+sleep 0.8
+click "$(bx 4)" "$by"
+wait_window "二次回风参数设定" 10
+sleep 0.3
+shot secondary
+xdotool key space
+sleep 0.8
+shot back
 alive
 echo "real window check passed ($size)"
