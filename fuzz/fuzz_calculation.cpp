@@ -89,8 +89,8 @@ std::string PressureAnswer(std::string_view text)
 void CheckBox(const char *name, int index, const std::string &text)
 {
     if (MentionsNanOrInfinity(text))
-        Fail("a result box shows NaN or infinity:", std::string(name) + std::to_string(index)
-                                                          + " = \"" + text + "\"");
+        Fail("a result box shows NaN or infinity:",
+             std::string(name) + std::to_string(index) + " = \"" + text + "\"");
     if (text == kEarlierResult)
         Fail("a result box keeps an earlier calculation's value:",
              std::string(name) + std::to_string(index));
@@ -133,8 +133,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     texts.result.fill(kEarlierResult);
     texts.state.fill(kEarlierResult);
     int dialogOpenings = 0;
+    const auto openDialog = [&dialogOpenings] { ++dialogOpenings; };
     ComputeContext context{chart,   parametersSet, process, parameters,
-                           picture, prompts,       texts,   [&dialogOpenings] { ++dialogOpenings; }};
+                           picture, prompts,       texts,   openDialog};
 
     try {
         ComputeAndPlot(context);
