@@ -16,6 +16,8 @@ exec 3< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp 2>/dev/null & e
 read -r _ xvfb_pid <&3
 read -r display <&3
 export DISPLAY=":$display"
+# The program goes to this X server, whatever platform the test suite runs on.
+export QT_QPA_PLATFORM=xcb
 app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
