@@ -133,3 +133,20 @@ TEST(MainWindowChart, DefaultCalculationMarksNRedAndLBlackAndShowsLeadingDigits)
         EXPECT_EQ(box->cursorPosition(), 0);
     EXPECT_EQ(w.controls().Text[1]->cursorPosition(), 0);
 }
+
+TEST(MainWindowChart, AFaultWhileDrawingEndsWithAMessageAndTheProgramGoesOn)
+{
+    MainWindow w;
+    // A pressure no prompt lets through makes the moisture formula fail.
+    w.form().chart.B = std::nan("");
+    QTest::mouseClick(w.controls().重绘, Qt::LeftButton);
+    ASSERT_EQ(w.prompts.messages.size(), 1u);
+    EXPECT_NE(w.prompts.messages[0].find("MoistureFromVapourPressure"), std::string::npos)
+        << w.prompts.messages[0];
+    EXPECT_EQ(w.shell.Windows().VisibleWindows(), QStringList{forms::kMain});
+
+    w.form().chart.B = 101325;
+    QTest::mouseClick(w.controls().重绘, Qt::LeftButton);
+    EXPECT_EQ(w.prompts.messages.size(), 1u);
+    EXPECT_EQ(w.controls().Texta[10]->text(), "101325");
+}
