@@ -6,8 +6,16 @@
 
 namespace {
 
+// Fifteen significant digits round the doubles from here up to the largest
+// one to 1.79769313486232E+308, which lies beyond the double range and would
+// not read back as a number; they are shown as the largest fifteen-digit
+// value below the limit instead.
+constexpr double kLargestFifteenDigitRoundDown = 1.797693134862315e308;
+
 std::string GeneralText(double value, int significantDigits)
 {
+    if (std::fabs(value) >= kLargestFifteenDigitRoundDown && !std::isinf(value))
+        return value < 0 ? "-1.79769313486231E+308" : "1.79769313486231E+308";
     if (value == 0.0)
         return "0"; // also for −0
     if (std::isnan(value))

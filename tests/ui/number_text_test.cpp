@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <limits>
 
 TEST(NumberText, SingleValuesShowAtMostSevenSignificantDigits)
 {
@@ -40,6 +41,9 @@ TEST(NumberText, DoubleValuesShowAtMostFifteenSignificantDigits)
         {1.94100000000001, "1.94100000000001"},
         {-0.25, "-0.25"},
         {1e-7, "1E-07"},
+        {std::numeric_limits<double>::max(), "1.79769313486231E+308"},
+        {-std::numeric_limits<double>::max(), "-1.79769313486231E+308"},
+        {1.79769313486231e308, "1.79769313486231E+308"},
     };
     for (const auto &row : rows)
         EXPECT_EQ(DoubleText(row.value), row.text) << row.value;
