@@ -27,9 +27,9 @@ constexpr int kChartHeight = 821;
 
 class NullTexts : public MainWindowTexts {
 public:
-    void SetReadoutCell(int, const std::string &) override {}
-    void SetResultBox(int, const std::string &) override {}
-    void SetStateBox(int, const std::string &) override {}
+    void SetReadoutCell(int, const std::string &) override { }
+    void SetResultBox(int, const std::string &) override { }
+    void SetStateBox(int, const std::string &) override { }
 };
 
 class SilentPrompts : public Prompts {
@@ -38,7 +38,7 @@ public:
     {
         return d;
     }
-    void MsgBox(const std::string &) override {}
+    void MsgBox(const std::string &) override { }
 };
 
 DesignParameters DefaultParameters()
@@ -141,7 +141,8 @@ void BM_ComputeAndPlot(benchmark::State &state)
     const DesignParameters parameters = DefaultParameters();
     SilentPrompts prompts;
     NullTexts texts;
-    ComputeContext context{chart, parametersSet, process, parameters, surface, prompts, texts, [] {}};
+    ComputeContext context {chart,   parametersSet, process, parameters,
+                            surface, prompts,       texts,   [] {}};
     for (auto _ : state) {
         ComputeAndPlot(context);
         benchmark::DoNotOptimize(surface.Image().constBits());

@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     g_input.assign(reinterpret_cast<const char *>(data), size);
 
-    std::array<std::string_view, kEntries> entries{};
+    std::array<std::string_view, kEntries> entries {};
     std::string_view rest(g_input);
     for (std::size_t n = 0; n < kEntries && !rest.empty(); ++n) {
         const std::size_t end = rest.find('\n');
@@ -110,12 +110,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
 
-    std::array<double, 9> values{};
+    std::array<double, 9> values {};
     for (std::size_t n = 0; n < values.size(); ++n)
         values[n] = EntryValue(entries[n], n == 8).value_or(0.0);
-    const DesignParameters parameters{values[0], values[1], values[2],
-                                      values[3], values[4], values[5],
-                                      values[6], values[7], static_cast<float>(values[8])};
+    const DesignParameters parameters {values[0], values[1], values[2],
+                                       values[3], values[4], values[5],
+                                       values[6], values[7], static_cast<float>(values[8])};
 
     // The pressure goes in through its prompt (the precision prompt takes its
     // default; the click redraws at precision 1 anyway).
@@ -134,8 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     texts.state.fill(kEarlierResult);
     int dialogOpenings = 0;
     const auto openDialog = [&dialogOpenings] { ++dialogOpenings; };
-    ComputeContext context{chart,   parametersSet, process, parameters,
-                           picture, prompts,       texts,   openDialog};
+    ComputeContext context {chart,   parametersSet, process, parameters,
+                            picture, prompts,       texts,   openDialog};
 
     try {
         ComputeAndPlot(context);

@@ -142,7 +142,7 @@ void CheckDisplayed(double value, const std::string &text, double tolerance, std
     // The rounding to the digits shown, plus the rounding of reading the text
     // back (one unit in the last place, or the spacing of subnormals).
     const double allowed = tolerance * std::fabs(value) + DBL_EPSILON * std::fabs(back)
-                           + std::numeric_limits<double>::denorm_min();
+        + std::numeric_limits<double>::denorm_min();
     if (!(std::fabs(back - value) <= allowed))
         Fail("display text reads back to another value", text);
 }
@@ -163,8 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             } catch (...) {
                 Fail("writing a single threw", "");
             }
-            CheckDisplayed(static_cast<double>(single), text, kSingleTolerance,
-                           kLongestSingleText);
+            CheckDisplayed(static_cast<double>(single), text, kSingleTolerance, kLongestSingleText);
         }
     }
     if (size >= sizeof(double)) {

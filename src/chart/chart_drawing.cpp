@@ -24,7 +24,8 @@ struct ChartText {
 
 // The legend and the three curve labels.
 constexpr ChartText kCurveLabels[] = {
-    {"本图横坐标为含湿量 d ,纵坐标为焓 i ,黄线为等温线,  紫色曲线为等φ线,  黑点为机器露点", 2.0f, -25.0f, 10, true},
+    {"本图横坐标为含湿量 d ,纵坐标为焓 i ,黄线为等温线,  紫色曲线为等φ线,  黑点为机器露点", 2.0f,
+     -25.0f, 10, true},
     {"φ=5%", 8.0f, 105.0f, 10, false},
     {"φ=10%", 10.0f, 95.0f, 10, false},
     {"φ=100%", 12.0f, 45.0f, 10, false},

@@ -15,7 +15,8 @@ namespace {
 std::optional<double> AcceptedPressure(const std::string &answer)
 {
     const std::optional<double> value = WholeNumberValue(answer);
-    if (!value || *value < chart_prompts::kLowestPressure || *value > chart_prompts::kHighestPressure)
+    if (!value || *value < chart_prompts::kLowestPressure
+        || *value > chart_prompts::kHighestPressure)
         return std::nullopt;
     return value;
 }
@@ -52,7 +53,8 @@ void AskChartSettings(ChartState &state, Prompts &prompts)
 
     std::optional<float> precision;
     do {
-        precision = AcceptedPrecision(prompts.InputBox(kPrecisionPrompt, kPrecisionTitle, kPrecisionDefault));
+        precision = AcceptedPrecision(
+            prompts.InputBox(kPrecisionPrompt, kPrecisionTitle, kPrecisionDefault));
     } while (!precision);
     state.Precision = *precision;
 }

@@ -14,18 +14,18 @@ struct ChartState {
     float Precision = 1.0f;
 
     // Working variables: each holds what the last operation wrote.
-    float t = 0.0f;   // °C
+    float t = 0.0f; // °C
     float Pqb = 0.0f; // Pa
     float phi = 0.0f; // fraction
-    float Pq = 0.0f;  // Pa
-    float d = 0.0f;   // g/kg
-    float i = 0.0f;   // kJ/kg
+    float Pq = 0.0f; // Pa
+    float d = 0.0f; // g/kg
+    float i = 0.0f; // kJ/kg
 };
 
 namespace chart_prompts {
 inline constexpr const char *kPressurePrompt = "请输入当地的大气压的值：(默认值为101325pa)";
-inline constexpr const char *kPressureRepeatedPrompt =
-    "您输入的大气压的值不在90000至120000帕之间，请从新输入：";
+inline constexpr const char *kPressureRepeatedPrompt
+    = "您输入的大气压的值不在90000至120000帕之间，请从新输入：";
 inline constexpr const char *kPressureTitle = "大气压";
 inline constexpr const char *kPressureDefault = "101325";
 inline constexpr const char *kPrecisionPrompt = "请输入您希望的绘图精度：(默认值为0.05)";

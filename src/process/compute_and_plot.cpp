@@ -80,7 +80,7 @@ std::string CauseMessage(Stage stage, const ArithmeticFault &fault)
 struct Progress {
     Stage stage = Stage::Load;
     bool epsilonKnown = false;
-    int knownStates = 0;       // of N, W, C, O, L in the order they are found
+    int knownStates = 0; // of N, W, C, O, L in the order they are found
     bool flowsWritten = false; // the loads come last: no stop follows their texts
 };
 
@@ -164,7 +164,7 @@ void Run(ComputeContext &c)
         DrawChart(c.chart, c.picture, c.texts);
     } catch (const ArithmeticFault &fault) {
         if (c.ParametersSet)
-            ShowStoppedResults(c.texts, c.process, Progress{}); // nothing computed
+            ShowStoppedResults(c.texts, c.process, Progress {}); // nothing computed
         c.prompts.MsgBox(FaultMessage("绘制焓湿图", fault));
         return;
     }

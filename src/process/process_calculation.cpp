@@ -60,7 +60,7 @@ struct ScanGrid {
     // Number of temperatures the plain scan examines; the one at this index is
     // the first beyond the end temperature.
     int count = 0;
-    std::array<double, kMaxScanTemperatures / kCheckpointStride + 1> checkpoints{};
+    std::array<double, kMaxScanTemperatures / kCheckpointStride + 1> checkpoints {};
 
     double TemperatureAt(int k) const
     {
@@ -97,8 +97,8 @@ constexpr double kSingleRoundsToInfinity = 0x1.ffffffp+127;
 
 enum class ProbeKind {
     Candidate, // a moist-air state with moisture content d
-    Beyond,    // vapour pressure at or above B: no moisture content
-    Overflow,  // vapour pressure beyond single-precision range
+    Beyond, // vapour pressure at or above B: no moisture content
+    Overflow, // vapour pressure beyond single-precision range
 };
 
 struct Probe {
@@ -132,8 +132,7 @@ bool Matches(float d, float target)
 }
 
 // The smallest k in [first, last) for which the monotonic predicate holds, or last.
-template <typename Predicate>
-int FirstWhere(int first, int last, Predicate holds)
+template <typename Predicate> int FirstWhere(int first, int last, Predicate holds)
 {
     while (first < last) {
         const int middle = first + (last - first) / 2;
@@ -218,9 +217,8 @@ DewPointSearch FindMachineDewPoint(ProcessState &state, double B)
     // monotonic formula rounded monotonically. So the vapour pressure moves
     // one way only: the scanned states form a prefix of temperatures
     // that have a moisture content, followed by none or by overflow.
-    const int states = FirstWhere(0, count, [&](int k) {
-        return probe(k).kind != ProbeKind::Candidate;
-    });
+    const int states
+        = FirstWhere(0, count, [&](int k) { return probe(k).kind != ProbeKind::Candidate; });
 
     // Over that prefix d is monotonic, rising with t for phi ≥ 0 and falling
     // for phi < 0, so "matched or already past the target" switches from false
@@ -240,7 +238,7 @@ DewPointSearch FindMachineDewPoint(ProcessState &state, double B)
             throw ArithmeticFault(ArithmeticFault::Kind::Overflow,
                                   process_operations::kVapourPressureFromPhi);
         state.t_L = grid.TemperatureAt(count);
-        return DewPointSearch{false, count};
+        return DewPointSearch {false, count};
     }
 
     state.t_L = grid.TemperatureAt(first + 1);
@@ -249,7 +247,7 @@ DewPointSearch FindMachineDewPoint(ProcessState &state, double B)
     state.Pq_L = VapourPressureFromPhi(state.Pqb_L, phi);
     state.d_L = MoistureBelowBarometric(B, state.Pq_L);
     state.i_L = EnthalpyFromTemperatureMoisture(tL, state.d_L);
-    return DewPointSearch{true, first + 1};
+    return DewPointSearch {true, first + 1};
 }
 
 void ComputeAirFlows(ProcessState &state)
@@ -258,14 +256,14 @@ void ComputeAirFlows(ProcessState &state)
     const double enthalpyDrop = static_cast<double>(state.i_n) - state.i_o;
     state.SupplyFlowByHeat = CheckedDouble(CheckedDivide(state.Q, enthalpyDrop, heat), heat);
 
-    state.MoistureDifference =
-        Single(static_cast<double>(state.d_n) - state.d_o, "MoistureDifference");
+    state.MoistureDifference
+        = Single(static_cast<double>(state.d_n) - state.d_o, "MoistureDifference");
     if (state.MoistureDifference != 0.0f) {
         // 1000 · W is the residual moisture in g/s again, matching d in g/kg.
         const double moisture = kGramsPerKilogram * state.W;
-        state.SupplyFlowByMoisture = Single(
-            CheckedDivide(moisture, state.MoistureDifference, "SupplyFlowByMoisture"),
-            "SupplyFlowByMoisture");
+        state.SupplyFlowByMoisture
+            = Single(CheckedDivide(moisture, state.MoistureDifference, "SupplyFlowByMoisture"),
+                     "SupplyFlowByMoisture");
     }
 }
 

@@ -34,9 +34,9 @@ inline constexpr const char *kSupplyFlowByHeat = "SupplyFlowByHeat";
 // content at phiL is within 0.001 g/kg of the supply state's.
 namespace dew_point_scan {
 inline constexpr double kStartTemperature = -30.0; // °C
-inline constexpr double kStep = 0.001;             // K
-inline constexpr double kEndTemperature = 100.0;   // °C; the scan gives up above it
-inline constexpr float kTolerance = 0.001f;        // g/kg, compared in single precision
+inline constexpr double kStep = 0.001; // K
+inline constexpr double kEndTemperature = 100.0; // °C; the scan gives up above it
+inline constexpr float kTolerance = 0.001f; // g/kg, compared in single precision
 } // namespace dew_point_scan
 
 // The outcome of the machine-dew-point search.

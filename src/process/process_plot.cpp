@@ -65,8 +65,9 @@ void WriteAirFlowTexts(MainWindowTexts &texts, const ProcessState &s)
 {
     texts.SetResultBox(1, DoubleText(s.SupplyFlowByHeat));
     const bool noResidualMoisture = s.MoistureDifference == 0.0f;
-    texts.SetResultBox(2, noResidualMoisture ? std::string(process_texts::kNoResidualMoisture)
-                                             : SingleText(s.SupplyFlowByMoisture));
+    texts.SetResultBox(2,
+                       noResidualMoisture ? std::string(process_texts::kNoResidualMoisture)
+                                          : SingleText(s.SupplyFlowByMoisture));
     texts.SetResultBox(3, DoubleText(s.epsilon));
 }
 
@@ -90,8 +91,11 @@ void ShowKnownStateValues(MainWindowTexts &texts, const ProcessState &s, int kno
         int foundAs; // position in the order of finding
         StateValues values;
     };
-    const Box boxes[] = {{0, {s.d_n, s.i_n}}, {1, {s.d_w, s.i_w}}, {2, {s.d_c, s.i_c}},
-                         {4, {s.d_L, s.i_L}}, {3, {s.d_o, s.i_o}}};
+    const Box boxes[] = {{0, {s.d_n, s.i_n}},
+                         {1, {s.d_w, s.i_w}},
+                         {2, {s.d_c, s.i_c}},
+                         {4, {s.d_L, s.i_L}},
+                         {3, {s.d_o, s.i_o}}};
     int index = 0;
     for (const Box &box : boxes) {
         const bool known = box.foundAs < knownStates;

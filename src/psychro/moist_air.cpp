@@ -8,26 +8,26 @@ namespace moist_air {
 
 namespace {
 
-// Hyland–Wexler coefficients, saturation over ice (T in K, Pqb in Pa).
-constexpr double C1 = -5.6745359E+03;
-constexpr double C2 = 6.3925247E+00;
-constexpr double C3 = -9.6778430E-03;
-constexpr double C4 = 6.2215701E-07;
-constexpr double C5 = 2.0747825E-09;
-constexpr double C6 = -9.4840240E-13;
-constexpr double C7 = 4.1635019E+00;
+    // Hyland–Wexler coefficients, saturation over ice (T in K, Pqb in Pa).
+    constexpr double C1 = -5.6745359E+03;
+    constexpr double C2 = 6.3925247E+00;
+    constexpr double C3 = -9.6778430E-03;
+    constexpr double C4 = 6.2215701E-07;
+    constexpr double C5 = 2.0747825E-09;
+    constexpr double C6 = -9.4840240E-13;
+    constexpr double C7 = 4.1635019E+00;
 
-// Hyland–Wexler coefficients, saturation over liquid water.
-constexpr double C8 = -5.8002206E+03;
-constexpr double C9 = 1.3914993E+00;
-constexpr double C10 = -4.8640239E-02;
-constexpr double C11 = 4.1764768E-05;
-constexpr double C12 = -1.4452093E-08;
-constexpr double C13 = 6.5459673E+00;
+    // Hyland–Wexler coefficients, saturation over liquid water.
+    constexpr double C8 = -5.8002206E+03;
+    constexpr double C9 = 1.3914993E+00;
+    constexpr double C10 = -4.8640239E-02;
+    constexpr double C11 = 4.1764768E-05;
+    constexpr double C12 = -1.4452093E-08;
+    constexpr double C13 = 6.5459673E+00;
 
-// The correlations serve this temperature range; outside it the result is 0.
-constexpr double kLowestTemperature = -200.0;
-constexpr double kHighestTemperature = 200.0;
+    // The correlations serve this temperature range; outside it the result is 0.
+    constexpr double kLowestTemperature = -200.0;
+    constexpr double kHighestTemperature = 200.0;
 
 } // namespace
 
@@ -79,10 +79,9 @@ float TemperatureFromMoistureEnthalpy(float d, float i)
 {
     const char *op = "TemperatureFromMoistureEnthalpy";
     const double dd = d;
-    return CheckedSingle(
-        CheckedDivide(CheckedDouble(i - kLatentHeatPerGram * dd, op),
-                      kDryAirHeat + kVapourHeatPerGram * dd, op),
-        op);
+    return CheckedSingle(CheckedDivide(CheckedDouble(i - kLatentHeatPerGram * dd, op),
+                                       kDryAirHeat + kVapourHeatPerGram * dd, op),
+                         op);
 }
 
 float MoistureFromTemperatureEnthalpy(float t, float i)
@@ -120,7 +119,8 @@ float ProcessLineMoistureAtTemperature(float eps, float i0, float d0, float t)
     const double slope = static_cast<double>(eps) / 1000.0;
     const double tc = t;
     const double numerator = CheckedDouble(i0 - slope * d0 - kDryAirHeat * tc, op);
-    const double denominator = CheckedDouble(kLatentHeatPerGram + kVapourHeatPerGram * tc - slope, op);
+    const double denominator
+        = CheckedDouble(kLatentHeatPerGram + kVapourHeatPerGram * tc - slope, op);
     return CheckedSingle(CheckedDivide(numerator, denominator, op), op);
 }
 

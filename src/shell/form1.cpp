@@ -94,9 +94,8 @@ void Form1::重绘_Click()
 void Form1::计算并描点_Click()
 {
     Guarded("一次回风计算", [this] {
-        ComputeContext context{chart,     ParametersSet, process, shell_.Parameters(),
-                               Picture(), shell_.prompts(), *this,
-                               [this] { 一次回风_Click(); }};
+        ComputeContext context {chart,     ParametersSet,    process, shell_.Parameters(),
+                                Picture(), shell_.prompts(), *this,   [this] { 一次回风_Click(); }};
         ComputeAndPlot(context);
     });
 }

@@ -21,8 +21,8 @@ constexpr float kButtonTop = 5760.0f;
 constexpr float kButtonWidth = 1215.0f;
 constexpr float kButtonHeight = 495.0f;
 
-constexpr Rgb kBackColour{224, 224, 224};
-constexpr Rgb kNoteColour{0, 0, 255};
+constexpr Rgb kBackColour {224, 224, 224};
+constexpr Rgb kNoteColour {0, 0, 255};
 constexpr float kNotePoints = 12.0f;
 
 } // namespace

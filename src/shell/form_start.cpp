@@ -24,15 +24,15 @@ static void InitSplashPicture()
 
 namespace {
 
-const QString kCaption =
-    QStringLiteral("焓湿图及一次回风计算软件      作者：Tressel 空调系 Quennet");
+const QString kCaption
+    = QStringLiteral("焓湿图及一次回风计算软件      作者：Tressel 空调系 Quennet");
 const QString kOk = QStringLiteral("确    定");
 const QString kPicture = QStringLiteral(":/splash.jpg");
 
 // First column: the institution, a blank (an empty line between the names)
 // and the author, one character per tick.
-const QString kFirstColumn = QStringLiteral("Tressel") + QStringLiteral(" ")
-                             + QStringLiteral("Quennet");
+const QString kFirstColumn
+    = QStringLiteral("Tressel") + QStringLiteral(" ") + QStringLiteral("Quennet");
 // Second column: one string per tick.
 const QStringList kSecondColumn = {
     QStringLiteral("毕"), QStringLiteral("业"), QStringLiteral("设"),
@@ -42,9 +42,9 @@ const QStringList kSecondColumn = {
 
 constexpr int kTickMilliseconds = 100;
 constexpr float kPrintFontPoints = 21.75f;
-constexpr QColor kWhite{255, 255, 255};
+constexpr QColor kWhite {255, 255, 255};
 // Face of the OK button, painted in the button's own colour.
-constexpr QColor kButtonFace{0, 192, 0};
+constexpr QColor kButtonFace {0, 192, 0};
 
 // A proportion of a window dimension, rounded to single precision.
 float Part(double fraction, float dimension)
@@ -70,13 +70,13 @@ FormStart::FormStart(AppShell &shell, QWidget *parent)
     printFont.setWeight(QFont::Bold);
     setFont(printFont);
 
-    text_.SetBackColor(Rgb{255, 255, 255});
+    text_.SetBackColor(Rgb {255, 255, 255});
     text_.SetFont(printFont);
     text_.SetFontSize(kPrintFontPoints);
     const QColor ink = palette().color(QPalette::WindowText);
-    text_.SetForeColor(Rgb{static_cast<std::uint8_t>(ink.red()),
-                           static_cast<std::uint8_t>(ink.green()),
-                           static_cast<std::uint8_t>(ink.blue())});
+    text_.SetForeColor(Rgb {static_cast<std::uint8_t>(ink.red()),
+                            static_cast<std::uint8_t>(ink.green()),
+                            static_cast<std::uint8_t>(ink.blue())});
     text_.onChanged = [this] { update(); };
 
     picture_ = QImage(kPicture);
@@ -133,8 +133,8 @@ void FormStart::Form_Load()
     // the bottom and right by the frame's thickness.
     image1_ = QRect(TwipsToPixels(Part(0.2, W)), 0, TwipsToPixels(Part(0.8, W)), TwipsToPixels(H));
     if (!picture_.isNull() && !image1_.isEmpty())
-        stretched_ = QPixmap::fromImage(picture_.scaled(image1_.size(), Qt::IgnoreAspectRatio,
-                                                        Qt::SmoothTransformation));
+        stretched_ = QPixmap::fromImage(
+            picture_.scaled(image1_.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 
     WidgetGeometry button(*Command1);
     button.SetHeight(Part(0.05, H));

@@ -57,7 +57,7 @@ private:
     QImage picture_;
     QPixmap stretched_;
     QRect image1_;
-    float windowWidth_ = 0.0f;  // W: outer width in twips as applied at load
+    float windowWidth_ = 0.0f; // W: outer width in twips as applied at load
     float windowHeight_ = 0.0f; // H: outer height in twips as applied at load
     std::int16_t animationStep_ = 0;
 };

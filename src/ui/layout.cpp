@@ -20,8 +20,8 @@ float LayoutValue(double value)
 int TwipsToPixels(float twips)
 {
     const double pixels = std::round(static_cast<double>(twips) / kTwipsPerPixel);
-    return static_cast<int>(std::clamp(pixels, static_cast<double>(INT_MIN),
-                                       static_cast<double>(INT_MAX)));
+    return static_cast<int>(
+        std::clamp(pixels, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 float PixelsToTwips(int pixels)
@@ -69,8 +69,8 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
         const auto &labels = *row;
         labels[0]->SetLeft(LayoutValue(0.015 * FW));
         for (int k = 1; k < 7; ++k) {
-            labels[k]->SetLeft(LayoutValue(static_cast<double>(labels[k - 1]->Left()) +
-                                       labels[k - 1]->Width() + 0.01 * FW));
+            labels[k]->SetLeft(LayoutValue(static_cast<double>(labels[k - 1]->Left())
+                                           + labels[k - 1]->Width() + 0.01 * FW));
         }
     }
 
@@ -83,8 +83,8 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
         button->SetWidth(LayoutValue(0.12 * FW));
     t.buttons[0]->SetLeft(LayoutValue(0.015 * FW));
     for (int k = 1; k < 6; ++k) {
-        t.buttons[k]->SetLeft(LayoutValue(static_cast<double>(t.buttons[k - 1]->Left()) +
-                                      t.buttons[k - 1]->Width() + 0.01 * FW));
+        t.buttons[k]->SetLeft(LayoutValue(static_cast<double>(t.buttons[k - 1]->Left())
+                                          + t.buttons[k - 1]->Width() + 0.01 * FW));
     }
 
     // Result boxes: one column at the right of the chart from half its height
@@ -122,13 +122,12 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
         return LayoutValue(static_cast<double>(t.Texta[0]->Left()) + 2.0 * t.Texta[0]->Width());
     });
     column(8, [&t] {
-        return LayoutValue(static_cast<double>(t.Texta[4]->Left()) + t.Texta[4]->Width() +
-                       t.Texta[0]->Width());
+        return LayoutValue(static_cast<double>(t.Texta[4]->Left()) + t.Texta[4]->Width()
+                           + t.Texta[0]->Width());
     });
 }
 
-void ArrangeParameterDialog(float screenWidth, float screenHeight,
-                            const ParameterDialogTargets &t)
+void ArrangeParameterDialog(float screenWidth, float screenHeight, const ParameterDialogTargets &t)
 {
     const double SW = screenWidth;
     const double SH = screenHeight;
@@ -149,8 +148,8 @@ void ArrangeParameterDialog(float screenWidth, float screenHeight,
         t.Text[n]->SetHeight(LayoutValue(0.05 * FH));
     t.Text[1]->SetTop(LayoutValue(0.02 * FH));
     for (int n = 2; n <= 7; ++n) {
-        t.Text[n]->SetTop(LayoutValue(static_cast<double>(t.Text[n - 1]->Top()) +
-                                  t.Text[n - 1]->Height() + 0.05 * FH));
+        t.Text[n]->SetTop(LayoutValue(static_cast<double>(t.Text[n - 1]->Top())
+                                      + t.Text[n - 1]->Height() + 0.05 * FH));
     }
 
     // The two load rows at the upper right; their boxes are only 0.02 of the
@@ -173,10 +172,10 @@ void ArrangeParameterDialog(float screenWidth, float screenHeight,
     }
     t.Label[8]->SetWidth(LayoutValue(0.6 * FW));
     t.Label[9]->SetWidth(LayoutValue(0.7 * FW));
-    t.Label[8]->SetLeft(LayoutValue(static_cast<double>(t.Label[1]->Left()) + t.Label[1]->Width() +
-                                0.02 * FW));
-    t.Label[9]->SetLeft(LayoutValue(static_cast<double>(t.Label[2]->Left()) + t.Label[2]->Width() +
-                                0.02 * FW));
+    t.Label[8]->SetLeft(
+        LayoutValue(static_cast<double>(t.Label[1]->Left()) + t.Label[1]->Width() + 0.02 * FW));
+    t.Label[9]->SetLeft(
+        LayoutValue(static_cast<double>(t.Label[2]->Left()) + t.Label[2]->Width() + 0.02 * FW));
     t.Label[8]->SetHeight(LayoutValue(0.055 * FH));
     t.Label[9]->SetHeight(LayoutValue(0.055 * FH));
     t.Label[8]->SetTop(t.Text[8]->Top());

@@ -44,7 +44,7 @@ class TwipGeometry : public GeometryTarget {
 public:
     enum class Snap { Exact, WholePixels };
 
-    explicit TwipGeometry(Snap snap = Snap::Exact) : snap_(snap) {}
+    explicit TwipGeometry(Snap snap = Snap::Exact) : snap_(snap) { }
 
     float Left() const override { return left_; }
     float Top() const override { return top_; }
@@ -71,11 +71,11 @@ private:
 struct MainWindowTargets {
     GeometryTarget *window = nullptr;
     GeometryTarget *Picture1 = nullptr;
-    std::array<GeometryTarget *, 7> Label1{};
-    std::array<GeometryTarget *, 7> Label2{};
-    std::array<GeometryTarget *, 6> buttons{};
-    std::array<GeometryTarget *, 8> Text{};
-    std::array<GeometryTarget *, 12> Texta{};
+    std::array<GeometryTarget *, 7> Label1 {};
+    std::array<GeometryTarget *, 7> Label2 {};
+    std::array<GeometryTarget *, 6> buttons {};
+    std::array<GeometryTarget *, 8> Text {};
+    std::array<GeometryTarget *, 12> Texta {};
 };
 
 // Makes the main window as wide as the screen and 95 % as tall at the screen's
@@ -88,8 +88,8 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
 // Label n (n = 1..9, index 0 unused).
 struct ParameterDialogTargets {
     GeometryTarget *dialog = nullptr;
-    std::array<GeometryTarget *, 10> Text{};
-    std::array<GeometryTarget *, 10> Label{};
+    std::array<GeometryTarget *, 10> Text {};
+    std::array<GeometryTarget *, 10> Label {};
     GeometryTarget *Command1 = nullptr;
 };
 

@@ -3,12 +3,12 @@
 #include "psychro/arithmetic_fault.h"
 
 #include <cerrno>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <locale.h>
-#include <string>
 #include <optional>
+#include <string>
 
 namespace {
 

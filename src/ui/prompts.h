@@ -10,7 +10,8 @@ public:
     // Shows a prompt with a one-line field holding defaultText and the buttons
     // OK and Cancel; answers the field's text, or "" for Cancel.
     virtual std::string InputBox(const std::string &prompt, const std::string &title,
-                                 const std::string &defaultText) = 0;
+                                 const std::string &defaultText)
+        = 0;
 
     // Shows a message with an OK button only, titled with the application's name.
     virtual void MsgBox(const std::string &text) = 0;

@@ -14,10 +14,10 @@ public:
     struct Op {
         Kind kind = Kind::Clear;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // circle: centre in x1, y1 and radius in x2
-        Rgb colour;                            // foreground colour, or the box colour
-        Rgb fill;                              // fill colour in force
-        int width = 1;                         // line width in force
-        float fontSize = 0;                    // font size in force
+        Rgb colour; // foreground colour, or the box colour
+        Rgb fill; // fill colour in force
+        int width = 1; // line width in force
+        float fontSize = 0; // font size in force
         std::string text;
     };
 

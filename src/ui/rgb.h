@@ -12,12 +12,12 @@ struct Rgb {
 };
 
 namespace colours {
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kYellow{255, 255, 0};
-constexpr Rgb kPurple{255, 0, 255};
-constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack {0, 0, 0};
+constexpr Rgb kRed {255, 0, 0};
+constexpr Rgb kGreen {0, 255, 0};
+constexpr Rgb kYellow {255, 255, 0};
+constexpr Rgb kPurple {255, 0, 255};
+constexpr Rgb kWhite {255, 255, 255};
 // Background of the chart surface and of the result panel.
-constexpr Rgb kChartBack{255, 224, 192};
+constexpr Rgb kChartBack {255, 224, 192};
 } // namespace colours

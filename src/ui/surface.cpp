@@ -57,5 +57,6 @@ void Surface::Print(const std::string &text)
 {
     PaintText(currentX_, currentY_, text);
     currentX_ = static_cast<float>(map_.left());
-    currentY_ = static_cast<float>(currentY_ + map_.FromPixelY(LineHeightPixels()) - map_.FromPixelY(0.0));
+    currentY_ = static_cast<float>(currentY_ + map_.FromPixelY(LineHeightPixels())
+                                   - map_.FromPixelY(0.0));
 }

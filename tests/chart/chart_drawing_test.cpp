@@ -32,7 +32,8 @@ std::vector<std::vector<Op>> PurpleCurves(const RecordingSurface &surface)
         if (op.x1 == 0 && op.y1 == -30)
             curves.emplace_back();
         if (curves.empty())
-            curves.emplace_back(); // a curve that does not start at (0, -30) shows as an extra curve
+            curves
+                .emplace_back(); // a curve that does not start at (0, -30) shows as an extra curve
         curves.back().push_back(op);
     }
     return curves;
@@ -167,7 +168,9 @@ TEST(ChartLabels, TextsRectanglesAndFields)
     DrawnChart chart(1.0f);
     const std::vector<Op> labels = OpsOf(chart.surface, Kind::Text, colours::kPurple);
     ASSERT_EQ(labels.size(), 4u + 19u);
-    EXPECT_EQ(labels[0].text, "本图横坐标为含湿量 d ,纵坐标为焓 i ,黄线为等温线,  紫色曲线为等φ线,  黑点为机器露点");
+    EXPECT_EQ(
+        labels[0].text,
+        "本图横坐标为含湿量 d ,纵坐标为焓 i ,黄线为等温线,  紫色曲线为等φ线,  黑点为机器露点");
     EXPECT_EQ(labels[0].x1, 2);
     EXPECT_EQ(labels[0].y1, -25);
     EXPECT_EQ(labels[3].text, "φ=100%");
@@ -192,8 +195,10 @@ TEST(ChartLabels, TextsRectanglesAndFields)
     EXPECT_NEAR(boxes[1].y2, -14.5, 1e-5);
     // The panel headings come after the rectangles, so they stay readable.
     const auto &ops = chart.surface.Ops();
-    const auto firstBox = std::find_if(ops.begin(), ops.end(), [](const Op &op) { return op.kind == Kind::FilledBox; });
-    const auto firstHeading = std::find_if(ops.begin(), ops.end(), [](const Op &op) { return op.text == " d_n:"; });
+    const auto firstBox = std::find_if(ops.begin(), ops.end(),
+                                       [](const Op &op) { return op.kind == Kind::FilledBox; });
+    const auto firstHeading
+        = std::find_if(ops.begin(), ops.end(), [](const Op &op) { return op.text == " d_n:"; });
     EXPECT_LT(firstBox - ops.begin(), firstHeading - ops.begin());
 
     EXPECT_EQ(chart.texts.state[10], "101325");

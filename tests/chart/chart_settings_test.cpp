@@ -43,7 +43,8 @@ TEST(AskChartSettings, PressureOutsideTheRangeOrNotANumberIsAskedAgain)
         EXPECT_EQ(state.BText, row.text);
         ASSERT_EQ(prompts.inputs.size(), row.pressurePrompts + 1);
         for (size_t k = 1; k < row.pressurePrompts; ++k) {
-            EXPECT_EQ(prompts.inputs[k].prompt, "您输入的大气压的值不在90000至120000帕之间，请从新输入：");
+            EXPECT_EQ(prompts.inputs[k].prompt,
+                      "您输入的大气压的值不在90000至120000帕之间，请从新输入：");
             EXPECT_EQ(prompts.inputs[k].defaultText, "101325");
         }
     }
@@ -62,7 +63,7 @@ TEST(AskChartSettings, PrecisionIsAskedAgainUntilItIsAUsableStep)
         {{"2"}, 2.0f, 1},
     };
     for (const auto &row : rows) {
-        std::vector<std::string> answers{"101325"};
+        std::vector<std::string> answers {"101325"};
         answers.insert(answers.end(), row.precisionAnswers.begin(), row.precisionAnswers.end());
         ChartState state;
         ScriptedPrompts prompts(answers);

@@ -29,7 +29,8 @@ struct MainWindow {
     ChartState chart;
     bool ParametersSet = true;
     ProcessState process;
-    DesignParameters parameters{26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f}; // the dialog's start texts
+    DesignParameters parameters {26, 60, 35, 26.5, 6,
+                                 30, 95, 12, 0.01f}; // the dialog's start texts
     RecordingSurface picture;
     ScriptedPrompts prompts;
     RecordingTexts texts;
@@ -46,12 +47,12 @@ struct MainWindow {
     void Press()
     {
         picture.ClearRecord();
-        ComputeContext context{chart,    ParametersSet, process, parameters, picture,
-                               prompts,  texts,         [this] {
-                                   ++dialogOpenings;
-                                   ParametersSet = true;
-                                   onOpening();
-                               }};
+        ComputeContext context {
+            chart, ParametersSet, process, parameters, picture, prompts, texts, [this] {
+                ++dialogOpenings;
+                ParametersSet = true;
+                onOpening();
+            }};
         ComputeAndPlot(context);
     }
 
@@ -94,7 +95,8 @@ TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
     for (int box : {1, 2, 5, 6, 7})
         EXPECT_NEAR(std::stod(w.texts.result[box]), results[box], 0.005) << box;
     // Texta lists N, W, C, L, O, single values with at most 7 digits.
-    const double states[] = {12.64, 58.33, 18.39, 82.34, 13.97, 63.87, 12.634, 50.56, 12.634, 52.15};
+    const double states[]
+        = {12.64, 58.33, 18.39, 82.34, 13.97, 63.87, 12.634, 50.56, 12.634, 52.15};
     for (int index = 0; index <= 9; ++index) {
         EXPECT_NEAR(std::stod(w.texts.state[index]), states[index], 0.005) << index;
         EXPECT_LE(w.texts.state[index].size(), 8u) << index;
@@ -104,7 +106,8 @@ TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
     struct P {
         float d, i;
     };
-    const P N{s.d_n, s.i_n}, W{s.d_w, s.i_w}, C{s.d_c, s.i_c}, O{s.d_o, s.i_o}, L{s.d_L, s.i_L};
+    const P N {s.d_n, s.i_n}, W {s.d_w, s.i_w}, C {s.d_c, s.i_c}, O {s.d_o, s.i_o},
+        L {s.d_L, s.i_L};
     const Rgb red = colours::kRed, green = colours::kGreen, black = colours::kBlack;
     const Rgb yellow = colours::kYellow;
     struct Expected {
@@ -115,14 +118,20 @@ TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
     };
     const Expected expected[] = {
         // First pass: each state as soon as it is known, the fill left as it was.
-        {Kind::Circle, N, {}, red, yellow, 1}, {Kind::Circle, W, {}, red, yellow, 1},
-        {Kind::Circle, C, {}, red, yellow, 1}, {Kind::Circle, O, {}, red, yellow, 1},
+        {Kind::Circle, N, {}, red, yellow, 1},
+        {Kind::Circle, W, {}, red, yellow, 1},
+        {Kind::Circle, C, {}, red, yellow, 1},
+        {Kind::Circle, O, {}, red, yellow, 1},
         {Kind::Circle, L, {}, green, green, 1},
         // The process lines, then every dot again on top of them.
-        {Kind::Line, N, W, green, green, 2},   {Kind::Line, N, O, green, green, 2},
-        {Kind::Line, O, L, green, green, 2},   {Kind::Line, C, L, green, green, 2},
-        {Kind::Circle, N, {}, red, red, 2},    {Kind::Circle, W, {}, red, red, 2},
-        {Kind::Circle, C, {}, red, red, 2},    {Kind::Circle, O, {}, red, red, 2},
+        {Kind::Line, N, W, green, green, 2},
+        {Kind::Line, N, O, green, green, 2},
+        {Kind::Line, O, L, green, green, 2},
+        {Kind::Line, C, L, green, green, 2},
+        {Kind::Circle, N, {}, red, red, 2},
+        {Kind::Circle, W, {}, red, red, 2},
+        {Kind::Circle, C, {}, red, red, 2},
+        {Kind::Circle, O, {}, red, red, 2},
         {Kind::Circle, L, {}, black, black, 2},
     };
     const std::vector<Op> ops = w.ProcessOps();
@@ -169,7 +178,7 @@ TEST(ComputeAndPlot, WithoutParametersItOpensTheDialogAndComputesNothing)
     MainWindow w;
     w.ParametersSet = false;
     w.Press();
-    EXPECT_EQ(w.prompts.messages, std::vector<std::string>{msg::kNoParameters});
+    EXPECT_EQ(w.prompts.messages, std::vector<std::string> {msg::kNoParameters});
     EXPECT_EQ(w.dialogOpenings, 1);
     EXPECT_TRUE(w.ProcessOps().empty()); // the chart alone
     for (int box = 1; box <= 7; ++box)
@@ -184,7 +193,7 @@ TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
         const char *name;
         std::function<void(DesignParameters &)> change;
         std::vector<std::string> messageParts; // the message, or parts of it
-        int statesFound;                        // of N, W, C, O, L in this order
+        int statesFound; // of N, W, C, O, L in this order
         bool epsilonKnown;
     };
     const double parallelTs = WetBulbParallelToFreezingIsotherm();
@@ -192,28 +201,51 @@ TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
     using D = DesignParameters;
     const Row rows[] = {
         // L out of reach: the supply state below any moisture content of the scan.
-        {"huge supply temperature difference", [](D &p) { p.deltaT = 20000; },
-         {msg::kDewPointNotFound}, 4, true},
+        {"huge supply temperature difference",
+         [](D &p) { p.deltaT = 20000; },
+         {msg::kDewPointNotFound},
+         4,
+         true},
         {"dry machine dew point", [](D &p) { p.phiL = 0; }, {msg::kDewPointNotFound}, 4, true},
         {"supply at room temperature", [](D &p) { p.deltaT = 0; }, {msg::kEqualEnthalpy}, 5, true},
         {"no residual heat", [](D &p) { p.Q = 0; }, {msg::kEqualEnthalpy}, 5, true},
-        {"all parameters zero", [](D &p) { p = D{}; }, {msg::kEqualEnthalpy}, 5, true},
+        {"all parameters zero", [](D &p) { p = D {}; }, {msg::kEqualEnthalpy}, 5, true},
         {"fresh-air percentage -100", [](D &p) { p.s = -100; }, {msg::kFreshAirShare}, 2, true},
-        {"indoor vapour pressure above B", [](D &p) { p.tn = 100, p.phiN = 100; },
-         {msg::kIndoorVapourPressure}, 0, true},
-        {"wet bulb at boiling point", [](D &p) { p.ts = 100; }, {msg::kWetBulbVapourPressure}, 1,
+        {"indoor vapour pressure above B",
+         [](D &p) { p.tn = 100, p.phiN = 100; },
+         {msg::kIndoorVapourPressure},
+         0,
          true},
-        {"wet-bulb line parallel to the isotherm", [=](D &p) { p.ts = parallelTs, p.tw = 0; },
-         {msg::kWetBulbLineParallel}, 1, true},
+        {"wet bulb at boiling point",
+         [](D &p) { p.ts = 100; },
+         {msg::kWetBulbVapourPressure},
+         1,
+         true},
+        {"wet-bulb line parallel to the isotherm",
+         [=](D &p) { p.ts = parallelTs, p.tw = 0; },
+         {msg::kWetBulbLineParallel},
+         1,
+         true},
         {"process line parallel to the isotherm",
-         [](D &p) { p.tn = 6, p.deltaT = 6, p.Q = 2.5, p.W = 1.0f; }, {msg::kProcessLineParallel},
-         3, true},
-        {"temperature beyond single precision", [](D &p) { p.tn = 1e39; },
-         {"室内状态点N", "数值溢出", "tn"}, 0, true},
-        {"vapour pressure beyond single precision", [](D &p) { p.phiL = -1e36; },
-         {"机器露点L", "数值溢出"}, 4, true},
-        {"heat-moisture ratio beyond double precision", [](D &p) { p.Q = 1e308; },
-         {"读取设计参数", "数值溢出", "epsilon"}, 0, false},
+         [](D &p) { p.tn = 6, p.deltaT = 6, p.Q = 2.5, p.W = 1.0f; },
+         {msg::kProcessLineParallel},
+         3,
+         true},
+        {"temperature beyond single precision",
+         [](D &p) { p.tn = 1e39; },
+         {"室内状态点N", "数值溢出", "tn"},
+         0,
+         true},
+        {"vapour pressure beyond single precision",
+         [](D &p) { p.phiL = -1e36; },
+         {"机器露点L", "数值溢出"},
+         4,
+         true},
+        {"heat-moisture ratio beyond double precision",
+         [](D &p) { p.Q = 1e308; },
+         {"读取设计参数", "数值溢出", "epsilon"},
+         0,
+         false},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -258,14 +290,14 @@ TEST(ComputeAndPlot, NoErrorLeavesTheButtonHandler)
     w.onOpening = [] { throw std::runtime_error("dialog lost"); };
     EXPECT_NO_THROW(w.Press());
     EXPECT_EQ(w.prompts.messages,
-              (std::vector<std::string>{msg::kNoParameters, msg::kUnexpected}));
+              (std::vector<std::string> {msg::kNoParameters, msg::kUnexpected}));
 
     // Even a message box that cannot be shown does not escape.
     MainWindow v;
     v.parameters.phiL = 0; // L not found: a message is due
     UnshowablePrompts unshowable;
-    ComputeContext context{v.chart,   v.ParametersSet, v.process, v.parameters,
-                           v.picture, unshowable,      v.texts,   {}};
+    ComputeContext context {v.chart,   v.ParametersSet, v.process, v.parameters,
+                            v.picture, unshowable,      v.texts,   {}};
     EXPECT_NO_THROW(ComputeAndPlot(context));
     EXPECT_EQ(v.texts.result[1], ""); // the boxes were cleared before the message
 }

@@ -18,7 +18,7 @@ constexpr double kStandardPressure = 101325.0; // Pa
 // The parameter dialog's start texts.
 DesignParameters StartParameters()
 {
-    return DesignParameters{26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f};
+    return DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f};
 }
 
 // Runs the calculation up to the supply state O.
@@ -86,14 +86,23 @@ TEST(ProcessCalculation, StartParametersGiveTheDesignExample)
         double value, expected, tolerance;
     };
     const Row rows[] = {
-        {"d_n", s.d_n, 12.64, 0.005}, {"i_n", s.i_n, 58.33, 0.005}, {"d_w", s.d_w, 18.39, 0.005},
-        {"i_w", s.i_w, 82.34, 0.005}, {"d_c", s.d_c, 13.97, 0.005}, {"i_c", s.i_c, 63.87, 0.005},
-        {"t_o", s.t_o, 20, 1e-12},    {"d_o", s.d_o, 12.634, 5e-4}, {"i_o", s.i_o, 52.15, 0.005},
-        {"t_L", s.t_L, 18.449, 1e-9}, {"d_L", s.d_L, 12.634, 5e-4}, {"i_L", s.i_L, 50.56, 0.005},
+        {"d_n", s.d_n, 12.64, 0.005},
+        {"i_n", s.i_n, 58.33, 0.005},
+        {"d_w", s.d_w, 18.39, 0.005},
+        {"i_w", s.i_w, 82.34, 0.005},
+        {"d_c", s.d_c, 13.97, 0.005},
+        {"i_c", s.i_c, 63.87, 0.005},
+        {"t_o", s.t_o, 20, 1e-12},
+        {"d_o", s.d_o, 12.634, 5e-4},
+        {"i_o", s.i_o, 52.15, 0.005},
+        {"t_L", s.t_L, 18.449, 1e-9},
+        {"d_L", s.d_L, 12.634, 5e-4},
+        {"i_L", s.i_L, 50.56, 0.005},
         {"epsilon", s.epsilon, 1.2e6, 0.05e6},
         {"SupplyFlowByHeat", s.SupplyFlowByHeat, 1.941, 5e-4},
         {"SupplyFlowByMoisture", s.SupplyFlowByMoisture, 1.941, 5e-4},
-        {"Q1", s.Q1, 12, 1e-12},      {"Q2", s.Q2, 13.98, 0.005},
+        {"Q1", s.Q1, 12, 1e-12},
+        {"Q2", s.Q2, 13.98, 0.005},
         {"ReheatLoad", s.ReheatLoad, 3.09, 0.005},
         {"SystemCooling", s.SystemCooling, 29.08, 0.005},
     };

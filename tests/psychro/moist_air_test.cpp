@@ -21,9 +21,9 @@ TEST(SaturationPressure, MatchesTheHylandWexlerTableValues)
         double Pqb;
         double tolerance;
     } rows[] = {
-        {-100.0f, 0.0014, 0.00005},  {-30.0f, 38.0, 0.05},     {-20.0f, 103.3, 0.05},
-        {-10.0f, 259.9, 0.05},       {0.0f, 611.2, 0.05},      {20.0f, 2338.8, 0.05},
-        {30.0f, 4246.0, 0.05},       {50.0f, 12349.9, 0.05},   {100.0f, 101418.7, 0.1},
+        {-100.0f, 0.0014, 0.00005}, {-30.0f, 38.0, 0.05},   {-20.0f, 103.3, 0.05},
+        {-10.0f, 259.9, 0.05},      {0.0f, 611.2, 0.05},    {20.0f, 2338.8, 0.05},
+        {30.0f, 4246.0, 0.05},      {50.0f, 12349.9, 0.05}, {100.0f, 101418.7, 0.1},
         {200.0f, 1555074.0, 1.0},
     };
     for (const auto &row : rows)
@@ -78,8 +78,10 @@ TEST(MoistAir, InversePairsRoundTrip)
 
 TEST(MoistAir, OnlyThePressureDependentFunctionsFollowB)
 {
-    EXPECT_NE(VapourPressureFromMoisture(90000.0, 10.0f), VapourPressureFromMoisture(101325.0, 10.0f));
-    EXPECT_NE(MoistureFromVapourPressure(90000.0, 2000.0f), MoistureFromVapourPressure(101325.0, 2000.0f));
+    EXPECT_NE(VapourPressureFromMoisture(90000.0, 10.0f),
+              VapourPressureFromMoisture(101325.0, 10.0f));
+    EXPECT_NE(MoistureFromVapourPressure(90000.0, 2000.0f),
+              MoistureFromVapourPressure(101325.0, 2000.0f));
     EXPECT_NE(PsychrometerVapourPressure(90000.0, 3000.0f, 30.0f, 20.0f),
               PsychrometerVapourPressure(101325.0, 3000.0f, 30.0f, 20.0f));
 }
@@ -97,7 +99,8 @@ TEST(MoistAir, FaultsThrowInsteadOfReturningInfOrNaN)
         return Kind::Invalid;
     };
     EXPECT_EQ(kindOf([] { RelativeHumidity(0.0f, 100.0f); }), Kind::DivisionByZero);
-    EXPECT_EQ(kindOf([] { MoistureFromVapourPressure(101325.0, 101325.0f); }), Kind::DivisionByZero);
+    EXPECT_EQ(kindOf([] { MoistureFromVapourPressure(101325.0, 101325.0f); }),
+              Kind::DivisionByZero);
     EXPECT_EQ(kindOf([] { MixedValue(-1.0f, 1.0f, 2.0f); }), Kind::DivisionByZero);
     // A process line parallel to the isotherm: eps = 2500 + 1.84 t.
     EXPECT_THROW(ProcessLineMoistureAtTemperature(2500.0f, 50.0f, 10.0f, 0.0f), ArithmeticFault);

@@ -26,8 +26,9 @@ TEST(PointerReadout, StatesAtStandardPressure)
     EXPECT_EQ(texts.readout[5], "50");
     EXPECT_EQ(texts.readout[6], "");
     // Cells are written in the order d, i, t, Pb, Pq, phi.
-    const std::vector<std::pair<std::string, int>> order{
-        {"readout", 4}, {"readout", 5}, {"readout", 0}, {"readout", 1}, {"readout", 3}, {"readout", 2}};
+    const std::vector<std::pair<std::string, int>> order {{"readout", 4}, {"readout", 5},
+                                                          {"readout", 0}, {"readout", 1},
+                                                          {"readout", 3}, {"readout", 2}};
     EXPECT_EQ(texts.order, order);
 
     PointerReadout(state, 30.0f, 40.0f, texts);
@@ -66,7 +67,7 @@ TEST(PointerReadout, DragsFarOffTheChartNeverThrow)
     ChartState state;
     RecordingTexts texts;
     const float far[][2] = {{-546.19574f, 0.0f}, {-622.0f, 10.0f}, {0.0f, 5000.0f},
-                            {0.0f, -5000.0f}, {3e38f, 3e38f},     {-3e38f, 1.0f}};
+                            {0.0f, -5000.0f},    {3e38f, 3e38f},   {-3e38f, 1.0f}};
     for (const auto &p : far) {
         EXPECT_NO_THROW(PointerReadout(state, p[0], p[1], texts)) << p[0] << ", " << p[1];
         for (int k = 0; k < 6; ++k)

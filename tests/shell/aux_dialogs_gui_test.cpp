@@ -59,8 +59,14 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    WindowRegistry &Windows() { return shell.Windows(); }
-    Form1 &Main() { return Windows().Get<Form1>(forms::kMain); }
+    WindowRegistry &Windows()
+    {
+        return shell.Windows();
+    }
+    Form1 &Main()
+    {
+        return Windows().Get<Form1>(forms::kMain);
+    }
 
     // Leaves a dialog by its button or its close box and lets a discarded
     // dialog go.
@@ -74,7 +80,7 @@ protected:
     }
 
     ScriptedPrompts prompts;
-    AppShell shell{prompts};
+    AppShell shell {prompts};
     int programEnds = 0;
 };
 
@@ -87,7 +93,7 @@ TEST_F(AuxDialogsTest, SecondaryReturnAirDialogLeadsBackEitherWay)
             shell.OpenSecondaryReturnAir();
             if (opening == 1)
                 loadsAtFirstOpening = Windows().LoadCount(forms::kSecondary);
-            ASSERT_EQ(Windows().VisibleWindows(), QStringList{forms::kSecondary});
+            ASSERT_EQ(Windows().VisibleWindows(), QStringList {forms::kSecondary});
             Form3 &dialog = Windows().Get<Form3>(forms::kSecondary);
             // Its designed size whatever the screen, the button at the lower right.
             EXPECT_EQ(dialog.size(), QSize(312, 213));
@@ -95,7 +101,7 @@ TEST_F(AuxDialogsTest, SecondaryReturnAirDialogLeadsBackEitherWay)
             EXPECT_TRUE(dialog.rect().contains(dialog.确定->geometry()));
 
             Leave(dialog, dialog.确定, way.closeBox);
-            EXPECT_EQ(Windows().VisibleWindows(), QStringList{forms::kMain}) << opening;
+            EXPECT_EQ(Windows().VisibleWindows(), QStringList {forms::kMain}) << opening;
             EXPECT_TRUE(Main().ParametersSet);
             EXPECT_EQ(Windows().IsLoaded(forms::kSecondary), !way.closeBox);
         }
@@ -115,7 +121,7 @@ TEST_F(AuxDialogsTest, NoteIsPrintedOnceAtTheTopOnEveryOpening)
         SCOPED_TRACE(way.name);
         for (int opening = 1; opening <= 2; ++opening) {
             shell.OpenHelp();
-            ASSERT_EQ(Windows().VisibleWindows(), QStringList{forms::kNote});
+            ASSERT_EQ(Windows().VisibleWindows(), QStringList {forms::kNote});
             Form4 &dialog = Windows().Get<Form4>(forms::kNote);
             EXPECT_EQ(dialog.size(), QSize(555, 426));
             EXPECT_TRUE(dialog.rect().contains(dialog.返回->geometry()));
@@ -123,8 +129,8 @@ TEST_F(AuxDialogsTest, NoteIsPrintedOnceAtTheTopOnEveryOpening)
             const QImage note = dialog.PrintSurface().Image().copy();
             if (firstNote.isNull()) {
                 firstNote = note;
-                firstLineHeight =
-                    static_cast<int>(QFontMetricsF(dialog.font(), &firstNote).height());
+                firstLineHeight
+                    = static_cast<int>(QFontMetricsF(dialog.font(), &firstNote).height());
                 ASSERT_GT(firstLineHeight, 0);
                 // Blue text from the very first line on.
                 EXPECT_GT(BluePixels(note, 0, firstLineHeight), 0);
@@ -140,7 +146,7 @@ TEST_F(AuxDialogsTest, NoteIsPrintedOnceAtTheTopOnEveryOpening)
             EXPECT_GT(BluePixels(dialog.grab().toImage(), 0, firstLineHeight), 0);
 
             Leave(dialog, dialog.返回, way.closeBox);
-            EXPECT_EQ(Windows().VisibleWindows(), QStringList{forms::kMain});
+            EXPECT_EQ(Windows().VisibleWindows(), QStringList {forms::kMain});
             EXPECT_EQ(Windows().IsLoaded(forms::kNote), !way.closeBox);
         }
     }

@@ -21,7 +21,7 @@ namespace {
 
 struct MainWindow {
     ScriptedPrompts prompts;
-    AppShell shell{prompts};
+    AppShell shell {prompts};
 
     MainWindow()
     {
@@ -37,8 +37,9 @@ struct MainWindow {
     {
         PictureBox *picture = controls().Picture1;
         const ScaleMap &m = picture->Surface().Map();
-        QTest::mouseMove(picture, QPoint(static_cast<int>(std::lround(m.ToPixelX(d))),
-                                         static_cast<int>(std::lround(m.ToPixelY(i)))));
+        QTest::mouseMove(picture,
+                         QPoint(static_cast<int>(std::lround(m.ToPixelX(d))),
+                                static_cast<int>(std::lround(m.ToPixelY(i)))));
         QApplication::processEvents();
     }
     QString cell(int k) { return controls().Label2[k]->text(); }
@@ -143,7 +144,7 @@ TEST(MainWindowChart, AFaultWhileDrawingEndsWithAMessageAndTheProgramGoesOn)
     ASSERT_EQ(w.prompts.messages.size(), 1u);
     EXPECT_NE(w.prompts.messages[0].find("MoistureFromVapourPressure"), std::string::npos)
         << w.prompts.messages[0];
-    EXPECT_EQ(w.shell.Windows().VisibleWindows(), QStringList{forms::kMain});
+    EXPECT_EQ(w.shell.Windows().VisibleWindows(), QStringList {forms::kMain});
 
     w.form().chart.B = 101325;
     QTest::mouseClick(w.controls().重绘, Qt::LeftButton);

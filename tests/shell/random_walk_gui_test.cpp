@@ -25,13 +25,14 @@ namespace {
 // (Cancel) and out-of-range numbers.
 class RandomPrompts : public Prompts {
 public:
-    explicit RandomPrompts(std::mt19937 &random) : random_(random) {}
+    explicit RandomPrompts(std::mt19937 &random) : random_(random) { }
 
-    std::string InputBox(const std::string &, const std::string &, const std::string &defaultText) override
+    std::string InputBox(const std::string &, const std::string &,
+                         const std::string &defaultText) override
     {
-        static const char *const answers[] = {"",     "abc",   "0",      "-1",    "95000", "120000",
-                                              "1e400", "2",    "0.5abc", "89999", "&H10",  " 100000 ",
-                                              "1",     "0.05", "nan",    "∞",     "1e39"};
+        static const char *const answers[]
+            = {"",      "abc",  "0",        "-1", "95000", "120000", "1e400", "2",   "0.5abc",
+               "89999", "&H10", " 100000 ", "1",  "0.05",  "nan",    "∞",     "1e39"};
         std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(answers)));
         const int k = pick(random_);
         return k == static_cast<int>(std::size(answers)) ? defaultText : answers[k];
@@ -59,8 +60,9 @@ struct Program {
 
 std::string RandomText(std::mt19937 &random)
 {
-    static const char *const texts[] = {"26", "", "abc", "-5", "1e400", "0", "100", "3.5", "1e39",
-                                        "&O17", "26,5", "9999", "-100", "0.001", " 2 6 "};
+    static const char *const texts[]
+        = {"26",   "",     "abc",  "-5",   "1e400", "0",     "100",  "3.5",
+           "1e39", "&O17", "26,5", "9999", "-100",  "0.001", " 2 6 "};
     std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(texts)) - 1);
     return texts[pick(random)];
 }
@@ -90,7 +92,8 @@ TEST(RandomWalk, TenThousandClicksAndCloseRequestsKeepExactlyOneWindowVisible)
             for (int k = 0; k < 8; ++k)
                 actions.push_back([&splash] { splash.Timer1_Timer(); });
             if (splash.Command1->isVisible())
-                actions.push_back([&splash] { QTest::mouseClick(splash.Command1, Qt::LeftButton); });
+                actions.push_back(
+                    [&splash] { QTest::mouseClick(splash.Command1, Qt::LeftButton); });
         } else if (current == forms::kMain) {
             auto &main = w.Get<Form1>(current);
             for (int k = 0; k < 6; ++k) {
@@ -100,13 +103,15 @@ TEST(RandomWalk, TenThousandClicksAndCloseRequestsKeepExactlyOneWindowVisible)
             }
             PictureBox *picture = main.Controls().Picture1;
             actions.push_back([picture, &random] {
-                std::uniform_int_distribution<int> x(-50, picture->width() + 50), y(-50, picture->height() + 50);
+                std::uniform_int_distribution<int> x(-50, picture->width() + 50),
+                    y(-50, picture->height() + 50);
                 QTest::mouseMove(picture, QPoint(x(random), y(random)));
             });
         } else if (current == forms::kParameters) {
             auto &dialog = w.Get<Form2>(current);
             for (int k = 0; k < 4; ++k)
-                actions.push_back([&dialog] { QTest::mouseClick(dialog.Command1, Qt::LeftButton); });
+                actions.push_back(
+                    [&dialog] { QTest::mouseClick(dialog.Command1, Qt::LeftButton); });
             for (int k = 0; k < 4; ++k)
                 actions.push_back([&dialog, &random] {
                     std::uniform_int_distribution<int> box(1, 9);

@@ -70,7 +70,10 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    FormStart &Splash() { return shell.Windows().Get<FormStart>(forms::kSplash); }
+    FormStart &Splash()
+    {
+        return shell.Windows().Get<FormStart>(forms::kSplash);
+    }
 
     // The splash with its timer still enabled but too slow to tick by itself,
     // so a test can drive the animation one tick at a time.
@@ -82,7 +85,7 @@ protected:
     }
 
     ScriptedPrompts prompts;
-    AppShell shell{prompts};
+    AppShell shell {prompts};
     int programEnds = 0;
 };
 
@@ -185,8 +188,9 @@ TEST_F(SplashTest, WindowPictureAndButtonTakeTheirShareOfTheScreen)
     const double W = frame.width() * 15.0;
     const double H = frame.height() * 15.0;
     const QRect image1 = splash.Image1Geometry();
-    EXPECT_EQ(image1, QRect(Pixels(static_cast<float>(0.2 * W)), 0,
-                            Pixels(static_cast<float>(0.8 * W)), Pixels(H)));
+    EXPECT_EQ(image1,
+              QRect(Pixels(static_cast<float>(0.2 * W)), 0, Pixels(static_cast<float>(0.8 * W)),
+                    Pixels(H)));
     EXPECT_EQ(splash.Command1->geometry(),
               QRect(Pixels(static_cast<float>(0.15 * W)), Pixels(static_cast<float>(0.8 * H)),
                     Pixels(static_cast<float>(0.15 * W)), Pixels(static_cast<float>(0.05 * H))));
@@ -199,9 +203,9 @@ TEST_F(SplashTest, WindowPictureAndButtonTakeTheirShareOfTheScreen)
     EXPECT_EQ(picture.size(), QSize(640, 549));
     const QImage shown = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRect visible = image1.intersected(shown.rect());
-    const QImage expected = picture.scaled(image1.size(), Qt::IgnoreAspectRatio,
-                                           Qt::SmoothTransformation)
-                                .convertToFormat(QImage::Format_RGB32);
+    const QImage expected
+        = picture.scaled(image1.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+              .convertToFormat(QImage::Format_RGB32);
     double difference = 0.0;
     int samples = 0;
     for (int y = visible.top(); y <= visible.bottom(); y += 7)
@@ -211,7 +215,7 @@ TEST_F(SplashTest, WindowPictureAndButtonTakeTheirShareOfTheScreen)
             const QColor a = shown.pixelColor(x, y);
             const QColor b = expected.pixelColor(x - image1.left(), y - image1.top());
             difference += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green())
-                          + std::abs(a.blue() - b.blue());
+                + std::abs(a.blue() - b.blue());
             ++samples;
         }
     ASSERT_GT(samples, 100);
@@ -235,7 +239,7 @@ TEST_F(SplashTest, ButtonFaceIsGreenAndLeadsIntoTheMainWindow)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     WindowRegistry &windows = shell.Windows();
     EXPECT_FALSE(windows.IsLoaded(forms::kSplash));
-    EXPECT_EQ(windows.VisibleWindows(), QStringList{forms::kMain});
+    EXPECT_EQ(windows.VisibleWindows(), QStringList {forms::kMain});
     for (const QString &dialog : {forms::kParameters, forms::kSecondary, forms::kNote})
         EXPECT_TRUE(windows.IsLoaded(dialog)) << dialog.toStdString();
     EXPECT_EQ(programEnds, 0);

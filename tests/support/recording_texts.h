@@ -27,8 +27,8 @@ public:
         order.emplace_back("state", index);
     }
 
-    std::array<std::string, 7> readout{};
-    std::array<std::string, 8> result{}; // index 1..7
-    std::array<std::string, 12> state{};
+    std::array<std::string, 7> readout {};
+    std::array<std::string, 8> result {}; // index 1..7
+    std::array<std::string, 12> state {};
     std::vector<std::pair<std::string, int>> order;
 };

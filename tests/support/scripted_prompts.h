@@ -17,7 +17,10 @@ public:
     };
 
     ScriptedPrompts() = default;
-    explicit ScriptedPrompts(std::vector<std::string> answers) : answers_(answers.begin(), answers.end()) {}
+    explicit ScriptedPrompts(std::vector<std::string> answers)
+        : answers_(answers.begin(), answers.end())
+    {
+    }
 
     void Answer(const std::string &answer) { answers_.push_back(answer); }
 

@@ -32,7 +32,7 @@ void ExpectEdges(const GeometryTarget &target, Edges expected, const char *what)
 
 // The main window with a geometry of its own for every control.
 struct MainWindow {
-    explicit MainWindow(TwipGeometry::Snap snap) : MainWindow(snap, nullptr) {}
+    explicit MainWindow(TwipGeometry::Snap snap) : MainWindow(snap, nullptr) { }
     MainWindow(TwipGeometry::Snap snap, GeometryTarget *window)
     {
         controls.reserve(60);
@@ -88,8 +88,8 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
     ExpectEdges(*t.window, {0, 0, 15360, 10944}, "Form1");
     ExpectEdges(*t.Picture1, {0, 0, 15360, 8755.2f}, "Picture1");
 
-    const std::array<float, 7> lefts = {230.4f,  2227.2f,  4224.0f, 6220.8f,
-                                        8217.6f, 10214.4f, 12211.2f};
+    const std::array<float, 7> lefts
+        = {230.4f, 2227.2f, 4224.0f, 6220.8f, 8217.6f, 10214.4f, 12211.2f};
     for (int k = 0; k < 7; ++k) {
         SCOPED_TRACE(k);
         ExpectEdges(*t.Label1[k], {lefts[k], 8755.2f, 1843.2f, 547.2f}, "Label1");
@@ -98,8 +98,8 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
             ExpectEdges(*t.buttons[k], {lefts[k], 9849.6f, 1843.2f, 547.2f}, "button");
     }
 
-    const std::array<float, 8> textTops = {0,       4377.6f, 4815.36f, 5253.12f,
-                                           5690.88f, 6128.64f, 6566.4f, 7004.16f};
+    const std::array<float, 8> textTops
+        = {0, 4377.6f, 4815.36f, 5253.12f, 5690.88f, 6128.64f, 6566.4f, 7004.16f};
     for (int n = 1; n <= 7; ++n) {
         SCOPED_TRACE(n);
         ExpectEdges(*t.Text[n], {12288, textTops[n], 1536, 437.76f}, "Text");
@@ -110,8 +110,7 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
     for (int c = 0; c < 3; ++c) {
         for (int r = 0; r < 4; ++r) {
             SCOPED_TRACE(4 * c + r);
-            ExpectEdges(*t.Texta[4 * c + r], {columnLefts[c], rowTops[r], 768, 262.656f},
-                        "Texta");
+            ExpectEdges(*t.Texta[4 * c + r], {columnLefts[c], rowTops[r], 768, 262.656f}, "Texta");
         }
     }
 
@@ -127,9 +126,13 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
 // nor overlap, and the three state-box columns stay evenly spaced.
 TEST(MainWindowLayout, WholePixelsKeepRowsAndColumnsTogether)
 {
-    const std::array<std::array<int, 2>, 7> screens = {
-        {{800, 600}, {1024, 768}, {1280, 1024}, {1366, 768}, {1440, 900}, {1920, 1080},
-         {2560, 1440}}};
+    const std::array<std::array<int, 2>, 7> screens = {{{800, 600},
+                                                        {1024, 768},
+                                                        {1280, 1024},
+                                                        {1366, 768},
+                                                        {1440, 900},
+                                                        {1920, 1080},
+                                                        {2560, 1440}}};
     for (const auto &[pw, ph] : screens) {
         SCOPED_TRACE(::testing::Message() << pw << " x " << ph);
         MainWindow w(TwipGeometry::Snap::WholePixels);
@@ -139,15 +142,14 @@ TEST(MainWindowLayout, WholePixelsKeepRowsAndColumnsTogether)
         const double FH = t.window->Height();
 
         for (const auto &control : w.controls) {
-            EXPECT_TRUE(WholePixel(control.Left()) && WholePixel(control.Top()) &&
-                        WholePixel(control.Width()) && WholePixel(control.Height()));
+            EXPECT_TRUE(WholePixel(control.Left()) && WholePixel(control.Top())
+                        && WholePixel(control.Width()) && WholePixel(control.Height()));
         }
         EXPECT_EQ(t.Label1[0]->Top(), t.Picture1->Height());
 
         // A chained left starts from the neighbour's placed left and width.
-        const auto snapped = [](double twips) {
-            return PixelsToTwips(TwipsToPixels(static_cast<float>(twips)));
-        };
+        const auto snapped
+            = [](double twips) { return PixelsToTwips(TwipsToPixels(static_cast<float>(twips))); };
         for (int k = 1; k < 7; ++k) {
             const double gap = 0.01 * FW;
             EXPECT_EQ(t.Label1[k]->Left(),
@@ -221,8 +223,8 @@ TEST(ParameterDialogLayout, MatchesTheProportionsOnA1024By768Screen)
     const ParameterDialogTargets &t = d.targets;
 
     ExpectEdges(*t.dialog, {4608, 3456, 7680, 4608}, "Form2");
-    const std::array<float, 8> tops = {0,        92.16f,   552.96f,  1013.76f,
-                                       1474.56f, 1935.36f, 2396.16f, 2856.96f};
+    const std::array<float, 8> tops
+        = {0, 92.16f, 552.96f, 1013.76f, 1474.56f, 1935.36f, 2396.16f, 2856.96f};
     for (int n = 1; n <= 7; ++n) {
         SCOPED_TRACE(n);
         ExpectEdges(*t.Text[n], {2304, tops[n], 768, 230.4f}, "Text");
@@ -241,17 +243,16 @@ TEST(ParameterDialogLayout, MatchesTheProportionsOnA1024By768Screen)
 
 TEST(ParameterDialogLayout, LabelsAlignWithTheirBoxesOnWholePixels)
 {
-    const std::array<std::array<int, 2>, 5> screens = {
-        {{800, 600}, {1024, 768}, {1366, 768}, {1920, 1080}, {2560, 1440}}};
+    const std::array<std::array<int, 2>, 5> screens
+        = {{{800, 600}, {1024, 768}, {1366, 768}, {1920, 1080}, {2560, 1440}}};
     for (const auto &[pw, ph] : screens) {
         SCOPED_TRACE(::testing::Message() << pw << " x " << ph);
         ParameterDialog d(TwipGeometry::Snap::WholePixels);
         ArrangeParameterDialog(pw * 15.0f, ph * 15.0f, d.targets);
         const ParameterDialogTargets &t = d.targets;
         const double FH = t.dialog->Height();
-        const auto snapped = [](double twips) {
-            return PixelsToTwips(TwipsToPixels(static_cast<float>(twips)));
-        };
+        const auto snapped
+            = [](double twips) { return PixelsToTwips(TwipsToPixels(static_cast<float>(twips))); };
 
         for (int n = 1; n <= 9; ++n) {
             // The box covers its label from the top edge down; the label

@@ -9,14 +9,14 @@ TEST(LeadingNumberValue, ReadsTheLongestLeadingNumber)
         const char *text;
         double value;
     } rows[] = {
-        {"26", 26},          {"26,5", 26},        {"abc", 0},           {"", 0},
-        {"2 6", 26},         {"1e1", 10},         {"&H10", 16},         {"&h1F", 31},
-        {"&O17", 15},        {"&17", 15},         {"&Hxyz", 0},         {"0.5abc", 0.5},
-        {"-1", -1},          {"+2.5", 2.5},       {" - 3 . 5 ", -3.5},  {"1.5D2", 150},
-        {"1.5d-1", 0.15},    {"2E", 2},           {"2E+", 2},           {"2E+x1", 2},
-        {".5", 0.5},         {"5.", 5},           {"-.", 0},            {"--5", 0},
-        {"\t1\n2\r", 12},    {"1e-400", 0},       {"3.14.15", 3.14},    {"101325pa", 101325},
-        {"１２", 0},         {"0x10", 0},         {"1e1e1", 10},        {"12.5%", 12.5},
+        {"26", 26},       {"26,5", 26},  {"abc", 0},          {"", 0},
+        {"2 6", 26},      {"1e1", 10},   {"&H10", 16},        {"&h1F", 31},
+        {"&O17", 15},     {"&17", 15},   {"&Hxyz", 0},        {"0.5abc", 0.5},
+        {"-1", -1},       {"+2.5", 2.5}, {" - 3 . 5 ", -3.5}, {"1.5D2", 150},
+        {"1.5d-1", 0.15}, {"2E", 2},     {"2E+", 2},          {"2E+x1", 2},
+        {".5", 0.5},      {"5.", 5},     {"-.", 0},           {"--5", 0},
+        {"\t1\n2\r", 12}, {"1e-400", 0}, {"3.14.15", 3.14},   {"101325pa", 101325},
+        {"１２", 0},      {"0x10", 0},   {"1e1e1", 10},       {"12.5%", 12.5},
     };
     for (const auto &row : rows)
         EXPECT_DOUBLE_EQ(LeadingNumberValue(row.text), row.value) << '"' << row.text << '"';
@@ -45,6 +45,7 @@ TEST(WholeNumberValue, AcceptsOnlyANumberAsAWhole)
     EXPECT_EQ(WholeNumberValue("101325"), 101325.0);
     EXPECT_EQ(WholeNumberValue("  90000 "), 90000.0);
     EXPECT_EQ(WholeNumberValue("1.2e5"), 120000.0);
-    for (const char *text : {"", "  ", "abc", "101325pa", "1 0", "&H10", "inf", "nan", "0x1p3", "1e999"})
+    for (const char *text :
+         {"", "  ", "abc", "101325pa", "1 0", "&H10", "inf", "nan", "0x1p3", "1e999"})
         EXPECT_FALSE(WholeNumberValue(text).has_value()) << '"' << text << '"';
 }

@@ -69,8 +69,7 @@ QRect PixelRect(const GeometryTarget &t)
 TEST_F(MainWindowFace, FillsTheScreenWidthAndPlacesEveryControl)
 {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(window->frameGeometry(),
-              QRect(0, 0, screen.width(), qRound(0.95 * screen.height())));
+    EXPECT_EQ(window->frameGeometry(), QRect(0, 0, screen.width(), qRound(0.95 * screen.height())));
     EXPECT_EQ(controls->Picture1->geometry(),
               QRect(0, 0, screen.width(), qRound(0.8 * window->frameGeometry().height())));
 
@@ -111,8 +110,8 @@ TEST_F(MainWindowFace, CaptionsFontsAndColours)
     EXPECT_EQ(window->windowTitle(),
               QString::fromUtf8("焓湿图及一次回风计算软件      作者：Tressel 空调系 Quennet"));
 
-    const char *headings[7] = {"t:(℃)", "Pb:(pa)", "φ:(%)", "Pq:(pa)", "d:(g/kg)", "i:(kj/kg)",
-                               "ts:(℃)"};
+    const char *headings[7]
+        = {"t:(℃)", "Pb:(pa)", "φ:(%)", "Pq:(pa)", "d:(g/kg)", "i:(kj/kg)", "ts:(℃)"};
     for (int k = 0; k < 7; ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(c.Label1[k]->text(), QString::fromUtf8(headings[k]));
@@ -127,16 +126,16 @@ TEST_F(MainWindowFace, CaptionsFontsAndColours)
         EXPECT_TRUE(c.Label2[k]->font().italic());
     }
 
-    const char *captions[6] = {"生成焓湿图", "重    绘", "计算并描点", "一次回风", "二次回风",
-                               "帮   助"};
+    const char *captions[6]
+        = {"生成焓湿图", "重    绘", "计算并描点", "一次回风", "二次回风", "帮   助"};
     for (int k = 0; k < 6; ++k)
         EXPECT_EQ(c.Button(k)->text(), QString::fromUtf8(captions[k])) << k;
     for (int n = 1; n <= 7; ++n)
         EXPECT_TRUE(c.Text[n]->text().isEmpty());
 
     EXPECT_EQ(c.Picture1->Surface().BackColor(), MainWindowControls::kPictureBack);
-    EXPECT_EQ(c.Picture1->Surface().ForeColor(), (Rgb{255, 0, 0}));
-    EXPECT_EQ(c.Picture1->Surface().FillColor(), (Rgb{255, 0, 0}));
+    EXPECT_EQ(c.Picture1->Surface().ForeColor(), (Rgb {255, 0, 0}));
+    EXPECT_EQ(c.Picture1->Surface().FillColor(), (Rgb {255, 0, 0}));
     EXPECT_EQ(c.Picture1->Surface().Font().family(), QString::fromUtf8(faces::kSong));
 
     // What the screen shows: the window's pink ground in the empty corner

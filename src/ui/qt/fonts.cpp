@@ -8,19 +8,22 @@ void RegisterFontSubstitutions()
     // Windows faces first, so a Chinese Windows desktop keeps its own, then
     // the Debian faces (fonts-arphic-uming, fonts-arphic-ukai), then Noto CJK.
     const QStringList song = {
-        QStringLiteral("SimSun"),         QStringLiteral("NSimSun"),
-        QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB"),
-        QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("SimSun"),
+        QStringLiteral("NSimSun"),
+        QStringLiteral("AR PL UMing CN"),
+        QStringLiteral("AR PL SungtiL GB"),
+        QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("Noto Sans CJK SC"),
     };
     const QStringList kai = {
-        QStringLiteral("KaiTi_GB2312"),   QStringLiteral("KaiTi"),
-        QStringLiteral("STKaiti"),        QStringLiteral("AR PL UKai CN"),
-        QStringLiteral("AR PL KaitiM GB"), QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("KaiTi_GB2312"),     QStringLiteral("KaiTi"),
+        QStringLiteral("STKaiti"),          QStringLiteral("AR PL UKai CN"),
+        QStringLiteral("AR PL KaitiM GB"),  QStringLiteral("Noto Serif CJK SC"),
         QStringLiteral("Noto Sans CJK SC"),
     };
     const QStringList fangSong = {
-        QStringLiteral("FangSong_GB2312"), QStringLiteral("FangSong"),
-        QStringLiteral("STFangsong"),      QStringLiteral("AR PL UMing CN"),
+        QStringLiteral("FangSong_GB2312"),   QStringLiteral("FangSong"),
+        QStringLiteral("STFangsong"),        QStringLiteral("AR PL UMing CN"),
         QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
     };
     QFont::insertSubstitutions(QString::fromUtf8(faces::kSong), song);

@@ -15,9 +15,9 @@ public:
     const QString &FormName() const { return name_; }
 
     // Runs once, when the registry creates the window.
-    virtual void Form_Load() {}
+    virtual void Form_Load() { }
     // Runs on a request to close the window; the window is unloaded afterwards.
-    virtual void Form_QueryUnload() {}
+    virtual void Form_QueryUnload() { }
 
 protected:
     WindowRegistry &Registry() { return registry_; }

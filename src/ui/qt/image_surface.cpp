@@ -157,8 +157,7 @@ void ImageSurface::PaintLine(double x1, double y1, double x2, double y2)
     const QPointF start = PixelCentre(px1, py1);
     const QPointF end = PixelCentre(px2, py2);
     const bool continues = !pending_.isEmpty() && pendingColour_ == ForeColor()
-                           && pendingWidth_ == DrawWidth() && pending_.last() == start
-                           && px1 == sx && py1 == sy;
+        && pendingWidth_ == DrawWidth() && pending_.last() == start && px1 == sx && py1 == sy;
     if (!continues) {
         Flush();
         pendingColour_ = ForeColor();
@@ -216,7 +215,8 @@ void ImageSurface::PaintText(double x, double y, const std::string &text)
     p.setFont(font);
     p.setPen(ToQColor(ForeColor()));
     const QFontMetricsF metrics(font, &image_);
-    p.drawText(QPointF(std::floor(px), std::floor(py) + metrics.ascent()), QString::fromStdString(text));
+    p.drawText(QPointF(std::floor(px), std::floor(py) + metrics.ascent()),
+               QString::fromStdString(text));
     Changed();
 }
 

@@ -14,15 +14,14 @@
 #include <memory>
 #include <vector>
 
-const char *const MainWindowControls::kCaption =
-    "焓湿图及一次回风计算软件      "
-    "作者：Tressel 空调系 Quennet";
+const char *const MainWindowControls::kCaption = "焓湿图及一次回风计算软件      "
+                                                 "作者：Tressel 空调系 Quennet";
 
 namespace {
 
 // Headings of the readout columns, left to right.
-constexpr const char *kReadoutHeadings[7] = {"t:(℃)",    "Pb:(pa)",   "φ:(%)", "Pq:(pa)",
-                                             "d:(g/kg)", "i:(kj/kg)", "ts:(℃)"};
+constexpr const char *kReadoutHeadings[7]
+    = {"t:(℃)", "Pb:(pa)", "φ:(%)", "Pq:(pa)", "d:(g/kg)", "i:(kj/kg)", "ts:(℃)"};
 
 QColor ToColor(Rgb colour)
 {

@@ -44,11 +44,11 @@ public:
 
     // The window's caption and colours, and those of its controls.
     static const char *const kCaption;
-    static constexpr Rgb kWindowBack{255, 192, 192};
-    static constexpr Rgb kPictureBack{255, 224, 192};
-    static constexpr Rgb kPictureFore{255, 0, 0};
-    static constexpr Rgb kReadoutBack{192, 192, 255};
-    static constexpr Rgb kButtonFace{255, 192, 192};
+    static constexpr Rgb kWindowBack {255, 192, 192};
+    static constexpr Rgb kPictureBack {255, 224, 192};
+    static constexpr Rgb kPictureFore {255, 0, 0};
+    static constexpr Rgb kReadoutBack {192, 192, 255};
+    static constexpr Rgb kButtonFace {255, 192, 192};
 };
 
 // Places the main window over the whole width of the screen and 95 % of its

@@ -21,8 +21,7 @@ std::string QtPrompts::InputBox(const std::string &prompt, const std::string &ti
 void QtPrompts::MsgBox(const std::string &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
-                    QString::fromStdString(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

@@ -4,7 +4,7 @@
 
 #include <QGuiApplication>
 
-WindowRegistry::WindowRegistry(QObject *parent) : QObject(parent) {}
+WindowRegistry::WindowRegistry(QObject *parent) : QObject(parent) { }
 
 WindowRegistry::~WindowRegistry()
 {
