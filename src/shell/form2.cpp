@@ -6,6 +6,7 @@
 #include "ui/leading_number.h"
 #include "ui/prompts.h"
 #include "ui/qt/screen_twips.h"
+#include "ui/qt/widget_geometry.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,6 +5,7 @@
 #include "ui/layout.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/screen_twips.h"
+#include "ui/qt/widget_geometry.h"
 
 #include <QPainter>
 #include <QPushButton>

@@ -4,6 +4,7 @@
 #include "ui/qt/fonts.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/screen_twips.h"
+#include "ui/qt/widget_geometry.h"
 
 #include <QFont>
 #include <QLabel>
