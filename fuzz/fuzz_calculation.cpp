@@ -15,6 +15,7 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
+#include "fuzz_checks.h"
 #include "process/compute_and_plot.h"
 #include "process/design_parameters.h"
 #include "process/process_state.h"
@@ -51,15 +52,6 @@ std::string g_input; // the entries of the current run, for the failure report
     std::fprintf(stderr, "fuzz_calculation: %s %s\nentries:\n%s\n", what, detail.c_str(),
                  g_input.c_str());
     std::abort();
-}
-
-bool MentionsNanOrInfinity(const std::string &text)
-{
-    std::string lower = text;
-    for (char &c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
 }
 
 // An entry as the dialog reads it; nothing when the dialog would refuse it.

@@ -12,6 +12,7 @@
 //
 // The first 4 bytes are also read as a float and the first 8 as a double.
 
+#include "fuzz_checks.h"
 #include "psychro/arithmetic_fault.h"
 #include "ui/leading_number.h"
 #include "ui/number_text.h"
@@ -44,15 +45,6 @@ constexpr std::size_t kLongestDoubleText = 22;
     std::fprintf(stderr, "fuzz_number_text: %s: \"%.*s\"\n", what, static_cast<int>(detail.size()),
                  detail.data());
     std::abort();
-}
-
-bool MentionsNanOrInfinity(const std::string &text)
-{
-    std::string lower = text;
-    for (char &c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
 }
 
 bool IsDigit(char c)
