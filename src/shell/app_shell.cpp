@@ -28,47 +28,44 @@ void AppShell::Start()
     registry_.Show(forms::kSplash);
 }
 
+void AppShell::ShowOnly(const QString &name)
+{
+    // Form1 to Form4 in this order, each shown or hidden, as every move does it.
+    for (const QString &form :
+         {forms::kMain, forms::kParameters, forms::kSecondary, forms::kNote}) {
+        if (form == name)
+            registry_.Show(form);
+        else
+            registry_.Hide(form);
+    }
+}
+
 void AppShell::LeaveSplash()
 {
     registry_.Unload(forms::kSplash);
-    registry_.Show(forms::kMain);
-    registry_.Hide(forms::kParameters);
-    registry_.Hide(forms::kSecondary);
-    registry_.Hide(forms::kNote);
+    ShowOnly(forms::kMain);
 }
 
 void AppShell::OpenPrimaryReturnAir()
 {
     registry_.Get<Form1>(forms::kMain).ParametersSet = true;
-    registry_.Hide(forms::kMain);
-    registry_.Show(forms::kParameters);
-    registry_.Hide(forms::kSecondary);
-    registry_.Hide(forms::kNote);
+    ShowOnly(forms::kParameters);
 }
 
 void AppShell::OpenSecondaryReturnAir()
 {
     registry_.Get<Form1>(forms::kMain).ParametersSet = true;
-    registry_.Hide(forms::kMain);
-    registry_.Hide(forms::kParameters);
-    registry_.Show(forms::kSecondary);
-    registry_.Hide(forms::kNote);
+    ShowOnly(forms::kSecondary);
 }
 
 void AppShell::OpenHelp()
 {
-    registry_.Hide(forms::kMain);
-    registry_.Hide(forms::kParameters);
-    registry_.Hide(forms::kSecondary);
-    registry_.Show(forms::kNote);
+    ShowOnly(forms::kNote);
 }
 
 void AppShell::ReturnToMain()
 {
-    registry_.Show(forms::kMain);
-    registry_.Hide(forms::kParameters);
-    registry_.Hide(forms::kSecondary);
-    registry_.Hide(forms::kNote);
+    ShowOnly(forms::kMain);
 }
 
 void AppShell::EndProgram()

@@ -48,6 +48,9 @@ public:
     bool Ended() const { return ended_; }
 
 private:
+    // Shows one of Form1..Form4 and hides the other three, in window order.
+    void ShowOnly(const QString &name);
+
     Prompts &prompts_;
     DesignParameters parameters_;
     WindowRegistry registry_;

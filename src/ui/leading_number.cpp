@@ -12,6 +12,13 @@
 
 namespace {
 
+// The "C" locale, in which "." is the decimal point whatever the user's locale.
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return c;
+}
+
 bool IsIgnoredBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -50,9 +57,8 @@ double IntegerInRadix(const std::string &s, size_t pos, int radix)
 // user's locale.
 double DecimalFromText(const std::string &number)
 {
-    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     errno = 0;
-    const double value = strtod_l(number.c_str(), nullptr, cLocale);
+    const double value = strtod_l(number.c_str(), nullptr, CLocale());
     if (errno == ERANGE && std::abs(value) > 1.0)
         throw ArithmeticFault(ArithmeticFault::Kind::Overflow, "LeadingNumberValue");
     return value;
@@ -127,10 +133,9 @@ std::optional<double> WholeNumberValue(std::string_view text)
     for (char c : trimmed)
         if (!(IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E'))
             return std::nullopt;
-    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     char *end = nullptr;
     errno = 0;
-    const double value = strtod_l(trimmed.c_str(), &end, cLocale);
+    const double value = strtod_l(trimmed.c_str(), &end, CLocale());
     if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(value)
         || (errno == ERANGE && std::fabs(value) > 1.0))
         return std::nullopt;
