@@ -208,14 +208,14 @@ void ImageSurface::PaintLine(double x1, double y1, double x2, double y2)
         return;
     }
     const QPointF start(px1, py1);
-    const QColor colour = ToQColor(ForeColor());
-    const bool continues = !pending_.points.isEmpty() && pending_.pen == colour
+    const bool continues = !pending_.points.isEmpty() && pendingColour_ == ForeColor()
         && pending_.width == DrawWidth() && pending_.points.last() == start && px1 == sx
         && py1 == sy;
     if (!continues) {
         Flush();
         pending_.kind = PictureItem::Kind::Polyline;
-        pending_.pen = colour;
+        pendingColour_ = ForeColor();
+        pending_.pen = ToQColor(pendingColour_);
         pending_.width = DrawWidth();
         pending_.points.append(start);
     }

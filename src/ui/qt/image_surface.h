@@ -81,6 +81,7 @@ private:
     Rgb backColor_ = colours::kWhite;
     QFont font_;
     PictureItem pending_;
+    Rgb pendingColour_; // of the pending polyline, compared for every segment
     std::unique_ptr<QPainter> painter_;
     bool changeNotified_ = false;
 };
