@@ -95,9 +95,9 @@ void ImageSurface::Rebuild()
     painter_.reset();
     record_.back = ToQColor(backColor_);
     const PictureScale to = ImageScale();
-    image_ = QImage(std::max(1, static_cast<int>(std::ceil(to.area.width()))),
-                    std::max(1, static_cast<int>(std::ceil(to.area.height()))),
-                    QImage::Format_RGB32);
+    image_
+        = QImage(std::max(1, static_cast<int>(std::ceil(to.area.width()))),
+                 std::max(1, static_cast<int>(std::ceil(to.area.height()))), QImage::Format_RGB32);
     image_.fill(record_.back);
     for (const PictureItem &item : record_.items)
         PaintItem(Painter(), item, to);
@@ -130,8 +130,7 @@ QImage ImageSurface::Render(double scale)
     const PictureRecord &record = Record();
     const PictureScale to = PictureScale::For(record, scale, true);
     QImage image(std::max(1, static_cast<int>(std::ceil(to.area.width()))),
-                 std::max(1, static_cast<int>(std::ceil(to.area.height()))),
-                 QImage::Format_RGB32);
+                 std::max(1, static_cast<int>(std::ceil(to.area.height()))), QImage::Format_RGB32);
     QPainter painter(&image);
     PaintRecord(painter, record, to);
     return image;
@@ -202,8 +201,8 @@ void ImageSurface::PaintLine(double x1, double y1, double x2, double y2)
     if (!std::isfinite(px1) || !std::isfinite(py1) || !std::isfinite(px2) || !std::isfinite(py2))
         return;
     const double sx = px1, sy = py1;
-    if (!ClipSegment(px1, py1, px2, py2, -kClipMargin, -kClipMargin,
-                     record_.width + kClipMargin, record_.height + kClipMargin)) {
+    if (!ClipSegment(px1, py1, px2, py2, -kClipMargin, -kClipMargin, record_.width + kClipMargin,
+                     record_.height + kClipMargin)) {
         Flush();
         return;
     }

@@ -43,7 +43,8 @@ QFont DeviceFont(const QFont &font, const QPaintDevice &device, const PictureSca
     if (font.pointSizeF() > 0)
         scaled.setPointSizeF(font.pointSizeF() * factor);
     else if (font.pixelSize() > 0)
-        scaled.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * to.scale))));
+        scaled.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(font.pixelSize() * to.scale))));
     return scaled;
 }
 
@@ -79,8 +80,9 @@ void PaintPolyline(QPainter &painter, const PictureItem &item, const PictureScal
         const QPointF a(Snap(item.points[0].x(), to), Snap(item.points[0].y(), to));
         const QPointF b(Snap(item.points[1].x(), to), Snap(item.points[1].y(), to));
         if (a.x() == b.x() || a.y() == b.y()) {
-            const QRectF pixels(QPointF(std::min(a.x(), b.x()) - 0.5, std::min(a.y(), b.y()) - 0.5),
-                                QPointF(std::max(a.x(), b.x()) + 0.5, std::max(a.y(), b.y()) + 0.5));
+            const QRectF pixels(
+                QPointF(std::min(a.x(), b.x()) - 0.5, std::min(a.y(), b.y()) - 0.5),
+                QPointF(std::max(a.x(), b.x()) + 0.5, std::max(a.y(), b.y()) + 0.5));
             const QRectF shown = pixels.intersected(QRectF(QPointF(0, 0), area));
             if (!shown.isEmpty())
                 painter.fillRect(shown, item.pen);
