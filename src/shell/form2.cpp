@@ -108,7 +108,7 @@ void Form2::Command1_Click()
             // W is kept in single precision: a value beyond its range is as
             // unusable as one beyond double's.
             if (n == 9)
-                values[n] = CheckedSingle(values[n], "W");
+                values[n] = CheckedSingle(values[n], FaultCause::W);
         } catch (const ArithmeticFault &) {
             const QString message = ParameterName(n) + QString::fromUtf8(kOutOfRangeTail);
             shell_.prompts().MsgBox(message.toStdString());
