@@ -7,14 +7,35 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 namespace {
 
-// A pressure answer counts only when it is a number as a whole (blanks around
-// it allowed) within the accepted range.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The text without blanks at its end and without a pressure unit after them.
+std::string WithoutPressureUnit(std::string text)
+{
+    while (!text.empty() && IsBlank(text.back()))
+        text.pop_back();
+    for (const std::string_view unit : {"pa", "Pa", "PA", "帕"}) {
+        if (text.size() >= unit.size() && text.ends_with(unit)) {
+            text.erase(text.size() - unit.size());
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 std::optional<double> AcceptedPressure(const std::string &answer)
 {
-    const std::optional<double> value = WholeNumberValue(answer);
+    const std::optional<double> value
+        = WholeNumberValue(WithoutPressureUnit(AsciiNumberText(answer)));
     if (!value || *value < chart_prompts::kLowestPressure
         || *value > chart_prompts::kHighestPressure)
         return std::nullopt;
@@ -36,8 +57,6 @@ std::optional<float> AcceptedPrecision(const std::string &answer)
         return std::nullopt;
     return precision;
 }
-
-} // namespace
 
 void AskChartSettings(ChartState &state, Prompts &prompts)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 class Prompts;
@@ -40,7 +41,17 @@ inline constexpr double kHighestPressure = 120000.0;
 inline constexpr float kFinestPrecision = 0.001f;
 } // namespace chart_prompts
 
-// Asks for the barometric pressure (again until the answer is a number within
-// 90000…120000 Pa) and then for the drawing precision (again while it is 0,
-// a positive value below 0.001 or beyond single-precision range). Draws nothing.
+// A pressure answer counts only when it is a number as a whole within
+// 90000…120000 Pa. Blanks around it are allowed, and so is the unit pa, Pa, PA
+// or 帕 after it; full-width characters read as their ASCII twins. "95000pa"
+// and "９５０００ 帕" give 95000. Anything else gives nothing.
+std::optional<double> AcceptedPressure(const std::string &answer);
+
+// A precision answer: accepted unless it is 0, a positive value below 0.001
+// or beyond single-precision range.
+std::optional<float> AcceptedPrecision(const std::string &answer);
+
+// Asks for the barometric pressure (again until AcceptedPressure accepts the
+// answer) and then for the drawing precision (again until AcceptedPrecision
+// accepts it). Draws nothing.
 void AskChartSettings(ChartState &state, Prompts &prompts);
