@@ -42,20 +42,26 @@ std::optional<double> AcceptedPressure(const std::string &answer)
     return value;
 }
 
-std::optional<float> AcceptedPrecision(const std::string &answer)
+PrecisionReading ReadPrecision(const std::string &answer)
 {
+    using namespace chart_prompts;
     double value = 0.0;
     try {
         value = LeadingNumberValue(answer);
     } catch (const ArithmeticFault &) {
-        return std::nullopt;
+        return {std::nullopt, kPrecisionBeyondRange};
     }
     if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
-        return std::nullopt;
+        return {std::nullopt, kPrecisionBeyondRange};
     const float precision = static_cast<float>(value);
-    if (precision == 0.0f || (precision > 0.0f && precision < chart_prompts::kFinestPrecision))
-        return std::nullopt;
-    return precision;
+    if (precision == 0.0f || (precision > 0.0f && precision < kFinestPrecision))
+        return {std::nullopt, kPrecisionTooFine};
+    return {precision, nullptr};
+}
+
+std::optional<float> AcceptedPrecision(const std::string &answer)
+{
+    return ReadPrecision(answer).value;
 }
 
 void AskChartSettings(ChartState &state, Prompts &prompts)
@@ -70,10 +76,13 @@ void AskChartSettings(ChartState &state, Prompts &prompts)
     state.B = *pressure;
     state.BText = answer;
 
-    std::optional<float> precision;
-    do {
-        precision = AcceptedPrecision(
-            prompts.InputBox(kPrecisionPrompt, kPrecisionTitle, kPrecisionDefault));
-    } while (!precision);
-    state.Precision = *precision;
+    PrecisionReading precision
+        = ReadPrecision(prompts.InputBox(kPrecisionPrompt, kPrecisionTitle, kPrecisionDefault));
+    while (!precision.value) {
+        // Say what is accepted before asking again.
+        prompts.MsgBox(precision.refusal);
+        precision
+            = ReadPrecision(prompts.InputBox(kPrecisionPrompt, kPrecisionTitle, kPrecisionDefault));
+    }
+    state.Precision = *precision.value;
 }

@@ -103,3 +103,21 @@ TEST(AskChartSettings, PressureWithItsUnitOrInFullWidthReadsAsTheNumber)
         EXPECT_EQ(prompts.inputs.size(), 2u);
     }
 }
+
+// A refused precision is explained before the prompt comes again; the
+// prompt's own text stays as it is.
+TEST(AskChartSettings, ARefusedPrecisionIsExplainedBeforeThePromptComesAgain)
+{
+    ScriptedPrompts prompts({"101325", "0.0001", "1e39", "", "1e400", "０．０００５", "-0.0005"});
+    ChartState state;
+    AskChartSettings(state, prompts);
+    EXPECT_EQ(state.Precision, -0.0005f); // a negative step is accepted, as designed
+    const std::vector<std::string> expected = {
+        kPressurePrompt,       kPrecisionPrompt, kPrecisionTooFine, kPrecisionPrompt,
+        kPrecisionBeyondRange, kPrecisionPrompt, kPrecisionTooFine, kPrecisionPrompt,
+        kPrecisionBeyondRange, kPrecisionPrompt, kPrecisionTooFine, kPrecisionPrompt,
+    };
+    EXPECT_EQ(prompts.sequence, expected);
+    EXPECT_EQ(std::string(kPrecisionTooFine),
+              "绘图精度不能为0，为正数时应不小于0.001，请重新输入!");
+}
