@@ -80,11 +80,11 @@ void Form2::Form_Load()
 
     ParameterDialogTargets targets;
     targets.dialog = target(this);
-    for (int n = 1; n <= 9; ++n) {
-        targets.Text[n] = target(Text[n]);
-        targets.Label[n] = target(Label[n]);
+    for (int row = 0; row < kParameterRows; ++row) {
+        targets.boxes[row] = target(Text[row + 1]);
+        targets.labels[row] = target(Label[row + 1]);
     }
-    targets.Command1 = target(Command1);
+    targets.okButton = target(Command1);
 
     const ScreenSize screen = ScreenTwips();
     ArrangeParameterDialog(screen.Width, screen.Height, targets);
@@ -108,7 +108,7 @@ void Form2::Command1_Click()
             // W is kept in single precision: a value beyond its range is as
             // unusable as one beyond double's.
             if (n == 9)
-                values[n] = CheckedSingle(values[n], "W");
+                values[n] = CheckedSingle(values[n], FaultCause::W);
         } catch (const ArithmeticFault &) {
             const QString message = ParameterName(n) + QString::fromUtf8(kOutOfRangeTail);
             shell_.prompts().MsgBox(message.toStdString());
