@@ -22,11 +22,6 @@ constexpr int kPdfResolution = 1200;
 
 const QString kTitle = QStringLiteral("焓湿图");
 
-QString Failure(const QString &path, const QString &reason)
-{
-    return QStringLiteral("无法保存文件“%1”：%2").arg(QFileInfo(path).absoluteFilePath(), reason);
-}
-
 bool WritePng(ImageSurface &surface, QSaveFile &file, int scale)
 {
     QImage image = surface.Render(scale);
@@ -85,10 +80,10 @@ std::optional<PictureFormat> PictureFormatForPath(const QString &path)
 QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat format, int scale)
 {
     if (scale != 1 && scale != 2 && scale != 4)
-        return Failure(path, QStringLiteral("图像倍数只能是1、2或4"));
+        return SaveFailureMessage(path, QStringLiteral("图像倍数只能是1、2或4"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Failure(path, file.errorString());
+        return SaveFailureMessage(path, file.errorString());
     bool written = false;
     switch (format) {
     case PictureFormat::Png:
@@ -105,11 +100,16 @@ QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat fo
         const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
                                                                      : QStringLiteral("写入失败");
         file.cancelWriting();
-        return Failure(path, reason);
+        return SaveFailureMessage(path, reason);
     }
     if (!file.commit())
-        return Failure(path, file.errorString());
+        return SaveFailureMessage(path, file.errorString());
     return QString();
+}
+
+QString SaveFailureMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("无法保存文件“%1”：%2").arg(QFileInfo(path).absoluteFilePath(), reason);
 }
 
 void PaintOnPage(QPainter &painter, QPagedPaintDevice &page, const PictureRecord &record)
