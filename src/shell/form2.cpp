@@ -56,11 +56,11 @@ void Form2::Form_Load()
 
     ParameterDialogTargets targets;
     targets.dialog = target(this);
-    for (int n = 1; n <= 9; ++n) {
-        targets.Text[n] = target(Text[n]);
-        targets.Label[n] = target(Label[n]);
+    for (int row = 0; row < kParameterRows; ++row) {
+        targets.boxes[row] = target(Text[row + 1]);
+        targets.labels[row] = target(Label[row + 1]);
     }
-    targets.Command1 = target(Command1);
+    targets.okButton = target(Command1);
 
     const ScreenSize screen = ScreenTwips();
     ArrangeParameterDialog(screen.Width, screen.Height, targets);
