@@ -12,7 +12,7 @@ namespace {
 // it is applied.
 float LayoutValue(double value)
 {
-    return CheckedSingle(value, "window layout");
+    return CheckedSingle(value, FaultCause::WindowLayout);
 }
 
 } // namespace

@@ -50,7 +50,7 @@ double IntegerInRadix(const std::string &s, size_t pos, int radix)
             break;
         value = value * radix + digit;
     }
-    return CheckedDouble(value, "LeadingNumberValue");
+    return CheckedDouble(value, FaultCause::TypedNumber);
 }
 
 // strtod in the "C" locale, so that "." is the decimal point whatever the
@@ -60,7 +60,7 @@ double DecimalFromText(const std::string &number)
     errno = 0;
     const double value = strtod_l(number.c_str(), nullptr, CLocale());
     if (errno == ERANGE && std::abs(value) > 1.0)
-        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, "LeadingNumberValue");
+        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, FaultCause::TypedNumber);
     return value;
 }
 
