@@ -24,12 +24,3 @@ const Command &ChartCommand()
                                   Pending};
     return command;
 }
-
-const Command &StateCommand()
-{
-    static const Command command {
-        "state",   "一个湿空气状态点的 t、d、i、φ、水蒸气分压力与饱和水蒸气分压力",
-        "[选项…]", "",
-        NoOptions, Pending};
-    return command;
-}
