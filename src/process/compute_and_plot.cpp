@@ -96,6 +96,7 @@ bool Calculate(ComputeContext &c, Progress &progress)
     const double B = c.chart.B;
 
     progress.stage = Stage::Load;
+    s.dewPointEvaluations = 0;
     LoadDesignParameters(s, c.parameters);
     progress.epsilonKnown = true;
 
@@ -120,7 +121,9 @@ bool Calculate(ComputeContext &c, Progress &progress)
     MarkState(picture, s.d_o, s.i_o);
 
     progress.stage = Stage::DewPoint;
-    if (!FindMachineDewPoint(s, B).found) {
+    const DewPointSearch search = FindMachineDewPoint(s, B);
+    s.dewPointEvaluations = search.evaluations;
+    if (!search.found) {
         // Without L there is no cooling line, no reheat and no load to speak of.
         return false;
     }

@@ -174,17 +174,30 @@ void ComputeIndoorState(ProcessState &state, double B)
     state.i_n = EnthalpyFromTemperatureMoisture(tn, state.d_n);
 }
 
+WetBulbLineState StateOnWetBulbLine(float ts, double t, double B)
+{
+    WetBulbLineState line;
+    line.epsilonWetBulb = Single(kWaterHeat * ts, FaultCause::epsilonWetBulb);
+    line.Pqb_s = SaturationPressure(ts);
+    const float saturatedPq = VapourPressureFromPhi(line.Pqb_s, 1.0f);
+    line.d_s = MoistureBelowBarometric(B, saturatedPq);
+    line.i_s = EnthalpyFromTemperatureMoisture(ts, line.d_s);
+
+    const float tAtState = Single(t, FaultCause::tw);
+    line.d = ProcessLineMoistureAtTemperature(line.epsilonWetBulb, line.i_s, line.d_s, tAtState);
+    line.i = EnthalpyFromTemperatureMoisture(tAtState, line.d);
+    return line;
+}
+
 void ComputeOutdoorState(ProcessState &state, double B)
 {
-    state.epsilonWetBulb = Single(kWaterHeat * state.ts, FaultCause::epsilonWetBulb);
-    state.Pqb_s = SaturationPressure(state.ts);
-    const float saturatedPq = VapourPressureFromPhi(state.Pqb_s, 1.0f);
-    state.d_s = MoistureBelowBarometric(B, saturatedPq);
-    state.i_s = EnthalpyFromTemperatureMoisture(state.ts, state.d_s);
-
-    const float tw = Single(state.tw, FaultCause::tw);
-    state.d_w = ProcessLineMoistureAtTemperature(state.epsilonWetBulb, state.i_s, state.d_s, tw);
-    state.i_w = EnthalpyFromTemperatureMoisture(tw, state.d_w);
+    const WetBulbLineState line = StateOnWetBulbLine(state.ts, state.tw, B);
+    state.epsilonWetBulb = line.epsilonWetBulb;
+    state.Pqb_s = line.Pqb_s;
+    state.d_s = line.d_s;
+    state.i_s = line.i_s;
+    state.d_w = line.d;
+    state.i_w = line.i;
 }
 
 void ComputeMixedState(ProcessState &state)

@@ -39,8 +39,19 @@ void LoadDesignParameters(ProcessState &state, const DesignParameters &parameter
 // N from tn and phiN.
 void ComputeIndoorState(ProcessState &state, double B);
 
-// W where the wet-bulb line of ts (slope 4.19 · ts through the saturated state
-// at ts) meets the isotherm tw.
+// The wet-bulb line of ts, slope 4.19 · ts through the saturated state at ts,
+// and the state where it meets the isotherm t.
+struct WetBulbLineState {
+    float epsilonWetBulb = 0.0f; // slope of the line, kJ/kg
+    float Pqb_s = 0.0f; // saturation pressure at ts, Pa
+    float d_s = 0.0f; // the saturated state at ts, g/kg and kJ/kg
+    float i_s = 0.0f;
+    float d = 0.0f; // the state at t, g/kg and kJ/kg
+    float i = 0.0f;
+};
+WetBulbLineState StateOnWetBulbLine(float ts /* °C */, double t /* °C */, double B /* Pa */);
+
+// W where the wet-bulb line of ts meets the isotherm tw.
 void ComputeOutdoorState(ProcessState &state, double B);
 
 // C = mixture of s parts of outdoor air with one part of return air.
