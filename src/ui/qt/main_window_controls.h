@@ -47,8 +47,8 @@ public:
     QLineEdit *Box(ResultBox box) const;
     QLineEdit *Box(StateBox box) const;
 
-    // The window's caption and colours, and those of its controls.
-    static const char *const kCaption;
+    // The window's colours and those of its controls (the caption is
+    // ProgramCaption()).
     static constexpr Rgb kWindowBack {255, 192, 192};
     static constexpr Rgb kPictureBack {255, 224, 192};
     static constexpr Rgb kPictureFore {255, 0, 0};
