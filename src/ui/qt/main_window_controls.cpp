@@ -124,7 +124,7 @@ QLineEdit *MainWindowControls::Box(StateBox box) const
     return Texta[Index(box)];
 }
 
-void ArrangeMainWindow(QWidget &window, MainWindowControls &controls)
+void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
 {
     // The geometry of each control in twips, applied in whole pixels.
     WidgetGeometryList geometries;
