@@ -53,7 +53,7 @@ ImageSurface &Form1::Picture()
 
 void Form1::Form_Load()
 {
-    ArrangeMainWindow(*this, *controls_);
+    PlaceMainWindow(*this, *controls_);
     KeepOuterFrame();
     SetChartScale(Picture());
     chart.B = 101325.0;
