@@ -1,4 +1,5 @@
 #include "shell/app_shell.h"
+#include "shell/character_encoding.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_prompts.h"
 
@@ -7,6 +8,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    UseUtf8CharacterEncoding();
     QApplication::setApplicationName(QStringLiteral("idchart"));
     // The program ends when the main window (or the splash before its OK) is
     // closed, not when the last visible window goes.
