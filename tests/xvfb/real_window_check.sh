@@ -69,8 +69,9 @@ done
 # The dialog's controls count from its client area, in proportion to its
 # outer frame.
 read -r _ _ dialog_w dialog_h <<<"$dialog_frame"
+button3="$(bx 3) $(by)"
 open_parameters() {
-  click "$(bx 3)" "$(by)"
+  xdotool mousemove $button3 click 1
   wait_window "一次回风参数设定" 10
   expect_frame "一次回风参数设定" "$dialog_frame" "parameter dialog, opening $1"
   read -r dialog_x dialog_y _ _ <<<"$(client_rect "$(window_id "一次回风参数设定")")"
@@ -106,7 +107,7 @@ echo "N ($d_n, $i_n), L ($d_L, $i_L)"
 # window comes back in its place each time too.
 for k in $(seq 2 $(( reopenings + 1 ))); do
   open_parameters "$k"
-  [ "$k" = 2 ] && shot reopened
+  [ "$k" = 3 ] && shot reopened
   close_box "一次回风参数设定"
   wait_gone "一次回风参数设定" 10
   wait_window "焓湿图" 10
