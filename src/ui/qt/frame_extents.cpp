@@ -32,7 +32,7 @@ xcb_atom_t Atom(xcb_connection_t *c, std::string_view name)
         xcb_intern_atom_reply(
             c, xcb_intern_atom(c, 1, static_cast<uint16_t>(name.size()), name.data()), nullptr),
         &std::free);
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t {XCB_ATOM_NONE};
 }
 
 // The 32-bit items of a window property of the given type.
