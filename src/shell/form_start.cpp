@@ -50,7 +50,7 @@ constexpr QColor kButtonFace {0, 192, 0};
 // A proportion of a window dimension, rounded to single precision.
 float Part(double fraction, float dimension)
 {
-    return CheckedSingle(fraction * static_cast<double>(dimension), "splash layout");
+    return CheckedSingle(fraction * static_cast<double>(dimension), FaultCause::SplashLayout);
 }
 
 } // namespace
@@ -191,8 +191,9 @@ void FormStart::PrintText(const QString &text)
 void FormStart::paintEvent(QPaintEvent *)
 {
     // Printed text first, the picture over it, the button (a child) on top.
+    text_.SetDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
-    painter.drawImage(0, 0, text_.Image());
+    painter.drawImage(QPointF(0, 0), text_.DisplayImage());
     if (!stretched_.isNull())
         painter.drawPixmap(image1_.topLeft(), stretched_);
 }

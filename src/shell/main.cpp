@@ -1,12 +1,18 @@
+#include "cli/command_line.h"
 #include "shell/app_shell.h"
 #include "shell/character_encoding.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_prompts.h"
+#include "ui/qt/qt_translations.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    // A command word, --help or --version runs without a window.
+    if (const std::optional<int> status = RunCommandLine(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     UseUtf8CharacterEncoding();
     QApplication::setApplicationName(QStringLiteral("idchart"));
@@ -14,6 +20,7 @@ int main(int argc, char **argv)
     // closed, not when the last visible window goes.
     QApplication::setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutions();
+    InstallQtChineseTranslations(app);
 
     QtPrompts prompts;
     AppShell shell(prompts);

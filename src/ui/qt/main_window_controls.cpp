@@ -1,6 +1,7 @@
 #include "ui/qt/main_window_controls.h"
 
 #include "ui/layout.h"
+#include "ui/qt/chart_surface.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/screen_twips.h"
@@ -80,10 +81,8 @@ MainWindowControls::MainWindowControls(QWidget &window)
 
     // Created first, so it lies beneath every later control.
     Picture1 = new PictureBox(&window);
+    SetUpChartSurface(Picture1->Surface());
     Picture1->SetBackColor(kPictureBack);
-    Picture1->Surface().SetForeColor(kPictureFore);
-    Picture1->Surface().SetFillColor(kPictureFore);
-    Picture1->Surface().SetFont(QFont(QString::fromUtf8(faces::kSong)));
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
     const QFont headingFont = SongFont(10.5, true, false);
@@ -131,6 +130,16 @@ QPushButton *MainWindowControls::Button(int index) const
     return buttons[index];
 }
 
+QLineEdit *MainWindowControls::Box(ResultBox box) const
+{
+    return Text[Index(box) + 1];
+}
+
+QLineEdit *MainWindowControls::Box(StateBox box) const
+{
+    return Texta[Index(box)];
+}
+
 void ArrangeMainWindow(QWidget &window, MainWindowControls &controls)
 {
     // The geometry of each control in twips, applied in whole pixels.
@@ -142,17 +151,17 @@ void ArrangeMainWindow(QWidget &window, MainWindowControls &controls)
 
     MainWindowTargets targets;
     targets.window = target(&window);
-    targets.Picture1 = target(controls.Picture1);
+    targets.chart = target(controls.Picture1);
     for (int k = 0; k < 7; ++k) {
-        targets.Label1[k] = target(controls.Label1[k]);
-        targets.Label2[k] = target(controls.Label2[k]);
+        targets.readoutHeadings[k] = target(controls.Label1[k]);
+        targets.readoutValues[k] = target(controls.Label2[k]);
     }
     for (int k = 0; k < 6; ++k)
         targets.buttons[k] = target(controls.Button(k));
-    for (int n = 1; n <= 7; ++n)
-        targets.Text[n] = target(controls.Text[n]);
-    for (int k = 0; k < 12; ++k)
-        targets.Texta[k] = target(controls.Texta[k]);
+    for (int k = 0; k < kResultBoxCount; ++k)
+        targets.resultBoxes[k] = target(controls.Box(static_cast<ResultBox>(k)));
+    for (int k = 0; k < kStateBoxCount; ++k)
+        targets.stateBoxes[k] = target(controls.Box(static_cast<StateBox>(k)));
 
     const ScreenSize screen = ScreenTwips();
     ArrangeMainWindow(screen.Width, screen.Height, targets);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "cli/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <QList>
+
+// One command word of the command line: its options and what it runs once
+// they are parsed. Help and usage errors are handled for every command alike.
+struct Command {
+    const char *word;
+    const char *summary; // one line in "idchart --help"
+    const char *synopsis; // what follows the command word in its usage line
+    const char *description; // paragraph of "idchart <word> --help"
+    QList<QCommandLineOption> (*options)();
+    CommandOutput (*run)(const QCommandLineParser &parser);
+};
+
+// The usage error for a value that an option cannot take.
+CommandOutput UsageError(const QString &message);
+
+// A command whose arguments are parsed: the parser holds the options.
+const Command &ComputeCommand();
+const Command &ChartCommand();
+const Command &StateCommand();
+
+// ---- Options shared by the commands ---------------------------------------------------------
+
+struct DesignParameters;
+
+// Output formats of compute and state.
+enum class OutputFormat { Table, Json, Csv };
+
+QString Utf8(const char *text);
+
+// --pressure B: read by the pressure prompt's rule, 90000…120000 Pa, default 101325.
+QCommandLineOption PressureOption();
+// --format table|json|csv.
+QCommandLineOption FormatOption();
+// --tn --phin --tw --ts --dt --s --phil --q --w: the parameter dialog's nine
+// entries, their defaults the dialog's start texts.
+QList<QCommandLineOption> DesignOptions();
+
+// The readings of those options; each answers a usage error naming the
+// option when its value is refused, and nothing when it is accepted.
+struct Pressure {
+    double B = 101325.0;
+    std::string text = "101325"; // as typed, for the B0 box
+};
+std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure);
+std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, OutputFormat &format);
+// Read as the dialog's OK reads its boxes.
+std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
+                                               DesignParameters &parameters);
