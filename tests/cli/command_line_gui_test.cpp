@@ -170,10 +170,11 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
             }
             ExpectJsonValue(object[kJsonResults[k]], box, kJsonResults[k]);
             // The same digits as the box, not only the same value.
-            if (!box.empty())
+            if (!box.empty()) {
                 EXPECT_NE(json.out.find('"' + std::string(kJsonResults[k]) + "\": " + box),
                           std::string::npos)
                     << kJsonResults[k];
+            }
         }
         for (int k = 0; k < ResultSheet::kStateCount; ++k) {
             const auto state = static_cast<ResultSheet::State>(k);

@@ -1,16 +1,13 @@
 #include "ui/qt/image_surface.h"
 
+#include "ui/qt/qt_colour.h"
+
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-QColor ToQColor(Rgb c)
-{
-    return QColor(c.r, c.g, c.b);
-}
 
 // Segments are clipped to the picture enlarged by this many logical pixels on
 // each side, so the rasteriser never sees the huge coordinates that a curve

@@ -1,5 +1,7 @@
 #include "ui/qt/picture_box.h"
 
+#include "ui/qt/qt_colour.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,7 +16,7 @@ void PictureBox::SetBackColor(Rgb colour)
 {
     surface_.SetBackColor(colour);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(colour.r, colour.g, colour.b));
+    pal.setColor(QPalette::Window, ToQColor(colour));
     setPalette(pal);
     setAutoFillBackground(true);
     surface_.Resize(width(), height());

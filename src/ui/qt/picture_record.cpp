@@ -73,16 +73,23 @@ void PaintPolyline(QPainter &painter, const PictureItem &item, const PictureScal
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
 
-    // A lone thin segment along a pixel row or column covers exactly the
-    // pixels from one end to the other: filled as a rectangle, it costs a
-    // fraction of the stroke. The chart's grid is drawn this way.
-    if (to.raster && width == 1.0 && item.points.size() == 2) {
+    // A lone segment along a pixel row or column covers a rectangle of whole
+    // pixels: the pen's square outline from one end to the other, the pixels
+    // whose centres lie within it (the rasteriser takes a centre on the
+    // right or lower edge, not on the left or upper one). Filled as a
+    // rectangle it costs a fraction of the stroke. The chart's grid is drawn
+    // this way.
+    if (to.raster && item.points.size() == 2) {
         const QPointF a(Snap(item.points[0].x(), to), Snap(item.points[0].y(), to));
         const QPointF b(Snap(item.points[1].x(), to), Snap(item.points[1].y(), to));
-        if (a.x() == b.x() || a.y() == b.y()) {
+        if ((a.x() == b.x()) != (a.y() == b.y())) {
+            const double half = width / 2.0;
+            const auto first = [](double low) { return std::floor(low - 0.5) + 1.0; };
+            const auto last = [](double high) { return std::floor(high - 0.5); };
             const QRectF pixels(
-                QPointF(std::min(a.x(), b.x()) - 0.5, std::min(a.y(), b.y()) - 0.5),
-                QPointF(std::max(a.x(), b.x()) + 0.5, std::max(a.y(), b.y()) + 0.5));
+                QPointF(first(std::min(a.x(), b.x()) - half), first(std::min(a.y(), b.y()) - half)),
+                QPointF(last(std::max(a.x(), b.x()) + half) + 1.0,
+                        last(std::max(a.y(), b.y()) + half) + 1.0));
             const QRectF shown = pixels.intersected(QRectF(QPointF(0, 0), area));
             if (!shown.isEmpty())
                 painter.fillRect(shown, item.pen);

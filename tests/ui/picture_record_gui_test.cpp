@@ -1,0 +1,123 @@
+#include "chart/chart_drawing.h"
+#include "chart/chart_state.h"
+#include "process/design_parameters.h"
+#include "process/process_calculation.h"
+#include "process/process_plot.h"
+#include "process/process_state.h"
+#include "support/recording_texts.h"
+#include "ui/qt/chart_surface.h"
+#include "ui/qt/image_surface.h"
+#include "ui/qt/picture_record.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Blank(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+} // namespace
+
+// Segments along a pixel row or column are filled rather than stroked: the
+// pixels must be the ones the stroke gives, at every scale and line width,
+// also where the segment leaves the picture.
+TEST(PictureRecord, StraightSegmentsCoverTheStrokesPixels)
+{
+    const QSize size(60, 40);
+    const struct {
+        QPointF a, b;
+    } segments[] = {{{10.3, 2.2}, {10.3, 30.7}}, {{3.9, 17.5}, {51.2, 17.5}},
+                    {{-5, 20.1}, {70, 20.1}},    {{44.5, -9}, {44.5, 12.2}},
+                    {{20.6, 8.1}, {20.6, 8.9}}};
+    for (const double scale : {1.0, 1.5, 2.0, 4.0}) {
+        for (const int width : {1, 2, 3}) {
+            for (const auto &segment : segments) {
+                PictureItem line;
+                line.pen = Qt::black;
+                line.width = width;
+                line.points = {segment.a, segment.b};
+                const PictureScale to {scale, true, QSizeF(size) * scale};
+                QImage filled = Blank(size * scale);
+                {
+                    QPainter painter(&filled);
+                    PaintItem(painter, line, to);
+                }
+
+                // The same line stroked as a polyline of two snapped points.
+                QImage stroked = Blank(size * scale);
+                QPainter painter(&stroked);
+                QPen pen(Qt::black);
+                pen.setWidthF(std::max(1.0, std::round(width * scale)));
+                pen.setCapStyle(Qt::SquareCap);
+                pen.setJoinStyle(Qt::MiterJoin);
+                painter.setPen(pen);
+                const auto snap = [scale](QPointF p) {
+                    return QPointF(std::floor(p.x() * scale) + 0.5, std::floor(p.y() * scale) + 0.5);
+                };
+                painter.drawPolyline(QPolygonF {snap(segment.a), snap(segment.b)});
+                painter.end();
+                EXPECT_EQ(filled, stroked) << "scale " << scale << ", width " << width << ", from "
+                                           << segment.a.x() << "," << segment.a.y();
+            }
+        }
+    }
+}
+
+// The retained chart leaves out of the rasteriser what cannot change a pixel
+// (zero-length and invisible segments, strokes replaced by fills): drawn the
+// plain way, every polyline whole, the picture is the same pixel for pixel.
+TEST(PictureRecord, TheChartIsTheSameAsEveryPolylineDrawnWhole)
+{
+    for (const QSize size : {QSize(1920, 821), QSize(1024, 583)}) {
+        for (const float precision : {1.0f, 0.05f}) {
+            ImageSurface surface;
+            SetUpChartSurface(surface);
+            surface.Resize(size.width(), size.height());
+            SetChartScale(surface);
+            ChartState chart;
+            chart.Precision = precision;
+            RecordingTexts texts;
+            DrawChart(chart, surface, texts);
+            ProcessState process;
+            LoadDesignParameters(process, DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f});
+            ComputeIndoorState(process, chart.B);
+            ComputeOutdoorState(process, chart.B);
+            ComputeMixedState(process);
+            ComputeSupplyState(process);
+            FindMachineDewPoint(process, chart.B);
+            DrawProcessLines(surface, process);
+            DrawProcessPoints(surface, process);
+
+            const PictureRecord &record = surface.Record();
+            QImage plain(size, QImage::Format_RGB32);
+            plain.fill(record.back);
+            QPainter painter(&plain);
+            const PictureScale to = PictureScale::For(record, 1.0, true);
+            for (const PictureItem &item : record.items) {
+                if (item.kind != PictureItem::Kind::Polyline) {
+                    PaintItem(painter, item, to);
+                    continue;
+                }
+                QPen pen(item.pen);
+                pen.setWidth(item.width);
+                pen.setCapStyle(Qt::SquareCap);
+                pen.setJoinStyle(Qt::MiterJoin);
+                painter.setPen(pen);
+                QPolygonF whole;
+                for (const QPointF &p : item.points)
+                    whole << QPointF(std::floor(p.x()) + 0.5, std::floor(p.y()) + 0.5);
+                painter.drawPolyline(whole);
+            }
+            painter.end();
+            EXPECT_EQ(surface.Image(), plain) << size.width() << " precision " << precision;
+        }
+    }
+}
