@@ -74,7 +74,6 @@ open_parameters() {
   xdotool mousemove $button3 click 1
   wait_window "一次回风参数设定" 10
   expect_frame "一次回风参数设定" "$dialog_frame" "parameter dialog, opening $1"
-  read -r dialog_x dialog_y _ _ <<<"$(client_rect "$(window_id "一次回风参数设定")")"
 }
 type_into_box() { # row n of the left column, text
   click $(( dialog_x + dialog_w * 35 / 100 )) \
@@ -83,6 +82,7 @@ type_into_box() { # row n of the left column, text
   xdotool type --delay 20 "$2"
 }
 open_parameters 1
+read -r dialog_x dialog_y _ _ <<<"$(client_rect "$(window_id "一次回风参数设定")")"
 type_into_box 1 27
 type_into_box 3 33
 type_into_box 6 20

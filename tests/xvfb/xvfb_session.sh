@@ -92,13 +92,23 @@ click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
 # on the screen; frame_extents: "left right top bottom" as the window manager
 # reports them (zeros without one); outer_frame: the client area with them.
 client_rect() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-    /^ *Width:/{w=$NF} /^ *Height:/{h=$NF} END{print x, y, w, h}'
+  local line x y w h
+  while read -r line; do
+    case $line in
+      "Absolute upper-left X:"*) x=${line##* } ;;
+      "Absolute upper-left Y:"*) y=${line##* } ;;
+      "Width:"*) w=${line##* } ;;
+      "Height:"*) h=${line##* } ;;
+    esac
+  done < <(xwininfo -id "$1")
+  echo "$x $y $w $h"
 }
 frame_extents() {
   local e
-  e=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ',')
-  echo "${e:-0 0 0 0}"
+  e=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null)
+  e=${e#*= }
+  e=${e//,/}
+  if [[ $e =~ ^[0-9]+\ [0-9]+\ [0-9]+\ [0-9]+$ ]]; then echo "$e"; else echo "0 0 0 0"; fi
 }
 outer_frame() {
   local x y w h l r t b
@@ -128,9 +138,9 @@ close_box() {
   if [ "$wm" = none ]; then
     "$close_request" "$id" || fail "could not ask $1 to close"
   else
-    read -r x y w h <<<"$(outer_frame "$id")"
+    read -r x y w h <<<"$(client_rect "$id")"
     read -r l r t b <<<"$(frame_extents "$id")"
-    xdotool mousemove $(( x + w - r - t / 2 )) $(( y + t / 2 )) click 1
+    xdotool mousemove $(( x + w - t / 2 )) $(( y - t / 2 )) click 1
   fi
 }
 
