@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 #include "shell/app_shell.h"
+#include "shell/character_encoding.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_prompts.h"
 #include "ui/qt/qt_translations.h"
@@ -13,6 +14,7 @@ int main(int argc, char **argv)
         return *status;
 
     QApplication app(argc, argv);
+    UseUtf8CharacterEncoding();
     QApplication::setApplicationName(QStringLiteral("idchart"));
     // The program ends when the main window (or the splash before its OK) is
     // closed, not when the last visible window goes.

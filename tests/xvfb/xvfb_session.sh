@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
 # Shared by the scripts that drive idchart in a real X server: starts Xvfb at
-# $size on a free display, and offers xdotool and screenshot helpers.
-# Expects: size (WxH), shots (a folder for screenshots). Sets: DISPLAY, app_pid.
+# $size on a free display, optionally a window manager, and offers xdotool,
+# window-frame and screenshot helpers.
+# Expects: size (WxH, device pixels), shots (a folder for screenshots);
+# optional: wm (none or openbox; none), scale (Qt's scale factor; 1),
+# close_request (the helper that asks a window to close as its close box does).
+# Sets: DISPLAY, app_pid.
 
-for tool in Xvfb xdotool import convert; do
+wm=${wm:-none}
+scale=${scale:-1}
+for tool in Xvfb xdotool xwininfo xprop import convert; do
   command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
 done
+[ "$wm" = none ] || command -v "$wm" >/dev/null || { echo "missing $wm"; exit 1; }
+
+# The tools match and type Chinese window names: UTF-8, whatever the caller's
+# locale. The program itself is started with no locale at all (see
+# start_program), as on a fresh system.
+export LC_ALL=C.UTF-8
 
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
@@ -19,13 +31,28 @@ export DISPLAY=":$display"
 # The program goes to this X server, whatever platform the test suite runs on.
 export QT_QPA_PLATFORM=xcb
 app_pid=""
+wm_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$runtime"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL ($size, window manager $wm): $*"; exit 1; }
+
+# The window manager, with its own default settings (not the caller's), ready
+# once it announces itself on the root window.
+if [ "$wm" != none ]; then
+  XDG_CONFIG_HOME=$runtime/config "$wm" --sm-disable >"$shots/$wm.log" 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "$wm did not start"
+fi
+
 shot() { import -window root "$shots/$1.png"; echo "screenshot $shots/$1.png"; }
 # Prints the colour of one pixel of a screenshot as "r,g,b".
 pixel() {
@@ -33,17 +60,25 @@ pixel() {
     | sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1,\2,\3/' | awk -F, '{printf "%d,%d,%d\n",$1,$2,$3}'
 }
 alive() { kill -0 "$app_pid" 2>/dev/null || fail "the program is no longer running"; }
+window_id() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 wait_window() { # name, seconds
   for _ in $(seq 1 $(( $2 * 10 ))); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
+    [ -n "$(window_id "$1")" ] && return 0
     sleep 0.1
   done
   fail "no window named $1"
 }
+wait_gone() { # name, seconds
+  for _ in $(seq 1 $(( $2 * 10 ))); do
+    [ -z "$(window_id "$1")" ] && return 0
+    sleep 0.1
+  done
+  fail "the window named $1 is still there"
+}
 type_answer() { # window name, text: replace the field's text and confirm
   wait_window "$1" 10
   local id
-  id=$(xdotool search --onlyvisible --name "$1" | head -n 1)
+  id=$(window_id "$1")
   xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
   sleep 0.3
   xdotool key --clearmodifiers ctrl+a
@@ -53,30 +88,113 @@ type_answer() { # window name, text: replace the field's text and confirm
 }
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
 
-# Geometry of the main window as the program computes it from the screen:
-# no window manager, so no frames. bx k / by: centre of button k; px d / py i:
-# the screen pixel of chart point (d, i).
-width=${size%x*}
-height=${size#*x}
-FH=$(awk -v h="$height" 'BEGIN{printf "%d", h*0.95 + 0.5}')
-FW=$width
-PH=$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.8 + 0.5}')
-bx() { awk -v w="$FW" -v k="$1" 'BEGIN{printf "%d", w*(0.015 + 0.13*k + 0.06)}'; }
-by=$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.925}')
-px() { awk -v w="$FW" -v d="$1" 'BEGIN{printf "%d", w*d/42}'; }
-py() { awk -v h="$PH" -v i="$1" 'BEGIN{printf "%d", h*(145-i)/175}'; }
+# Window frames, in device pixels. client_rect: the client area's "x y w h"
+# on the screen; frame_extents: "left right top bottom" as the window manager
+# reports them (zeros without one); outer_frame: the client area with them.
+client_rect() {
+  local line x y w h
+  while read -r line; do
+    case $line in
+      "Absolute upper-left X:"*) x=${line##* } ;;
+      "Absolute upper-left Y:"*) y=${line##* } ;;
+      "Width:"*) w=${line##* } ;;
+      "Height:"*) h=${line##* } ;;
+    esac
+  done < <(xwininfo -id "$1")
+  echo "$x $y $w $h"
+}
+frame_extents() {
+  local e
+  e=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null)
+  e=${e#*= }
+  e=${e//,/}
+  if [[ $e =~ ^[0-9]+\ [0-9]+\ [0-9]+\ [0-9]+$ ]]; then echo "$e"; else echo "0 0 0 0"; fi
+}
+outer_frame() {
+  local x y w h l r t b
+  read -r x y w h <<<"$(client_rect "$1")"
+  read -r l r t b <<<"$(frame_extents "$1")"
+  echo "$(( x - l )) $(( y - t )) $(( w + l + r )) $(( h + t + b ))"
+}
+# Waits until the named window's outer frame is "x y w h" (device pixels) and
+# fails naming what it is otherwise. Under a window manager the frame is
+# drawn a moment after the window is mapped.
+expect_frame() { # name, expected, what
+  local id seen=""
+  for _ in $(seq 1 20); do
+    id=$(window_id "$1")
+    [ -n "$id" ] && seen=$(outer_frame "$id")
+    [ "$seen" = "$2" ] && return 0
+    sleep 0.1
+  done
+  fail "$3: outer frame $seen (x y w h), expected $2; frame extents $(frame_extents "$id")"
+}
+# Asks the named window to close as its close box does: under a window
+# manager a click on the close button at the right end of the title bar,
+# without one the request the close box would send.
+close_box() {
+  local id x y w h l r t b
+  id=$(window_id "$1")
+  if [ "$wm" = none ]; then
+    "$close_request" "$id" || fail "could not ask $1 to close"
+  else
+    read -r x y w h <<<"$(client_rect "$id")"
+    read -r l r t b <<<"$(frame_extents "$id")"
+    xdotool mousemove $(( x + w - t / 2 )) $(( y - t / 2 )) click 1
+  fi
+}
 
-# Starts $program, waits for the splash's OK button (after its animation,
-# taking screenshots on the way) and clicks it.
-enter_main_window() {
-  "$program" >"$shots/program.log" 2>&1 &
+# Starts the program with no locale variables, as on a fresh system, at
+# Qt's scale factor $scale.
+start_program() {
+  env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES -u LC_NUMERIC \
+    QT_SCALE_FACTOR="$scale" "$program" >"$shots/program.log" 2>&1 &
   app_pid=$!
+}
+
+# Geometry as the program computes it from the screen, in logical pixels
+# (device pixels divided by the scale factor): FW x FH is the main window's
+# outer frame. dev converts to device pixels. The main window's controls
+# count from its client area, which a window manager's title bar and border
+# move by (mx, my); bx k / by: centre of button k; px d / py i: the screen
+# pixel of chart point (d, i).
+width=$(( ${size%x*} / scale ))
+height=$(( ${size#*x} / scale ))
+round() { awk "BEGIN{v = $1; printf \"%d\", (v < 0) ? v - 0.5 : v + 0.5}"; }
+dev() { echo $(( $1 * scale )); }
+FH=$(round "$height * 0.95")
+FW=$width
+PH=$(round "$FH * 0.8")
+mx=0
+my=0
+bx() { echo $(( mx + $(dev "$(awk -v w="$FW" -v k="$1" 'BEGIN{printf "%d", w*(0.015 + 0.13*k + 0.06)}')") )); }
+by() { echo $(( my + $(dev "$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.925}')") )); }
+px() { echo $(( mx + $(dev "$(awk -v w="$FW" -v d="$1" 'BEGIN{printf "%d", w*d/42}')") )); }
+py() { echo $(( my + $(dev "$(awk -v h="$PH" -v i="$1" 'BEGIN{printf "%d", h*(145-i)/175}')") )); }
+# The outer frames the layouts give: splash and main window full width, 95 %
+# of the height at the top-left corner; the parameter dialog half the width
+# and 0.4 of the height at 0.3 of each.
+main_frame="0 0 $(dev "$FW") $(dev "$FH")"
+dialog_frame="$(dev "$(round "$width * 0.3")") $(dev "$(round "$height * 0.3")") $(dev "$(round "$width * 0.5")") $(dev "$(round "$height * 0.4")")"
+
+# Starts $program, checks the splash's frame, waits for its OK button (after
+# its animation, taking screenshots on the way) and clicks it; then checks the
+# main window's frame and notes where its client area begins.
+enter_main_window() {
+  start_program
   wait_window "焓湿图" 20
+  expect_frame "焓湿图" "$main_frame" "splash"
   sleep 1.2
   shot splash-animating
   sleep 2.5
   shot splash-finished
   alive
-  click "$(awk -v w="$FW" 'BEGIN{printf "%d", w*0.225}')" "$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.825}')"
+  local x y w h
+  read -r x y w h <<<"$(client_rect "$(window_id "焓湿图")")"
+  click $(( x + $(dev "$(awk -v w="$FW" 'BEGIN{printf "%d", w*0.225}')") )) \
+        $(( y + $(dev "$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.825}')") ))
   sleep 1
+  wait_window "焓湿图" 10
+  expect_frame "焓湿图" "$main_frame" "main window"
+  read -r mx my w h <<<"$(client_rect "$(window_id "焓湿图")")"
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 
 class WindowRegistry;
@@ -21,17 +22,29 @@ public:
 
 protected:
     WindowRegistry &Registry() { return registry_; }
-    // For a window that arranges its own outer frame at load: keeps that frame
-    // when a window manager reports its title bar and borders only after the
-    // window is first shown, by shrinking the client area instead of letting
-    // the frame grow past the arranged size. The controls stay where they are.
+    // For a window that arranges its own outer frame at load: keeps the frame
+    // as the layout left it (title bar and borders included, as far as they
+    // were known) and puts the outer frame there when the window is first
+    // shown. The controls stay where the layout put them; the client area is
+    // what the frame leaves of it.
     void KeepOuterFrame();
 
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Before the first mapping: sizes and places the client area so that the
+    // outer frame covers the kept rectangle, with the frame the window system
+    // reports or, failing that, announces on request.
+    void PlaceOuterFrame();
+    // After mapping: a window system that reports the frame only now (or
+    // draws another frame than it announced) gets the client area set again.
+    void SettleOuterFrame();
+
     WindowRegistry &registry_;
     QString name_;
     QRect outerFrame_;
+    bool placed_ = false;
+    bool settling_ = false;
+    int corrections_ = 0;
 };

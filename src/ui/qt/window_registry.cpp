@@ -2,8 +2,6 @@
 
 #include "ui/qt/form_window.h"
 
-#include <QGuiApplication>
-
 WindowRegistry::WindowRegistry(QObject *parent) : QObject(parent) { }
 
 WindowRegistry::~WindowRegistry()
@@ -39,11 +37,14 @@ bool WindowRegistry::IsLoaded(const QString &name) const
 void WindowRegistry::Show(const QString &name)
 {
     FormWindow &window = Get(name);
+    // A window that comes onto the screen is mapped on top of the others; one
+    // that is already there is brought to the front. Either way it takes the
+    // keyboard.
+    const bool onScreen = window.isVisible();
     window.show();
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    if (onScreen)
         window.raise();
-        window.activateWindow();
-    }
+    window.activateWindow();
 }
 
 void WindowRegistry::Hide(const QString &name)
