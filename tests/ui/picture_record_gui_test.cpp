@@ -34,8 +34,10 @@ TEST(PictureRecord, StraightSegmentsCoverTheStrokesPixels)
     const QSize size(60, 40);
     const struct {
         QPointF a, b;
-    } segments[] = {{{10.3, 2.2}, {10.3, 30.7}}, {{3.9, 17.5}, {51.2, 17.5}},
-                    {{-5, 20.1}, {70, 20.1}},    {{44.5, -9}, {44.5, 12.2}},
+    } segments[] = {{{10.3, 2.2}, {10.3, 30.7}},
+                    {{3.9, 17.5}, {51.2, 17.5}},
+                    {{-5, 20.1}, {70, 20.1}},
+                    {{44.5, -9}, {44.5, 12.2}},
                     {{20.6, 8.1}, {20.6, 8.9}}};
     for (const double scale : {1.0, 1.5, 2.0, 4.0}) {
         for (const int width : {1, 2, 3}) {
@@ -60,7 +62,8 @@ TEST(PictureRecord, StraightSegmentsCoverTheStrokesPixels)
                 pen.setJoinStyle(Qt::MiterJoin);
                 painter.setPen(pen);
                 const auto snap = [scale](QPointF p) {
-                    return QPointF(std::floor(p.x() * scale) + 0.5, std::floor(p.y() * scale) + 0.5);
+                    return QPointF(std::floor(p.x() * scale) + 0.5,
+                                   std::floor(p.y() * scale) + 0.5);
                 };
                 painter.drawPolyline(QPolygonF {snap(segment.a), snap(segment.b)});
                 painter.end();
@@ -87,7 +90,8 @@ TEST(PictureRecord, TheChartIsTheSameAsEveryPolylineDrawnWhole)
             RecordingTexts texts;
             DrawChart(chart, surface, texts);
             ProcessState process;
-            LoadDesignParameters(process, DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f});
+            LoadDesignParameters(process,
+                                 DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f});
             ComputeIndoorState(process, chart.B);
             ComputeOutdoorState(process, chart.B);
             ComputeMixedState(process);
