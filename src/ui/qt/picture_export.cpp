@@ -20,12 +20,10 @@ constexpr double kPointsPerInch = 72.0;
 // Resolution of the PDF's coordinate grid; the drawing itself is vectors.
 constexpr int kPdfResolution = 1200;
 
-const QString kTitle = QStringLiteral("焓湿图");
+// PNG quality 80 selects zlib level 1.
+constexpr int kPngQuality = 80;
 
-QString Failure(const QString &path, const QString &reason)
-{
-    return QStringLiteral("无法保存文件“%1”：%2").arg(QFileInfo(path).absoluteFilePath(), reason);
-}
+const QString kTitle = QStringLiteral("焓湿图");
 
 bool WritePng(ImageSurface &surface, QSaveFile &file, int scale)
 {
@@ -33,7 +31,9 @@ bool WritePng(ImageSurface &surface, QSaveFile &file, int scale)
     const int dotsPerMeter = qRound(kPictureDpi * scale / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    return image.save(&file, "PNG");
+    // The fastest zlib level: a chart is mostly flat colour, so it still
+    // packs well, and a ×4 picture is written in a fraction of the time.
+    return image.save(&file, "PNG", kPngQuality);
 }
 
 bool WriteSvg(const PictureRecord &record, QSaveFile &file)
@@ -85,10 +85,10 @@ std::optional<PictureFormat> PictureFormatForPath(const QString &path)
 QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat format, int scale)
 {
     if (scale != 1 && scale != 2 && scale != 4)
-        return Failure(path, QStringLiteral("图像倍数只能是1、2或4"));
+        return SaveFailureMessage(path, QStringLiteral("图像倍数只能是1、2或4"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Failure(path, file.errorString());
+        return SaveFailureMessage(path, file.errorString());
     bool written = false;
     switch (format) {
     case PictureFormat::Png:
@@ -105,11 +105,16 @@ QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat fo
         const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
                                                                     : QStringLiteral("写入失败");
         file.cancelWriting();
-        return Failure(path, reason);
+        return SaveFailureMessage(path, reason);
     }
     if (!file.commit())
-        return Failure(path, file.errorString());
+        return SaveFailureMessage(path, file.errorString());
     return QString();
+}
+
+QString SaveFailureMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("无法保存文件“%1”：%2").arg(QFileInfo(path).absoluteFilePath(), reason);
 }
 
 void PaintOnPage(QPainter &painter, QPagedPaintDevice &page, const PictureRecord &record)

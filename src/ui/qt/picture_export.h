@@ -26,6 +26,9 @@ std::optional<PictureFormat> PictureFormatForPath(const QString &path);
 QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat format,
                     int scale = 1);
 
+// The message for a file that could not be written: its full name and the reason.
+QString SaveFailureMessage(const QString &path, const QString &reason);
+
 // Draws the record as vectors filling the page of a printer or PDF writer,
 // keeping its proportions and centred.
 void PaintOnPage(QPainter &painter, QPagedPaintDevice &page, const PictureRecord &record);
