@@ -13,10 +13,14 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
 namespace {
+
+// The largest side of a PNG in device pixels: 256 MB of picture at most.
+constexpr int kLargestDeviceSide = 8192;
 
 // The texts the chart would write into the window's boxes; nobody reads them here.
 class NoBoxes : public MainWindowTexts {
@@ -89,6 +93,8 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     if (scaleText != QStringLiteral("1") && scaleText != QStringLiteral("2")
         && scaleText != QStringLiteral("4"))
         return UsageError(Utf8("选项 --scale 的值“") + scaleText + Utf8("”不是 1、2 或 4"));
+    if (std::max(size->width(), size->height()) * scale > kLargestDeviceSide)
+        return UsageError(Utf8("--size 与 --scale 之积超过 %1 像素").arg(kLargestDeviceSide));
 
     const auto application = StartOffscreenGui();
     ImageSurface picture;
