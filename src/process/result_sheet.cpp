@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <regex>
 
 namespace {
 
@@ -71,6 +70,42 @@ std::string TemperatureText(const ProcessState &s, State state)
         }
     }
     return {};
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The number grammar of JSON (RFC 8259): -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
+bool IsJsonNumber(const std::string &text)
+{
+    std::size_t k = 0;
+    const auto digits = [&] {
+        const std::size_t first = k;
+        while (k < text.size() && IsDigit(text[k]))
+            ++k;
+        return k > first;
+    };
+    if (k < text.size() && text[k] == '-')
+        ++k;
+    if (k < text.size() && text[k] == '0')
+        ++k;
+    else if (!digits())
+        return false;
+    if (k < text.size() && text[k] == '.') {
+        ++k;
+        if (!digits())
+            return false;
+    }
+    if (k < text.size() && (text[k] == 'e' || text[k] == 'E')) {
+        ++k;
+        if (k < text.size() && (text[k] == '+' || text[k] == '-'))
+            ++k;
+        if (!digits())
+            return false;
+    }
+    return k == text.size();
 }
 
 // A cell for CSV and TSV: quoted, its quotes doubled, when it holds a
@@ -243,10 +278,8 @@ namespace text_output {
 
 std::string JsonNumberOrNull(const std::string &text)
 {
-    // The number grammar of JSON (RFC 8259).
-    static const std::regex number(R"(-?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?)");
     const std::string trimmed = Trimmed(text);
-    return std::regex_match(trimmed, number) ? trimmed : "null";
+    return IsJsonNumber(trimmed) ? trimmed : "null";
 }
 
 std::string JsonString(const std::string &text)

@@ -1,4 +1,5 @@
-#include "cli/command_line.h"
+#include "cli/command.h"
+#include "cli/qt/chart_picture.h"
 #include "process/compute_and_plot.h"
 #include "readout/state_lookup.h"
 #include "shell/app_shell.h"
@@ -48,6 +49,7 @@ QImage Saved(const QString &path)
 
 TEST(ChartCommand, PngHoldsTheWindowsPictureAtItsSize)
 {
+    SetChartDrawing(DrawChartPicture); // as the window program does
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     {
@@ -154,6 +156,13 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
          NoFile,
          file("none/x.png")},
         {"unknown file type", {"chart", file("x.bmp")}, 2, "x.bmp", "", NoFile, file("x.bmp")},
+        {"picture too large",
+         {"chart", file("big.png"), "--size", "4000x100", "--scale", "4"},
+         2,
+         "--scale",
+         "",
+         NoFile,
+         file("big.png")},
         {"chart", {"chart", file("a.png")}, 0, "", "", Png, file("a.png")},
         {"chart with process",
          {"chart", file("b.svg"), "--precision", "0.05", "--process"},

@@ -2,6 +2,7 @@
 #include "process/process_plot.h"
 #include "process/result_sheet.h"
 #include "shell/app_shell.h"
+#include "shell/chart_menu.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "support/scripted_prompts.h"
@@ -10,12 +11,14 @@
 #include "ui/qt/picture_box.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -69,6 +72,17 @@ struct Window {
             sheet.SetStateBox(static_cast<StateBox>(k), Box(static_cast<StateBox>(k)));
         sheet.Finish(form().process);
         return sheet;
+    }
+
+    // What the window's 导出结果… writes.
+    std::string ExportedCsv()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("results.csv"));
+        form().Menu().askResultsFile = [&](const QString &) { return std::optional(path); };
+        form().Menu().ExportResults();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(no file)";
     }
 
     // Moves the pointer over Picture1 to the pixel of chart point (d, i).
@@ -190,7 +204,8 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
 
         const CommandOutput csv = RunCommand(ComputeArguments(row.pressure, row.typed, "csv"));
         EXPECT_EQ(csv.status, status);
-        EXPECT_EQ(csv.out, ResultCsv(windowSheet));
+        EXPECT_EQ(csv.out, w.ExportedCsv()) << "the window's exported CSV, byte for byte";
+        EXPECT_EQ(csv.out, ResultCsv(windowSheet)) << "the box texts";
 
         // Every row of the window's sheet is a line of the table, cell for cell.
         const CommandOutput table = RunCommand(ComputeArguments(row.pressure, row.typed, "table"));

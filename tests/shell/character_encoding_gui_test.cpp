@@ -1,4 +1,4 @@
-#include "shell/character_encoding.h"
+#include "cli/character_encoding.h"
 
 #include <gtest/gtest.h>
 
