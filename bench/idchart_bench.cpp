@@ -28,8 +28,8 @@ constexpr int kChartHeight = 821;
 class NullTexts : public MainWindowTexts {
 public:
     void SetReadoutCell(int, const std::string &) override { }
-    void SetResultBox(int, const std::string &) override { }
-    void SetStateBox(int, const std::string &) override { }
+    void SetResultBox(ResultBox, const std::string &) override { }
+    void SetStateBox(StateBox, const std::string &) override { }
 };
 
 class SilentPrompts : public Prompts {

@@ -184,6 +184,6 @@ void DrawChartLabels(ChartState &state, Surface &picture, MainWindowTexts &texts
 
     PrintTexts(picture, kPanelHeadings, std::size(kPanelHeadings));
 
-    texts.SetStateBox(10, state.BText);
-    texts.SetStateBox(11, SingleText(state.Precision));
+    texts.SetStateBox(StateBox::B0, state.BText);
+    texts.SetStateBox(StateBox::Precision, SingleText(state.Precision));
 }

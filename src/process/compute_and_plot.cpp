@@ -142,16 +142,18 @@ bool Calculate(ComputeContext &c, Progress &progress)
 }
 
 // After a stop: every box shows this run's value or nothing, never an old one.
-// Text1 to Text3 are written together once the flows are known, Text3 alone
-// before that when the heat-moisture ratio is known.
+// The two supply flows and the heat-moisture ratio are written together once
+// the flows are known, the ratio alone before that when it is known.
 void ShowStoppedResults(MainWindowTexts &texts, const ProcessState &s, const Progress &progress)
 {
     if (!progress.flowsWritten) {
-        texts.SetResultBox(1, "");
-        texts.SetResultBox(2, "");
-        texts.SetResultBox(3, progress.epsilonKnown ? DoubleText(s.epsilon) : std::string());
+        texts.SetResultBox(ResultBox::SupplyFlowByHeat, "");
+        texts.SetResultBox(ResultBox::SupplyFlowByMoisture, "");
+        texts.SetResultBox(ResultBox::HeatMoistureRatio,
+                           progress.epsilonKnown ? DoubleText(s.epsilon) : std::string());
     }
-    for (int box = 4; box <= 7; ++box)
+    for (ResultBox box :
+         {ResultBox::Q1, ResultBox::Q2, ResultBox::Reheat, ResultBox::SystemCooling})
         texts.SetResultBox(box, "");
     ShowKnownStateValues(texts, s, progress.knownStates);
 }

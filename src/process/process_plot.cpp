@@ -63,20 +63,20 @@ void DrawProcessPoints(Surface &picture, const ProcessState &s)
 
 void WriteAirFlowTexts(MainWindowTexts &texts, const ProcessState &s)
 {
-    texts.SetResultBox(1, DoubleText(s.SupplyFlowByHeat));
+    texts.SetResultBox(ResultBox::SupplyFlowByHeat, DoubleText(s.SupplyFlowByHeat));
     const bool noResidualMoisture = s.MoistureDifference == 0.0f;
-    texts.SetResultBox(2,
+    texts.SetResultBox(ResultBox::SupplyFlowByMoisture,
                        noResidualMoisture ? std::string(process_texts::kNoResidualMoisture)
                                           : SingleText(s.SupplyFlowByMoisture));
-    texts.SetResultBox(3, DoubleText(s.epsilon));
+    texts.SetResultBox(ResultBox::HeatMoistureRatio, DoubleText(s.epsilon));
 }
 
 void WriteLoadTexts(MainWindowTexts &texts, const ProcessState &s)
 {
-    texts.SetResultBox(4, DoubleText(s.Q1));
-    texts.SetResultBox(5, DoubleText(s.Q2));
-    texts.SetResultBox(6, SingleText(s.ReheatLoad));
-    texts.SetResultBox(7, DoubleText(s.SystemCooling));
+    texts.SetResultBox(ResultBox::Q1, DoubleText(s.Q1));
+    texts.SetResultBox(ResultBox::Q2, DoubleText(s.Q2));
+    texts.SetResultBox(ResultBox::Reheat, SingleText(s.ReheatLoad));
+    texts.SetResultBox(ResultBox::SystemCooling, DoubleText(s.SystemCooling));
 }
 
 void ShowStateValues(MainWindowTexts &texts, const ProcessState &s)
@@ -90,16 +90,16 @@ void ShowKnownStateValues(MainWindowTexts &texts, const ProcessState &s, int kno
     struct Box {
         int foundAs; // position in the order of finding
         StateValues values;
+        StateBox dBox, iBox;
     };
-    const Box boxes[] = {{0, {s.d_n, s.i_n}},
-                         {1, {s.d_w, s.i_w}},
-                         {2, {s.d_c, s.i_c}},
-                         {4, {s.d_L, s.i_L}},
-                         {3, {s.d_o, s.i_o}}};
-    int index = 0;
+    const Box boxes[] = {{0, {s.d_n, s.i_n}, StateBox::d_n, StateBox::i_n},
+                         {1, {s.d_w, s.i_w}, StateBox::d_w, StateBox::i_w},
+                         {2, {s.d_c, s.i_c}, StateBox::d_c, StateBox::i_c},
+                         {4, {s.d_L, s.i_L}, StateBox::d_L, StateBox::i_L},
+                         {3, {s.d_o, s.i_o}, StateBox::d_o, StateBox::i_o}};
     for (const Box &box : boxes) {
         const bool known = box.foundAs < knownStates;
-        texts.SetStateBox(index++, known ? SingleText(box.values.d) : std::string());
-        texts.SetStateBox(index++, known ? SingleText(box.values.i) : std::string());
+        texts.SetStateBox(box.dBox, known ? SingleText(box.values.d) : std::string());
+        texts.SetStateBox(box.iBox, known ? SingleText(box.values.i) : std::string());
     }
 }

@@ -13,7 +13,8 @@ class Surface;
 class MainWindowTexts;
 
 namespace process_texts {
-// Text2 instead of a flow when the supply state has the room's moisture content.
+// The moisture-flow result box instead of a flow when the supply state has the room's moisture
+// content.
 inline constexpr const char *kNoResidualMoisture = "余湿量为0";
 } // namespace process_texts
 
@@ -36,16 +37,16 @@ void DrawProcessLines(Surface &picture, const ProcessState &state);
 // Second pass, on top of the lines: N, W, C and O red on red, then L black on black.
 void DrawProcessPoints(Surface &picture, const ProcessState &state);
 
-// Text1 to Text3: SupplyFlowByHeat, SupplyFlowByMoisture (or the no-residual-
-// moisture text when MoistureDifference is 0) and epsilon.
+// The result boxes of the two supply flows (the no-residual-moisture text for
+// the moisture flow when MoistureDifference is 0) and of epsilon.
 void WriteAirFlowTexts(MainWindowTexts &texts, const ProcessState &state);
-// Text4 to Text7: Q1, Q2, ReheatLoad and SystemCooling.
+// The result boxes Q1, Q2, ReheatLoad and SystemCooling.
 void WriteLoadTexts(MainWindowTexts &texts, const ProcessState &state);
 
-// Texta(0) to Texta(9): d and i of N, W, C, L and O, in that order.
+// The state boxes d and i of N, W, C, L and O.
 void ShowStateValues(MainWindowTexts &texts, const ProcessState &state);
 
-// Texta(0) to Texta(9) after a calculation that stopped early: the values of
+// The state boxes of N, W, C, L and O after a calculation that stopped early: the values of
 // the states found so far (the first knownStates of N, W, C, O, L, the order in
 // which the calculation finds them) and empty boxes for the others.
 void ShowKnownStateValues(MainWindowTexts &texts, const ProcessState &state, int knownStates);

@@ -126,14 +126,12 @@ void Form1::SetReadoutCell(int index, const std::string &text)
         controls_->Label2[index]->setText(QString::fromStdString(text));
 }
 
-void Form1::SetResultBox(int number, const std::string &text)
+void Form1::SetResultBox(ResultBox box, const std::string &text)
 {
-    if (number >= 1 && number <= 7)
-        ShowFromStart(*controls_->Text[number], text);
+    ShowFromStart(*controls_->Box(box), text);
 }
 
-void Form1::SetStateBox(int index, const std::string &text)
+void Form1::SetStateBox(StateBox box, const std::string &text)
 {
-    if (index >= 0 && index < 12)
-        ShowFromStart(*controls_->Texta[index], text);
+    ShowFromStart(*controls_->Box(box), text);
 }

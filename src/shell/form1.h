@@ -39,8 +39,8 @@ public:
     void Picture1_MouseMove(float X, float Y);
 
     void SetReadoutCell(int index, const std::string &text) override;
-    void SetResultBox(int number, const std::string &text) override;
-    void SetStateBox(int index, const std::string &text) override;
+    void SetResultBox(ResultBox box, const std::string &text) override;
+    void SetStateBox(StateBox box, const std::string &text) override;
 
     ChartState chart;
     bool ParametersSet = false;

@@ -1,3 +1,4 @@
+#include "cli/command_line.h"
 #include "shell/app_shell.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_prompts.h"
@@ -6,6 +7,10 @@
 
 int main(int argc, char **argv)
 {
+    // A command word, --help or --version runs without a window.
+    if (const std::optional<int> status = RunCommandLine(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("idchart"));
     // The program ends when the main window (or the splash before its OK) is

@@ -49,23 +49,23 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
     const double FH = t.window->Height();
 
     // The chart surface over the upper four fifths of the window.
-    t.Picture1->SetHeight(LayoutValue(0.8 * FH));
-    t.Picture1->SetTop(0.0f);
-    t.Picture1->SetWidth(LayoutValue(FW));
-    t.Picture1->SetLeft(0.0f);
-    const double PW = t.Picture1->Width();
-    const double PH = t.Picture1->Height();
+    t.chart->SetHeight(LayoutValue(0.8 * FH));
+    t.chart->SetTop(0.0f);
+    t.chart->SetWidth(LayoutValue(FW));
+    t.chart->SetLeft(0.0f);
+    const double PW = t.chart->Width();
+    const double PH = t.chart->Height();
 
     // Readout columns: headings directly below the chart, values below them.
     for (int k = 0; k < 7; ++k) {
-        t.Label1[k]->SetHeight(LayoutValue(0.05 * FH));
-        t.Label1[k]->SetTop(LayoutValue(0.8 * FH));
-        t.Label1[k]->SetWidth(LayoutValue(0.12 * FW));
-        t.Label2[k]->SetHeight(LayoutValue(0.05 * FH));
-        t.Label2[k]->SetWidth(LayoutValue(0.12 * FW));
-        t.Label2[k]->SetTop(LayoutValue(0.85 * FH));
+        t.readoutHeadings[k]->SetHeight(LayoutValue(0.05 * FH));
+        t.readoutHeadings[k]->SetTop(LayoutValue(0.8 * FH));
+        t.readoutHeadings[k]->SetWidth(LayoutValue(0.12 * FW));
+        t.readoutValues[k]->SetHeight(LayoutValue(0.05 * FH));
+        t.readoutValues[k]->SetWidth(LayoutValue(0.12 * FW));
+        t.readoutValues[k]->SetTop(LayoutValue(0.85 * FH));
     }
-    for (const auto *row : {&t.Label1, &t.Label2}) {
+    for (const auto *row : {&t.readoutHeadings, &t.readoutValues}) {
         const auto &labels = *row;
         labels[0]->SetLeft(LayoutValue(0.015 * FW));
         for (int k = 1; k < 7; ++k) {
@@ -89,41 +89,43 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
 
     // Result boxes: one column at the right of the chart from half its height
     // down, each box directly below the one before.
-    for (int n = 1; n <= 7; ++n)
-        t.Text[n]->SetWidth(LayoutValue(0.1 * PW));
-    for (int n = 1; n <= 7; ++n)
-        t.Text[n]->SetLeft(LayoutValue(0.8 * PW));
-    for (int n = 1; n <= 7; ++n)
-        t.Text[n]->SetHeight(LayoutValue(0.05 * PH));
-    t.Text[1]->SetTop(LayoutValue(0.5 * PH));
-    for (int n = 2; n <= 7; ++n) {
-        t.Text[n]->SetTop(
-            LayoutValue(static_cast<double>(t.Text[n - 1]->Top()) + t.Text[1]->Height()));
+    const auto &results = t.resultBoxes;
+    for (auto *box : results)
+        box->SetWidth(LayoutValue(0.1 * PW));
+    for (auto *box : results)
+        box->SetLeft(LayoutValue(0.8 * PW));
+    for (auto *box : results)
+        box->SetHeight(LayoutValue(0.05 * PH));
+    results[0]->SetTop(LayoutValue(0.5 * PH));
+    for (int k = 1; k < kResultBoxCount; ++k) {
+        results[k]->SetTop(
+            LayoutValue(static_cast<double>(results[k - 1]->Top()) + results[0]->Height()));
     }
 
     // State boxes: three columns of four, two box widths apart, so that one
     // box width stays free for the headings printed left of each column.
-    for (auto *box : t.Texta) {
+    for (auto *box : t.stateBoxes) {
         box->SetWidth(LayoutValue(0.05 * PW));
         box->SetHeight(LayoutValue(0.03 * PH));
     }
     const auto column = [&t, PH](int first, auto left) {
         for (int r = 0; r < 4; ++r)
-            t.Texta[first + r]->SetLeft(left());
-        t.Texta[first]->SetTop(LayoutValue(0.7 * PH));
+            t.stateBoxes[first + r]->SetLeft(left());
+        t.stateBoxes[first]->SetTop(LayoutValue(0.7 * PH));
         for (int r = 1; r < 4; ++r) {
-            auto *above = t.Texta[first + r - 1];
-            t.Texta[first + r]->SetTop(
+            auto *above = t.stateBoxes[first + r - 1];
+            t.stateBoxes[first + r]->SetTop(
                 LayoutValue(static_cast<double>(above->Top()) + above->Height()));
         }
     };
     column(0, [PW] { return LayoutValue(0.3 * PW); });
     column(4, [&t] {
-        return LayoutValue(static_cast<double>(t.Texta[0]->Left()) + 2.0 * t.Texta[0]->Width());
+        return LayoutValue(static_cast<double>(t.stateBoxes[0]->Left())
+                           + 2.0 * t.stateBoxes[0]->Width());
     });
     column(8, [&t] {
-        return LayoutValue(static_cast<double>(t.Texta[4]->Left()) + t.Texta[4]->Width()
-                           + t.Texta[0]->Width());
+        return LayoutValue(static_cast<double>(t.stateBoxes[4]->Left()) + t.stateBoxes[4]->Width()
+                           + t.stateBoxes[0]->Width());
     });
 }
 
@@ -140,49 +142,52 @@ void ArrangeParameterDialog(float screenWidth, float screenHeight, const Paramet
     const double FH = t.dialog->Height();
 
     // The seven air-state rows, one every tenth of the dialog's height.
-    for (int n = 1; n <= 7; ++n)
-        t.Text[n]->SetWidth(LayoutValue(0.1 * FW));
-    for (int n = 1; n <= 7; ++n)
-        t.Text[n]->SetLeft(LayoutValue(0.3 * FW));
-    for (int n = 1; n <= 7; ++n)
-        t.Text[n]->SetHeight(LayoutValue(0.05 * FH));
-    t.Text[1]->SetTop(LayoutValue(0.02 * FH));
-    for (int n = 2; n <= 7; ++n) {
-        t.Text[n]->SetTop(LayoutValue(static_cast<double>(t.Text[n - 1]->Top())
-                                      + t.Text[n - 1]->Height() + 0.05 * FH));
+    const auto &boxes = t.boxes;
+    const auto &labels = t.labels;
+    for (int r = 0; r < kAirStateRows; ++r)
+        boxes[r]->SetWidth(LayoutValue(0.1 * FW));
+    for (int r = 0; r < kAirStateRows; ++r)
+        boxes[r]->SetLeft(LayoutValue(0.3 * FW));
+    for (int r = 0; r < kAirStateRows; ++r)
+        boxes[r]->SetHeight(LayoutValue(0.05 * FH));
+    boxes[0]->SetTop(LayoutValue(0.02 * FH));
+    for (int r = 1; r < kAirStateRows; ++r) {
+        boxes[r]->SetTop(LayoutValue(static_cast<double>(boxes[r - 1]->Top())
+                                     + boxes[r - 1]->Height() + 0.05 * FH));
     }
 
     // The two load rows at the upper right; their boxes are only 0.02 of the
     // dialog's height tall.
-    for (int n = 8; n <= 9; ++n) {
-        t.Text[n]->SetWidth(LayoutValue(0.15 * FW));
-        t.Text[n]->SetLeft(LayoutValue(0.75 * FW));
-        t.Text[n]->SetHeight(LayoutValue(0.02 * FH));
+    GeometryTarget &heat = *boxes[kHeatLoadRow];
+    GeometryTarget &moisture = *boxes[kMoistureLoadRow];
+    for (GeometryTarget *box : {&heat, &moisture}) {
+        box->SetWidth(LayoutValue(0.15 * FW));
+        box->SetLeft(LayoutValue(0.75 * FW));
+        box->SetHeight(LayoutValue(0.02 * FH));
     }
-    t.Text[8]->SetTop(LayoutValue(0.02 * FH));
-    t.Text[9]->SetTop(
-        LayoutValue(static_cast<double>(t.Text[8]->Top()) + t.Text[8]->Height() + 0.05 * FH));
+    heat.SetTop(LayoutValue(0.02 * FH));
+    moisture.SetTop(LayoutValue(static_cast<double>(heat.Top()) + heat.Height() + 0.05 * FH));
 
     // Each label starts left of its box and runs beneath it, top edges aligned.
-    for (int n = 1; n <= 7; ++n) {
-        t.Label[n]->SetWidth(LayoutValue(0.5 * FW));
-        t.Label[n]->SetLeft(LayoutValue(0.02 * FW));
-        t.Label[n]->SetHeight(LayoutValue(0.055 * FH));
-        t.Label[n]->SetTop(t.Text[n]->Top());
+    for (int r = 0; r < kAirStateRows; ++r) {
+        labels[r]->SetWidth(LayoutValue(0.5 * FW));
+        labels[r]->SetLeft(LayoutValue(0.02 * FW));
+        labels[r]->SetHeight(LayoutValue(0.055 * FH));
+        labels[r]->SetTop(boxes[r]->Top());
     }
-    t.Label[8]->SetWidth(LayoutValue(0.6 * FW));
-    t.Label[9]->SetWidth(LayoutValue(0.7 * FW));
-    t.Label[8]->SetLeft(
-        LayoutValue(static_cast<double>(t.Label[1]->Left()) + t.Label[1]->Width() + 0.02 * FW));
-    t.Label[9]->SetLeft(
-        LayoutValue(static_cast<double>(t.Label[2]->Left()) + t.Label[2]->Width() + 0.02 * FW));
-    t.Label[8]->SetHeight(LayoutValue(0.055 * FH));
-    t.Label[9]->SetHeight(LayoutValue(0.055 * FH));
-    t.Label[8]->SetTop(t.Text[8]->Top());
-    t.Label[9]->SetTop(t.Text[9]->Top());
+    labels[kHeatLoadRow]->SetWidth(LayoutValue(0.6 * FW));
+    labels[kMoistureLoadRow]->SetWidth(LayoutValue(0.7 * FW));
+    labels[kHeatLoadRow]->SetLeft(
+        LayoutValue(static_cast<double>(labels[0]->Left()) + labels[0]->Width() + 0.02 * FW));
+    labels[kMoistureLoadRow]->SetLeft(
+        LayoutValue(static_cast<double>(labels[1]->Left()) + labels[1]->Width() + 0.02 * FW));
+    labels[kHeatLoadRow]->SetHeight(LayoutValue(0.055 * FH));
+    labels[kMoistureLoadRow]->SetHeight(LayoutValue(0.055 * FH));
+    labels[kHeatLoadRow]->SetTop(heat.Top());
+    labels[kMoistureLoadRow]->SetTop(moisture.Top());
 
-    t.Command1->SetWidth(LayoutValue(0.2 * FW));
-    t.Command1->SetLeft(LayoutValue(0.6 * FW));
-    t.Command1->SetHeight(LayoutValue(0.1 * FH));
-    t.Command1->SetTop(LayoutValue(0.5 * FH));
+    t.okButton->SetWidth(LayoutValue(0.2 * FW));
+    t.okButton->SetLeft(LayoutValue(0.6 * FW));
+    t.okButton->SetHeight(LayoutValue(0.1 * FH));
+    t.okButton->SetTop(LayoutValue(0.5 * FH));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/main_window_texts.h"
+
 #include <array>
 
 // The proportional arrangement of the main window and of the parameter dialog.
@@ -65,17 +67,18 @@ private:
     float height_ = 0.0f;
 };
 
-// The main window and its controls. Arrays keep the controls' own numbering:
-// Text[n] is the result box Text n (n = 1..7, Text[0] unused); buttons are in
-// their row order 生成焓湿图, 重绘, 计算并描点, 一次回风, 二次回风, 帮助.
+// The main window and its controls. The buttons are in their row order
+// 生成焓湿图, 重绘, 计算并描点, 一次回风, 二次回风, 帮助; the readout columns left
+// to right; the result and state boxes indexed by Index(ResultBox) and
+// Index(StateBox).
 struct MainWindowTargets {
     GeometryTarget *window = nullptr;
-    GeometryTarget *Picture1 = nullptr;
-    std::array<GeometryTarget *, 7> Label1 {};
-    std::array<GeometryTarget *, 7> Label2 {};
+    GeometryTarget *chart = nullptr;
+    std::array<GeometryTarget *, 7> readoutHeadings {};
+    std::array<GeometryTarget *, 7> readoutValues {};
     std::array<GeometryTarget *, 6> buttons {};
-    std::array<GeometryTarget *, 8> Text {};
-    std::array<GeometryTarget *, 12> Texta {};
+    std::array<GeometryTarget *, kResultBoxCount> resultBoxes {};
+    std::array<GeometryTarget *, kStateBoxCount> stateBoxes {};
 };
 
 // Makes the main window as wide as the screen and 95 % as tall at the screen's
@@ -84,13 +87,21 @@ struct MainWindowTargets {
 // state boxes lie over the chart. Screen size in twips.
 void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTargets &targets);
 
-// The parameter dialog and its controls: Text[n] and Label[n] are Text n and
-// Label n (n = 1..9, index 0 unused).
+// The rows of the parameter dialog from the top: the seven air-state rows
+// (tn, φn, tw, ts, Δt, s, φL) on the left, the two load rows (Q, W) at the
+// upper right.
+inline constexpr int kAirStateRows = 7;
+inline constexpr int kHeatLoadRow = 7;
+inline constexpr int kMoistureLoadRow = 8;
+inline constexpr int kParameterRows = 9;
+
+// The parameter dialog and its controls: the entry box and the label of each
+// row, indexed by row from 0, and the OK button.
 struct ParameterDialogTargets {
     GeometryTarget *dialog = nullptr;
-    std::array<GeometryTarget *, 10> Text {};
-    std::array<GeometryTarget *, 10> Label {};
-    GeometryTarget *Command1 = nullptr;
+    std::array<GeometryTarget *, kParameterRows> boxes {};
+    std::array<GeometryTarget *, kParameterRows> labels {};
+    GeometryTarget *okButton = nullptr;
 };
 
 // Makes the parameter dialog half the screen wide and 40 % of it high at

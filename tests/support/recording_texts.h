@@ -16,19 +16,22 @@ public:
         readout.at(index) = text;
         order.emplace_back("readout", index);
     }
-    void SetResultBox(int number, const std::string &text) override
+    void SetResultBox(ResultBox box, const std::string &text) override
     {
+        const int number = Index(box) + 1;
         result.at(number) = text;
         order.emplace_back("result", number);
     }
-    void SetStateBox(int index, const std::string &text) override
+    void SetStateBox(StateBox box, const std::string &text) override
     {
-        state.at(index) = text;
-        order.emplace_back("state", index);
+        state.at(Index(box)) = text;
+        order.emplace_back("state", Index(box));
     }
 
     std::array<std::string, 7> readout {};
-    std::array<std::string, 8> result {}; // index 1..7
-    std::array<std::string, 12> state {};
+    // Kept as the window numbers its boxes: result[n] is Text n (n = 1..7),
+    // state[k] is Texta(k).
+    std::array<std::string, kResultBoxCount + 1> result {};
+    std::array<std::string, kStateBoxCount> state {};
     std::vector<std::pair<std::string, int>> order;
 };

@@ -38,16 +38,16 @@ struct MainWindow {
         controls.reserve(60);
         const auto add = [this, snap] { return &controls.emplace_back(snap); };
         targets.window = window != nullptr ? window : add();
-        targets.Picture1 = add();
-        for (auto &t : targets.Label1)
+        targets.chart = add();
+        for (auto &t : targets.readoutHeadings)
             t = add();
-        for (auto &t : targets.Label2)
+        for (auto &t : targets.readoutValues)
             t = add();
         for (auto &t : targets.buttons)
             t = add();
-        for (int n = 1; n <= 7; ++n)
-            targets.Text[n] = add();
-        for (auto &t : targets.Texta)
+        for (auto &t : targets.resultBoxes)
+            t = add();
+        for (auto &t : targets.stateBoxes)
             t = add();
     }
 
@@ -61,16 +61,35 @@ struct ParameterDialog {
         controls.reserve(20);
         const auto add = [this, snap] { return &controls.emplace_back(snap); };
         targets.dialog = add();
-        for (int n = 1; n <= 9; ++n) {
-            targets.Text[n] = add();
-            targets.Label[n] = add();
+        for (int row = 0; row < kParameterRows; ++row) {
+            targets.boxes[row] = add();
+            targets.labels[row] = add();
         }
-        targets.Command1 = add();
+        targets.okButton = add();
     }
 
     std::vector<TwipGeometry> controls;
     ParameterDialogTargets targets;
 };
+
+// The controls by their designed names: the main window's result box Text n
+// (n = 1..7) and state box Texta(k); the dialog's Text n and Label n (n = 1..9).
+GeometryTarget &Text(const MainWindowTargets &t, int n)
+{
+    return *t.resultBoxes.at(n - 1);
+}
+GeometryTarget &Texta(const MainWindowTargets &t, int k)
+{
+    return *t.stateBoxes.at(k);
+}
+GeometryTarget &Text(const ParameterDialogTargets &t, int n)
+{
+    return *t.boxes.at(n - 1);
+}
+GeometryTarget &Label(const ParameterDialogTargets &t, int n)
+{
+    return *t.labels.at(n - 1);
+}
 
 bool WholePixel(float twips)
 {
@@ -86,14 +105,14 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
     const MainWindowTargets &t = w.targets;
 
     ExpectEdges(*t.window, {0, 0, 15360, 10944}, "Form1");
-    ExpectEdges(*t.Picture1, {0, 0, 15360, 8755.2f}, "Picture1");
+    ExpectEdges(*t.chart, {0, 0, 15360, 8755.2f}, "Picture1");
 
     const std::array<float, 7> lefts
         = {230.4f, 2227.2f, 4224.0f, 6220.8f, 8217.6f, 10214.4f, 12211.2f};
     for (int k = 0; k < 7; ++k) {
         SCOPED_TRACE(k);
-        ExpectEdges(*t.Label1[k], {lefts[k], 8755.2f, 1843.2f, 547.2f}, "Label1");
-        ExpectEdges(*t.Label2[k], {lefts[k], 9302.4f, 1843.2f, 547.2f}, "Label2");
+        ExpectEdges(*t.readoutHeadings[k], {lefts[k], 8755.2f, 1843.2f, 547.2f}, "Label1");
+        ExpectEdges(*t.readoutValues[k], {lefts[k], 9302.4f, 1843.2f, 547.2f}, "Label2");
         if (k < 6)
             ExpectEdges(*t.buttons[k], {lefts[k], 9849.6f, 1843.2f, 547.2f}, "button");
     }
@@ -102,7 +121,7 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
         = {0, 4377.6f, 4815.36f, 5253.12f, 5690.88f, 6128.64f, 6566.4f, 7004.16f};
     for (int n = 1; n <= 7; ++n) {
         SCOPED_TRACE(n);
-        ExpectEdges(*t.Text[n], {12288, textTops[n], 1536, 437.76f}, "Text");
+        ExpectEdges(Text(t, n), {12288, textTops[n], 1536, 437.76f}, "Text");
     }
 
     const std::array<float, 3> columnLefts = {4608, 6144, 7680};
@@ -110,14 +129,15 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
     for (int c = 0; c < 3; ++c) {
         for (int r = 0; r < 4; ++r) {
             SCOPED_TRACE(4 * c + r);
-            ExpectEdges(*t.Texta[4 * c + r], {columnLefts[c], rowTops[r], 768, 262.656f}, "Texta");
+            ExpectEdges(Texta(t, 4 * c + r), {columnLefts[c], rowTops[r], 768, 262.656f}, "Texta");
         }
     }
 
     // The heading row starts exactly at the chart's bottom edge; the readout
     // columns end at 0.915 and the buttons at 0.785 of the window's width.
-    EXPECT_EQ(t.Label1[0]->Top(), t.Picture1->Top() + t.Picture1->Height());
-    EXPECT_NEAR(t.Label1[6]->Left() + t.Label1[6]->Width(), 0.915f * 15360, kTolerance);
+    EXPECT_EQ(t.readoutHeadings[0]->Top(), t.chart->Top() + t.chart->Height());
+    EXPECT_NEAR(t.readoutHeadings[6]->Left() + t.readoutHeadings[6]->Width(), 0.915f * 15360,
+                kTolerance);
     EXPECT_NEAR(t.buttons[5]->Left() + t.buttons[5]->Width(), 0.785f * 15360, kTolerance);
 }
 
@@ -145,18 +165,19 @@ TEST(MainWindowLayout, WholePixelsKeepRowsAndColumnsTogether)
             EXPECT_TRUE(WholePixel(control.Left()) && WholePixel(control.Top())
                         && WholePixel(control.Width()) && WholePixel(control.Height()));
         }
-        EXPECT_EQ(t.Label1[0]->Top(), t.Picture1->Height());
+        EXPECT_EQ(t.readoutHeadings[0]->Top(), t.chart->Height());
 
         // A chained left starts from the neighbour's placed left and width.
         const auto snapped
             = [](double twips) { return PixelsToTwips(TwipsToPixels(static_cast<float>(twips))); };
         for (int k = 1; k < 7; ++k) {
             const double gap = 0.01 * FW;
-            EXPECT_EQ(t.Label1[k]->Left(),
-                      snapped(double(t.Label1[k - 1]->Left()) + t.Label1[k - 1]->Width() + gap));
-            EXPECT_EQ(t.Label2[k]->Left(), t.Label1[k]->Left());
+            EXPECT_EQ(t.readoutHeadings[k]->Left(),
+                      snapped(double(t.readoutHeadings[k - 1]->Left())
+                              + t.readoutHeadings[k - 1]->Width() + gap));
+            EXPECT_EQ(t.readoutValues[k]->Left(), t.readoutHeadings[k]->Left());
             if (k < 6) {
-                EXPECT_EQ(t.buttons[k]->Left(), t.Label1[k]->Left());
+                EXPECT_EQ(t.buttons[k]->Left(), t.readoutHeadings[k]->Left());
             }
         }
         EXPECT_EQ(t.buttons[0]->Top(), snapped(0.9 * FH));
@@ -164,14 +185,14 @@ TEST(MainWindowLayout, WholePixelsKeepRowsAndColumnsTogether)
         // The result boxes touch: each one's top is the one above plus
         // Text1's height, so a rounding of that height adds up down the column.
         for (int n = 2; n <= 7; ++n)
-            EXPECT_EQ(t.Text[n]->Top(), t.Text[n - 1]->Top() + t.Text[1]->Height());
-        EXPECT_EQ(t.Text[7]->Top(), t.Text[1]->Top() + 6 * t.Text[1]->Height());
+            EXPECT_EQ(Text(t, n).Top(), Text(t, n - 1).Top() + Text(t, 1).Height());
+        EXPECT_EQ(Text(t, 7).Top(), Text(t, 1).Top() + 6 * Text(t, 1).Height());
 
         for (int c = 0; c < 3; ++c) {
-            EXPECT_EQ(t.Texta[4 * c]->Left(), t.Texta[0]->Left() + 2 * c * t.Texta[0]->Width());
+            EXPECT_EQ(Texta(t, 4 * c).Left(), Texta(t, 0).Left() + 2 * c * Texta(t, 0).Width());
             for (int r = 1; r < 4; ++r) {
-                const GeometryTarget &box = *t.Texta[4 * c + r];
-                const GeometryTarget &above = *t.Texta[4 * c + r - 1];
+                const GeometryTarget &box = Texta(t, 4 * c + r);
+                const GeometryTarget &above = Texta(t, 4 * c + r - 1);
                 EXPECT_EQ(box.Left(), above.Left());
                 EXPECT_EQ(box.Top(), above.Top() + above.Height());
             }
@@ -187,10 +208,10 @@ TEST(MainWindowLayout, ResultColumnAccumulatesTheRoundedBoxHeight)
     MainWindow w(TwipGeometry::Snap::WholePixels);
     ArrangeMainWindow(kSW, kSH, w.targets);
     const MainWindowTargets &t = w.targets;
-    const double PH = t.Picture1->Height();
+    const double PH = t.chart->Height();
     const float perRow = PixelsToTwips(TwipsToPixels(static_cast<float>(0.8 * PH)));
-    EXPECT_NE(t.Text[7]->Top(), perRow);
-    EXPECT_GE(std::fabs(t.Text[7]->Top() - perRow), 15.0f);
+    EXPECT_NE(Text(t, 7).Top(), perRow);
+    EXPECT_GE(std::fabs(Text(t, 7).Top() - perRow), 15.0f);
 }
 
 // The window system decides the window's final size (a window manager may
@@ -209,11 +230,11 @@ TEST(MainWindowLayout, ControlsFollowTheSizeTheWindowSystemReports)
 
     ASSERT_EQ(window.Height(), 9000.0f);
     ASSERT_EQ(window.Width(), kSW - 120.0f);
-    EXPECT_FLOAT_EQ(t.Picture1->Height(), 0.8f * 9000.0f);
-    EXPECT_FLOAT_EQ(t.Picture1->Width(), kSW - 120.0f);
+    EXPECT_FLOAT_EQ(t.chart->Height(), 0.8f * 9000.0f);
+    EXPECT_FLOAT_EQ(t.chart->Width(), kSW - 120.0f);
     EXPECT_FLOAT_EQ(t.buttons[3]->Top(), 0.9f * 9000.0f);
-    EXPECT_FLOAT_EQ(t.Label2[6]->Width(), static_cast<float>(0.12 * (kSW - 120.0)));
-    EXPECT_FLOAT_EQ(t.Text[1]->Top(), 0.5f * 0.8f * 9000.0f);
+    EXPECT_FLOAT_EQ(t.readoutValues[6]->Width(), static_cast<float>(0.12 * (kSW - 120.0)));
+    EXPECT_FLOAT_EQ(Text(t, 1).Top(), 0.5f * 0.8f * 9000.0f);
 }
 
 TEST(ParameterDialogLayout, MatchesTheProportionsOnA1024By768Screen)
@@ -227,18 +248,18 @@ TEST(ParameterDialogLayout, MatchesTheProportionsOnA1024By768Screen)
         = {0, 92.16f, 552.96f, 1013.76f, 1474.56f, 1935.36f, 2396.16f, 2856.96f};
     for (int n = 1; n <= 7; ++n) {
         SCOPED_TRACE(n);
-        ExpectEdges(*t.Text[n], {2304, tops[n], 768, 230.4f}, "Text");
-        ExpectEdges(*t.Label[n], {153.6f, tops[n], 3840, 253.44f}, "Label");
+        ExpectEdges(Text(t, n), {2304, tops[n], 768, 230.4f}, "Text");
+        ExpectEdges(Label(t, n), {153.6f, tops[n], 3840, 253.44f}, "Label");
     }
-    ExpectEdges(*t.Text[8], {5760, 92.16f, 1152, 92.16f}, "Text8");
-    ExpectEdges(*t.Text[9], {5760, 414.72f, 1152, 92.16f}, "Text9");
-    ExpectEdges(*t.Label[8], {4147.2f, 92.16f, 4608, 253.44f}, "Label8");
-    ExpectEdges(*t.Label[9], {4147.2f, 414.72f, 5376, 253.44f}, "Label9");
-    ExpectEdges(*t.Command1, {4608, 2304, 1536, 460.8f}, "Command1");
+    ExpectEdges(Text(t, 8), {5760, 92.16f, 1152, 92.16f}, "Text8");
+    ExpectEdges(Text(t, 9), {5760, 414.72f, 1152, 92.16f}, "Text9");
+    ExpectEdges(Label(t, 8), {4147.2f, 92.16f, 4608, 253.44f}, "Label8");
+    ExpectEdges(Label(t, 9), {4147.2f, 414.72f, 5376, 253.44f}, "Label9");
+    ExpectEdges(*t.okButton, {4608, 2304, 1536, 460.8f}, "Command1");
 
     // The two load labels reach past the dialog's right edge.
-    EXPECT_GT(t.Label[8]->Left() + t.Label[8]->Width(), t.dialog->Width());
-    EXPECT_GT(t.Label[9]->Left() + t.Label[9]->Width(), t.dialog->Width());
+    EXPECT_GT(Label(t, 8).Left() + Label(t, 8).Width(), t.dialog->Width());
+    EXPECT_GT(Label(t, 9).Left() + Label(t, 9).Width(), t.dialog->Width());
 }
 
 TEST(ParameterDialogLayout, LabelsAlignWithTheirBoxesOnWholePixels)
@@ -257,17 +278,17 @@ TEST(ParameterDialogLayout, LabelsAlignWithTheirBoxesOnWholePixels)
         for (int n = 1; n <= 9; ++n) {
             // The box covers its label from the top edge down; the label
             // reaches a little further.
-            EXPECT_EQ(t.Label[n]->Top(), t.Text[n]->Top());
-            EXPECT_GE(t.Label[n]->Height(), t.Text[n]->Height());
-            EXPECT_LT(t.Label[n]->Left(), t.Text[n]->Left());
+            EXPECT_EQ(Label(t, n).Top(), Text(t, n).Top());
+            EXPECT_GE(Label(t, n).Height(), Text(t, n).Height());
+            EXPECT_LT(Label(t, n).Left(), Text(t, n).Left());
         }
         // Each row starts from the row above as it was placed.
         for (int n = 2; n <= 7; ++n) {
-            EXPECT_EQ(t.Text[n]->Top(),
-                      snapped(double(t.Text[n - 1]->Top()) + t.Text[n - 1]->Height() + 0.05 * FH));
+            EXPECT_EQ(Text(t, n).Top(),
+                      snapped(double(Text(t, n - 1).Top()) + Text(t, n - 1).Height() + 0.05 * FH));
         }
-        EXPECT_EQ(t.Text[9]->Top(),
-                  snapped(double(t.Text[8]->Top()) + t.Text[8]->Height() + 0.05 * FH));
-        EXPECT_EQ(t.Label[8]->Left(), t.Label[9]->Left());
+        EXPECT_EQ(Text(t, 9).Top(),
+                  snapped(double(Text(t, 8).Top()) + Text(t, 8).Height() + 0.05 * FH));
+        EXPECT_EQ(Label(t, 8).Left(), Label(t, 9).Left());
     }
 }

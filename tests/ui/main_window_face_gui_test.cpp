@@ -79,16 +79,16 @@ TEST_F(MainWindowFace, FillsTheScreenWidthAndPlacesEveryControl)
     MainWindowTargets targets;
     std::size_t next = 0;
     targets.window = &expected[next++];
-    targets.Picture1 = &expected[next++];
+    targets.chart = &expected[next++];
     for (int k = 0; k < 7; ++k) {
-        targets.Label1[k] = &expected[next++];
-        targets.Label2[k] = &expected[next++];
+        targets.readoutHeadings[k] = &expected[next++];
+        targets.readoutValues[k] = &expected[next++];
     }
     for (auto &t : targets.buttons)
         t = &expected[next++];
-    for (int n = 1; n <= 7; ++n)
-        targets.Text[n] = &expected[next++];
-    for (auto &t : targets.Texta)
+    for (auto &t : targets.resultBoxes)
+        t = &expected[next++];
+    for (auto &t : targets.stateBoxes)
         t = &expected[next++];
     const ScreenSize size = ScreenTwips();
     ArrangeMainWindow(size.Width, size.Height, targets);

@@ -131,6 +131,16 @@ QPushButton *MainWindowControls::Button(int index) const
     return buttons[index];
 }
 
+QLineEdit *MainWindowControls::Box(ResultBox box) const
+{
+    return Text[Index(box) + 1];
+}
+
+QLineEdit *MainWindowControls::Box(StateBox box) const
+{
+    return Texta[Index(box)];
+}
+
 void ArrangeMainWindow(QWidget &window, MainWindowControls &controls)
 {
     // The geometry of each control in twips, applied in whole pixels.
@@ -142,17 +152,17 @@ void ArrangeMainWindow(QWidget &window, MainWindowControls &controls)
 
     MainWindowTargets targets;
     targets.window = target(&window);
-    targets.Picture1 = target(controls.Picture1);
+    targets.chart = target(controls.Picture1);
     for (int k = 0; k < 7; ++k) {
-        targets.Label1[k] = target(controls.Label1[k]);
-        targets.Label2[k] = target(controls.Label2[k]);
+        targets.readoutHeadings[k] = target(controls.Label1[k]);
+        targets.readoutValues[k] = target(controls.Label2[k]);
     }
     for (int k = 0; k < 6; ++k)
         targets.buttons[k] = target(controls.Button(k));
-    for (int n = 1; n <= 7; ++n)
-        targets.Text[n] = target(controls.Text[n]);
-    for (int k = 0; k < 12; ++k)
-        targets.Texta[k] = target(controls.Texta[k]);
+    for (int k = 0; k < kResultBoxCount; ++k)
+        targets.resultBoxes[k] = target(controls.Box(static_cast<ResultBox>(k)));
+    for (int k = 0; k < kStateBoxCount; ++k)
+        targets.stateBoxes[k] = target(controls.Box(static_cast<StateBox>(k)));
 
     const ScreenSize screen = ScreenTwips();
     ArrangeMainWindow(screen.Width, screen.Height, targets);

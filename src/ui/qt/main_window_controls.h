@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/main_window_texts.h"
 #include "ui/rgb.h"
 
 class PictureBox;
@@ -41,6 +42,10 @@ public:
 
     // The buttons in their row order, left to right.
     QPushButton *Button(int index) const;
+    // The box that shows a result or a state value: result boxes are Text1 to
+    // Text7 from the top, state boxes Texta(0) to Texta(11) in StateBox order.
+    QLineEdit *Box(ResultBox box) const;
+    QLineEdit *Box(StateBox box) const;
 
     // The window's caption and colours, and those of its controls.
     static const char *const kCaption;

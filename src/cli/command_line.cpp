@@ -1,0 +1,233 @@
+#include "cli/command_line.h"
+
+#include "cli/command.h"
+#include "idchart_version.h"
+
+#include <QCommandLineParser>
+#include <QStringView>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+constexpr const char *kProgram = "idchart";
+
+// Qt's own window options: with one of them first, the windows start and Qt reads them.
+constexpr std::array kWindowOptions
+    = {"-platform",        "-platformpluginpath", "-platformtheme", "-plugin",
+       "-display",         "-geometry",           "-style",         "-stylesheet",
+       "-qwindowgeometry", "-qwindowtitle",       "-qwindowicon",   "-reverse",
+       "-session"};
+
+const std::array<const Command *, 3> &Commands()
+{
+    static const std::array<const Command *, 3> commands
+        = {&ComputeCommand(), &ChartCommand(), &StateCommand()};
+    return commands;
+}
+
+const Command *FindCommand(const QString &word)
+{
+    for (const Command *command : Commands())
+        if (word == QLatin1String(command->word))
+            return command;
+    return nullptr;
+}
+
+QString Utf8(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+QCommandLineOption HelpOption()
+{
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                              Utf8("显示本帮助并退出"));
+}
+
+QCommandLineOption VersionOption()
+{
+    return QCommandLineOption({QStringLiteral("v"), QStringLiteral("version")},
+                              Utf8("显示版本并退出"));
+}
+
+// "-h, --help" or "--tn <t>", as the option is written.
+QString OptionSyntax(const QCommandLineOption &option)
+{
+    QStringList names;
+    for (const QString &name : option.names())
+        names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    QString syntax = names.join(QStringLiteral(", "));
+    if (!option.valueName().isEmpty())
+        syntax += QStringLiteral(" <") + option.valueName() + QStringLiteral(">");
+    return syntax;
+}
+
+QString OptionList(const QList<QCommandLineOption> &options)
+{
+    qsizetype width = 0;
+    for (const QCommandLineOption &option : options)
+        width = std::max(width, OptionSyntax(option).size());
+    QString text;
+    for (const QCommandLineOption &option : options) {
+        text += QStringLiteral("  ") + OptionSyntax(option).leftJustified(width + 2)
+            + option.description();
+        if (!option.defaultValues().isEmpty())
+            text += Utf8("（默认 ") + option.defaultValues().constFirst() + Utf8("）");
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+constexpr const char *kExitStatuses
+    = "退出状态：\n"
+      "  0  成功\n"
+      "  1  计算中止（原因与窗口中的提示相同，写在标准错误输出上）\n"
+      "  2  用法错误：未知选项、缺少的值、不可接受的值或无法写入的文件\n";
+
+QString ProgramHelp()
+{
+    QString text = Utf8("用法：idchart [命令 [选项…]]\n"
+                        "\n"
+                        "焓湿图（i-d图）与一次回风空调系统的夏季设计计算。"
+                        "不带参数时打开程序窗口；带命令时不开窗口，在终端上工作。\n"
+                        "\n"
+                        "命令：\n");
+    for (const Command *command : Commands())
+        text += QStringLiteral("  ") + Utf8(command->word).leftJustified(10)
+            + Utf8(command->summary) + QLatin1Char('\n');
+    text += Utf8("\n选项：\n") + OptionList({HelpOption(), VersionOption()});
+    text += Utf8("\n“idchart 命令 --help”显示该命令的选项。\n\n") + Utf8(kExitStatuses);
+    return text;
+}
+
+QString CommandHelp(const Command &command)
+{
+    QList<QCommandLineOption> options = command.options();
+    options << HelpOption();
+    return Utf8("用法：idchart ") + Utf8(command.word) + QLatin1Char(' ') + Utf8(command.synopsis)
+        + QStringLiteral("\n\n") + Utf8(command.description) + Utf8("\n\n选项：\n")
+        + OptionList(options) + QLatin1Char('\n') + Utf8(kExitStatuses);
+}
+
+CommandOutput Printed(const QString &text)
+{
+    return {exit_status::kSuccess, text.toStdString(), {}};
+}
+
+bool IsValueOption(const QList<QCommandLineOption> &options, const QString &name)
+{
+    for (const QCommandLineOption &option : options)
+        if (option.names().contains(name))
+            return !option.valueName().isEmpty();
+    return false;
+}
+
+// The option name in an argument "--tn", "-tn" or "--tn=5".
+QString NameIn(const QString &argument)
+{
+    QString name = argument;
+    while (name.startsWith(QLatin1Char('-')))
+        name.remove(0, 1);
+    const qsizetype equals = name.indexOf(QLatin1Char('='));
+    return equals < 0 ? name : name.left(equals);
+}
+
+// Why the parser refused the arguments, in the program's language and naming the option.
+QString ParseError(const QCommandLineParser &parser, const QStringList &arguments,
+                   const QList<QCommandLineOption> &options)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        // Named as it was typed, without a value after "=".
+        const QString name = parser.unknownOptionNames().constFirst();
+        for (const QString &argument : arguments)
+            if (argument.startsWith(QLatin1Char('-')) && NameIn(argument) == name)
+                return Utf8("未知选项：") + argument.left(argument.indexOf(QLatin1Char('=')));
+        return Utf8("未知选项：") + name;
+    }
+    // The parser's other refusals: a value option at the end without its
+    // value, or a switch given a value with "=".
+    for (qsizetype k = 1; k < arguments.size(); ++k) {
+        const QString &argument = arguments[k];
+        if (argument == QStringLiteral("--"))
+            break;
+        if (!argument.startsWith(QLatin1Char('-')))
+            continue;
+        const QString name = NameIn(argument);
+        const bool valueOption = IsValueOption(options, name);
+        if (valueOption && !argument.contains(QLatin1Char('=')) && k + 1 == arguments.size())
+            return Utf8("选项 --") + name + Utf8(" 缺少值");
+        if (!valueOption && argument.contains(QLatin1Char('=')))
+            return Utf8("选项 --") + name + Utf8(" 不带值");
+        if (valueOption && !argument.contains(QLatin1Char('=')))
+            ++k; // its value
+    }
+    return parser.errorText();
+}
+
+CommandOutput RunWord(const Command &command, const QStringList &rest)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QList<QCommandLineOption> options = command.options();
+    options << HelpOption();
+    parser.addOptions(options);
+
+    const QStringList arguments = QStringList {Utf8(kProgram)} + rest;
+    if (!parser.parse(arguments))
+        return UsageError(ParseError(parser, arguments, options));
+    if (parser.isSet(QStringLiteral("help")))
+        return Printed(CommandHelp(command));
+    return command.run(parser);
+}
+
+void Write(std::FILE *stream, const std::string &text)
+{
+    if (!text.empty())
+        std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+CommandOutput UsageError(const QString &message)
+{
+    return {exit_status::kUsage,
+            {},
+            (QStringLiteral("idchart: ") + message + Utf8("\n用“idchart --help”查看用法。\n"))
+                .toStdString()};
+}
+
+CommandOutput RunCommand(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return Printed(ProgramHelp());
+    const QString &first = arguments.constFirst();
+    if (first == QStringLiteral("-h") || first == QStringLiteral("--help"))
+        return Printed(ProgramHelp());
+    if (first == QStringLiteral("-v") || first == QStringLiteral("--version"))
+        return Printed(QStringLiteral("idchart ") + Utf8(kIdchartVersion) + QLatin1Char('\n'));
+    if (const Command *command = FindCommand(first))
+        return RunWord(*command, arguments.mid(1));
+    if (first.startsWith(QLatin1Char('-')))
+        return UsageError(Utf8("未知选项：") + first);
+    return UsageError(Utf8("未知命令：") + first);
+}
+
+std::optional<int> RunCommandLine(int argc, char **argv)
+{
+    if (argc < 2)
+        return std::nullopt;
+    for (const char *option : kWindowOptions)
+        if (QByteArray(argv[1]) == option)
+            return std::nullopt;
+
+    QStringList arguments;
+    for (int k = 1; k < argc; ++k)
+        arguments << QString::fromLocal8Bit(argv[k]);
+    const CommandOutput output = RunCommand(arguments);
+    Write(stdout, output.out);
+    Write(stderr, output.err);
+    return output.status;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+// idchart's command line: the command words compute, chart and state, and
+// --help and --version, each working without a window.
+
+// Exit statuses of a command.
+namespace exit_status {
+inline constexpr int kSuccess = 0;
+inline constexpr int kStopped = 1; // the calculation stopped; its message is on standard error
+inline constexpr int kUsage = 2; // a wrong option, value or file; named on standard error
+} // namespace exit_status
+
+// What a command printed and its exit status.
+struct CommandOutput {
+    int status = exit_status::kSuccess;
+    std::string out; // UTF-8, for standard output
+    std::string err; // UTF-8, for standard error
+};
+
+// Runs the command the arguments (without the program's name) ask for.
+CommandOutput RunCommand(const QStringList &arguments);
+
+// Runs the command line when the arguments ask for it and answers the exit
+// status; answers nothing when the windows are to start: without arguments,
+// or when the first argument is one of Qt's own window options (-platform,
+// -display, -style, …).
+std::optional<int> RunCommandLine(int argc, char **argv);
