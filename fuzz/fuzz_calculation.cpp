@@ -59,7 +59,7 @@ std::optional<double> EntryValue(std::string_view text, bool single)
 {
     try {
         const double value = LeadingNumberValue(text);
-        return single ? static_cast<double>(CheckedSingle(value, "W")) : value;
+        return single ? static_cast<double>(CheckedSingle(value, FaultCause::W)) : value;
     } catch (const ArithmeticFault &) {
         return std::nullopt;
     }

@@ -54,6 +54,44 @@ constexpr ChartText kPanelHeadings[] = {
     {"精度:", 19.0f, 1.0f, 10, false},
 };
 
+// The L-shaped result panel: two rectangles blanked in the background colour,
+// each from its upper-left corner (left, top) by width and height.
+struct PanelBox {
+    float left, top, width, height;
+};
+constexpr PanelBox kPanelBoxes[] = {{20.1f, 59.5f, 20.0f, 59.0f}, {10.1f, 29.5f, 30.0f, 44.0f}};
+
+// The enthalpy scale: a number every 5 kJ/kg from -20 to 145 at d = 40.
+constexpr int kEnthalpyScaleFirst = -20;
+constexpr int kEnthalpyScaleLast = 145;
+constexpr int kEnthalpyScaleStep = 5;
+constexpr float kEnthalpyScaleX = 40.0f;
+constexpr float kScaleFontSize = 10.0f;
+
+void PrintEnthalpyScaleNumber(Surface &picture, int i)
+{
+    picture.SetCurrentX(kEnthalpyScaleX);
+    picture.SetCurrentY(static_cast<float>(i));
+    picture.SetFontSize(kScaleFontSize);
+    picture.Print(SurfaceNumberText(i));
+}
+
+// Whether the panel blanks part of the enthalpy scale number printed at i: the
+// panel reaches just past d = 40, over the first characters of the numbers
+// beside it (their minus signs on the widest screens).
+bool PanelCoversScaleNumber(const Surface &picture, int i)
+{
+    const float top = static_cast<float>(i);
+    const float bottom = top + picture.LineHeight();
+    for (const PanelBox &box : kPanelBoxes) {
+        const bool across = box.left <= kEnthalpyScaleX && kEnthalpyScaleX < box.left + box.width;
+        const bool beside = bottom < box.top && top > box.top - box.height;
+        if (across && beside)
+            return true;
+    }
+    return false;
+}
+
 void PrintTexts(Surface &picture, const ChartText *texts, size_t count)
 {
     for (size_t k = 0; k < count; ++k) {
@@ -126,11 +164,9 @@ void DrawEnthalpyLines(ChartState &state, Surface &picture)
     picture.SetForeColor(colours::kBlack);
     picture.SetDrawWidth(1);
     int i = 0;
-    for (i = -20; i <= 145; i += 5) {
+    for (i = kEnthalpyScaleFirst; i <= kEnthalpyScaleLast; i += kEnthalpyScaleStep) {
         picture.Line(0.0f, static_cast<float>(i), 42.0f, static_cast<float>(i));
-        picture.SetCurrentX(40.0f);
-        picture.SetFontSize(10.0f);
-        picture.Print(SurfaceNumberText(i));
+        PrintEnthalpyScaleNumber(picture, i);
     }
     state.i = static_cast<float>(i);
 }
@@ -179,8 +215,21 @@ void DrawChartLabels(ChartState &state, Surface &picture, MainWindowTexts &texts
     PrintTexts(picture, kCurveLabels, std::size(kCurveLabels));
 
     // Two rectangles in the background colour blank the L-shaped panel area.
-    picture.FillBox(20.1f, 59.5f, 20.1f + 20.0f, 59.5f - 59.0f, colours::kChartBack);
-    picture.FillBox(10.1f, 29.5f, 10.1f + 30.0f, 29.5f - 44.0f, colours::kChartBack);
+    for (const PanelBox &box : kPanelBoxes) {
+        picture.FillBox(box.left, box.top, box.left + box.width, box.top - box.height,
+                        colours::kChartBack);
+    }
+    // The scale numbers the panel cut into are printed whole again, in the
+    // scale's colour, so that -5 never reads 5.
+    const Rgb foreColour = picture.ForeColor();
+    const float fontSize = picture.FontSize();
+    picture.SetForeColor(colours::kBlack);
+    for (int i = kEnthalpyScaleFirst; i <= kEnthalpyScaleLast; i += kEnthalpyScaleStep) {
+        if (PanelCoversScaleNumber(picture, i))
+            PrintEnthalpyScaleNumber(picture, i);
+    }
+    picture.SetForeColor(foreColour);
+    picture.SetFontSize(fontSize);
 
     PrintTexts(picture, kPanelHeadings, std::size(kPanelHeadings));
 

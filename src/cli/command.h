@@ -25,3 +25,32 @@ CommandOutput UsageError(const QString &message);
 const Command &ComputeCommand();
 const Command &ChartCommand();
 const Command &StateCommand();
+
+// ---- Options shared by the commands ---------------------------------------------------------
+
+struct DesignParameters;
+
+// Output formats of compute and state.
+enum class OutputFormat { Table, Json, Csv };
+
+QString Utf8(const char *text);
+
+// --pressure B: read by the pressure prompt's rule, 90000…120000 Pa, default 101325.
+QCommandLineOption PressureOption();
+// --format table|json|csv.
+QCommandLineOption FormatOption();
+// --tn --phin --tw --ts --dt --s --phil --q --w: the parameter dialog's nine
+// entries, their defaults the dialog's start texts.
+QList<QCommandLineOption> DesignOptions();
+
+// The readings of those options; each answers a usage error naming the
+// option when its value is refused, and nothing when it is accepted.
+struct Pressure {
+    double B = 101325.0;
+    std::string text = "101325"; // as typed, for the B0 box
+};
+std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure);
+std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, OutputFormat &format);
+// Read as the dialog's OK reads its boxes.
+std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
+                                               DesignParameters &parameters);

@@ -35,11 +35,6 @@ const Command *FindCommand(const QString &word)
     return nullptr;
 }
 
-QString Utf8(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 QCommandLineOption HelpOption()
 {
     return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
@@ -57,7 +52,9 @@ QString OptionSyntax(const QCommandLineOption &option)
 {
     QStringList names;
     for (const QString &name : option.names())
-        names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        names << (name == QStringLiteral("h") || name == QStringLiteral("v") ? QStringLiteral("-")
+                                                                             : QStringLiteral("--"))
+                + name;
     QString syntax = names.join(QStringLiteral(", "));
     if (!option.valueName().isEmpty())
         syntax += QStringLiteral(" <") + option.valueName() + QStringLiteral(">");

@@ -42,37 +42,39 @@ const char *Activity(Stage stage)
     return "一次回风计算";
 }
 
-bool Is(const ArithmeticFault &fault, const char *operation)
-{
-    return fault.operation() == operation;
-}
-
 // The message for a fault: the cause in the user's terms where the parameters
-// can produce it, otherwise the step, the kind of fault and the operation.
+// can produce it, otherwise the step, the kind of fault and the quantity.
 std::string CauseMessage(Stage stage, const ArithmeticFault &fault)
 {
-    namespace ops = process_operations;
     namespace msg = compute_messages;
     const bool zeroDivisor = fault.kind() == ArithmeticFault::Kind::DivisionByZero;
 
-    if (Is(fault, ops::kMoistureFromVapourPressure)) {
+    switch (fault.cause()) {
+    case FaultCause::MoistureFromVapourPressure:
         if (stage == Stage::Indoor)
             return msg::kIndoorVapourPressure;
         if (stage == Stage::Outdoor)
             return msg::kWetBulbVapourPressure;
         if (stage == Stage::DewPoint)
             return msg::kDewPointVapourPressure;
-    }
-    if (zeroDivisor && Is(fault, ops::kMixedValue))
-        return msg::kFreshAirShare;
-    if (zeroDivisor && Is(fault, ops::kProcessLine)) {
-        if (stage == Stage::Outdoor)
+        break;
+    case FaultCause::MixedValue:
+        if (zeroDivisor)
+            return msg::kFreshAirShare;
+        break;
+    case FaultCause::ProcessLine:
+        if (zeroDivisor && stage == Stage::Outdoor)
             return msg::kWetBulbLineParallel;
-        if (stage == Stage::Supply)
+        if (zeroDivisor && stage == Stage::Supply)
             return msg::kProcessLineParallel;
+        break;
+    case FaultCause::SupplyFlowByHeat:
+        if (zeroDivisor)
+            return msg::kEqualEnthalpy;
+        break;
+    default:
+        break;
     }
-    if (zeroDivisor && Is(fault, ops::kSupplyFlowByHeat))
-        return msg::kEqualEnthalpy;
     return FaultMessage(Activity(stage), fault);
 }
 
@@ -94,6 +96,7 @@ bool Calculate(ComputeContext &c, Progress &progress)
     const double B = c.chart.B;
 
     progress.stage = Stage::Load;
+    s.dewPointEvaluations = 0;
     LoadDesignParameters(s, c.parameters);
     progress.epsilonKnown = true;
 
@@ -118,7 +121,9 @@ bool Calculate(ComputeContext &c, Progress &progress)
     MarkState(picture, s.d_o, s.i_o);
 
     progress.stage = Stage::DewPoint;
-    if (!FindMachineDewPoint(s, B).found) {
+    const DewPointSearch search = FindMachineDewPoint(s, B);
+    s.dewPointEvaluations = search.evaluations;
+    if (!search.found) {
         // Without L there is no cooling line, no reheat and no load to speak of.
         return false;
     }

@@ -27,7 +27,7 @@ DesignEntriesReading ReadDesignEntries(const std::array<std::string, design_entr
             // W is kept in single precision: a value beyond its range is as
             // unusable as one beyond double's.
             if (row == 9)
-                value = CheckedSingle(value, "W");
+                value = CheckedSingle(value, FaultCause::W);
             values[row - 1] = value;
         } catch (const ArithmeticFault &) {
             return {std::nullopt, row, DesignEntryName(row) + design_entries::kOutOfRangeTail};

@@ -43,4 +43,5 @@ struct DesignEntriesReading {
 // Reads the nine texts (rows 1..9 at index 0..8) as the dialog's OK does:
 // each by LeadingNumberValue, W kept in single precision. Every entry is read
 // before any is stored, so an entry beyond the number range gives no record.
-DesignEntriesReading ReadDesignEntries(const std::array<std::string, design_entries::kCount> &texts);
+DesignEntriesReading
+ReadDesignEntries(const std::array<std::string, design_entries::kCount> &texts);

@@ -29,9 +29,9 @@ constexpr double kGramsPerKilogram = 1000.0;
 
 // A double handed to a property function becomes single precision; a value
 // beyond that range is an overflow, not an infinity.
-float Single(double value, const char *operation)
+float Single(double value, FaultCause cause)
 {
-    return CheckedSingle(value, operation);
+    return CheckedSingle(value, cause);
 }
 
 // d at a vapour pressure that must stay below B: at or above it the air would
@@ -40,7 +40,7 @@ float MoistureBelowBarometric(double B, float Pq)
 {
     if (!(Pq < B))
         throw ArithmeticFault(ArithmeticFault::Kind::Invalid,
-                              process_operations::kMoistureFromVapourPressure);
+                              FaultCause::MoistureFromVapourPressure);
     return MoistureFromVapourPressure(B, Pq);
 }
 
@@ -148,42 +148,56 @@ template <typename Predicate> int FirstWhere(int first, int last, Predicate hold
 
 void LoadDesignParameters(ProcessState &state, const DesignParameters &parameters)
 {
-    state.tn = CheckedDouble(parameters.tn, "tn");
-    state.phiN = CheckedDouble(parameters.phiN / kPercent, "phiN");
-    state.tw = CheckedDouble(parameters.tw, "tw");
-    state.ts = Single(parameters.ts, "ts");
-    state.deltaT = CheckedDouble(parameters.deltaT, "deltaT");
-    state.s = Single(parameters.s / kPercent, "s");
-    state.phiL = CheckedDouble(parameters.phiL / kPercent, "phiL");
-    state.Q = CheckedDouble(parameters.Q, "Q");
+    state.tn = CheckedDouble(parameters.tn, FaultCause::tn);
+    state.phiN = CheckedDouble(parameters.phiN / kPercent, FaultCause::phiN);
+    state.tw = CheckedDouble(parameters.tw, FaultCause::tw);
+    state.ts = Single(parameters.ts, FaultCause::ts);
+    state.deltaT = CheckedDouble(parameters.deltaT, FaultCause::deltaT);
+    state.s = Single(parameters.s / kPercent, FaultCause::s);
+    state.phiL = CheckedDouble(parameters.phiL / kPercent, FaultCause::phiL);
+    state.Q = CheckedDouble(parameters.Q, FaultCause::Q);
 
-    float W = Single(static_cast<double>(parameters.W) / kGramsPerKilogram, "W");
+    float W = Single(static_cast<double>(parameters.W) / kGramsPerKilogram, FaultCause::W);
     if (W == 0.0f)
         W = std::bit_cast<float>(kZeroMoistureReplacementBits);
     state.W = W;
-    state.epsilon = CheckedDouble(CheckedDivide(state.Q, W, "epsilon"), "epsilon");
+    state.epsilon
+        = CheckedDouble(CheckedDivide(state.Q, W, FaultCause::epsilon), FaultCause::epsilon);
 }
 
 void ComputeIndoorState(ProcessState &state, double B)
 {
-    const float tn = Single(state.tn, "tn");
+    const float tn = Single(state.tn, FaultCause::tn);
     state.Pqb_n = SaturationPressure(tn);
-    state.Pq_n = VapourPressureFromPhi(state.Pqb_n, Single(state.phiN, "phiN"));
+    state.Pq_n = VapourPressureFromPhi(state.Pqb_n, Single(state.phiN, FaultCause::phiN));
     state.d_n = MoistureBelowBarometric(B, state.Pq_n);
     state.i_n = EnthalpyFromTemperatureMoisture(tn, state.d_n);
 }
 
+WetBulbLineState StateOnWetBulbLine(float ts, double t, double B)
+{
+    WetBulbLineState line;
+    line.epsilonWetBulb = Single(kWaterHeat * ts, FaultCause::epsilonWetBulb);
+    line.Pqb_s = SaturationPressure(ts);
+    const float saturatedPq = VapourPressureFromPhi(line.Pqb_s, 1.0f);
+    line.d_s = MoistureBelowBarometric(B, saturatedPq);
+    line.i_s = EnthalpyFromTemperatureMoisture(ts, line.d_s);
+
+    const float tAtState = Single(t, FaultCause::tw);
+    line.d = ProcessLineMoistureAtTemperature(line.epsilonWetBulb, line.i_s, line.d_s, tAtState);
+    line.i = EnthalpyFromTemperatureMoisture(tAtState, line.d);
+    return line;
+}
+
 void ComputeOutdoorState(ProcessState &state, double B)
 {
-    state.epsilonWetBulb = Single(kWaterHeat * state.ts, "epsilonWetBulb");
-    state.Pqb_s = SaturationPressure(state.ts);
-    const float saturatedPq = VapourPressureFromPhi(state.Pqb_s, 1.0f);
-    state.d_s = MoistureBelowBarometric(B, saturatedPq);
-    state.i_s = EnthalpyFromTemperatureMoisture(state.ts, state.d_s);
-
-    const float tw = Single(state.tw, "tw");
-    state.d_w = ProcessLineMoistureAtTemperature(state.epsilonWetBulb, state.i_s, state.d_s, tw);
-    state.i_w = EnthalpyFromTemperatureMoisture(tw, state.d_w);
+    const WetBulbLineState line = StateOnWetBulbLine(state.ts, state.tw, B);
+    state.epsilonWetBulb = line.epsilonWetBulb;
+    state.Pqb_s = line.Pqb_s;
+    state.d_s = line.d_s;
+    state.i_s = line.i_s;
+    state.d_w = line.d;
+    state.i_w = line.i;
 }
 
 void ComputeMixedState(ProcessState &state)
@@ -195,10 +209,10 @@ void ComputeMixedState(ProcessState &state)
 
 void ComputeSupplyState(ProcessState &state)
 {
-    state.t_o = CheckedDouble(state.tn - state.deltaT, "t_o");
-    const float to = Single(state.t_o, "t_o");
-    state.d_o = ProcessLineMoistureAtTemperature(Single(state.epsilon, "epsilon"), state.i_n,
-                                                 state.d_n, to);
+    state.t_o = CheckedDouble(state.tn - state.deltaT, FaultCause::t_o);
+    const float to = Single(state.t_o, FaultCause::t_o);
+    state.d_o = ProcessLineMoistureAtTemperature(Single(state.epsilon, FaultCause::epsilon),
+                                                 state.i_n, state.d_n, to);
     state.i_o = EnthalpyFromTemperatureMoisture(to, state.d_o);
 }
 
@@ -208,7 +222,7 @@ DewPointSearch FindMachineDewPoint(ProcessState &state, double B)
     const int count = grid.count;
     const float target = state.d_o;
     state.d_L = target;
-    const float phi = Single(state.phiL, "phiL");
+    const float phi = Single(state.phiL, FaultCause::phiL);
 
     auto probe = [&](int k) { return ProbeAt(grid.TemperatureAt(k), phi, B); };
 
@@ -236,7 +250,7 @@ DewPointSearch FindMachineDewPoint(ProcessState &state, double B)
         // Without a match the plain scan would go on into an overflowing vapour pressure.
         if (!matched && states < count && probe(states).kind == ProbeKind::Overflow)
             throw ArithmeticFault(ArithmeticFault::Kind::Overflow,
-                                  process_operations::kVapourPressureFromPhi);
+                                  FaultCause::VapourPressureFromPhi);
         state.t_L = grid.TemperatureAt(count);
         return DewPointSearch {false, count};
     }
@@ -252,27 +266,30 @@ DewPointSearch FindMachineDewPoint(ProcessState &state, double B)
 
 void ComputeAirFlows(ProcessState &state)
 {
-    const char *heat = process_operations::kSupplyFlowByHeat;
+    const FaultCause heat = FaultCause::SupplyFlowByHeat;
     const double enthalpyDrop = static_cast<double>(state.i_n) - state.i_o;
     state.SupplyFlowByHeat = CheckedDouble(CheckedDivide(state.Q, enthalpyDrop, heat), heat);
 
     state.MoistureDifference
-        = Single(static_cast<double>(state.d_n) - state.d_o, "MoistureDifference");
+        = Single(static_cast<double>(state.d_n) - state.d_o, FaultCause::MoistureDifference);
     if (state.MoistureDifference != 0.0f) {
         // 1000 · W is the residual moisture in g/s again, matching d in g/kg.
         const double moisture = kGramsPerKilogram * state.W;
-        state.SupplyFlowByMoisture
-            = Single(CheckedDivide(moisture, state.MoistureDifference, "SupplyFlowByMoisture"),
-                     "SupplyFlowByMoisture");
+        state.SupplyFlowByMoisture = Single(
+            CheckedDivide(moisture, state.MoistureDifference, FaultCause::SupplyFlowByMoisture),
+            FaultCause::SupplyFlowByMoisture);
     }
 }
 
 void ComputeLoads(ProcessState &state)
 {
     const double G = state.SupplyFlowByHeat;
-    state.Q1 = CheckedDouble(G * (static_cast<double>(state.i_n) - state.i_o), "Q1");
+    state.Q1 = CheckedDouble(G * (static_cast<double>(state.i_n) - state.i_o), FaultCause::Q1);
     // The fresh-air flow is s times the supply flow.
-    state.Q2 = CheckedDouble(G * state.s * (static_cast<double>(state.i_w) - state.i_n), "Q2");
-    state.ReheatLoad = Single(G * (static_cast<double>(state.i_o) - state.i_L), "ReheatLoad");
-    state.SystemCooling = CheckedDouble((state.Q1 + state.Q2) + state.ReheatLoad, "SystemCooling");
+    state.Q2
+        = CheckedDouble(G * state.s * (static_cast<double>(state.i_w) - state.i_n), FaultCause::Q2);
+    state.ReheatLoad
+        = Single(G * (static_cast<double>(state.i_o) - state.i_L), FaultCause::ReheatLoad);
+    state.SystemCooling
+        = CheckedDouble((state.Q1 + state.Q2) + state.ReheatLoad, FaultCause::SystemCooling);
 }

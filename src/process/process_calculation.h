@@ -8,26 +8,10 @@
 // Every property value comes from the moist-air functions at the barometric
 // pressure B (Pa). Every arithmetic step is checked: a zero divisor, an
 // overflow (also past single-precision range) or an invalid operation throws
-// ArithmeticFault naming the operation, and no step stores inf or NaN.
+// ArithmeticFault with its FaultCause, and no step stores inf or NaN.
 
 struct DesignParameters;
 struct ProcessState;
-
-// Operation names carried by the faults of the calculation, so that the caller
-// can tell the user the cause. The first three are the names the property
-// functions report themselves.
-namespace process_operations {
-// Vapour pressure at or above the barometric pressure: no moisture content exists.
-inline constexpr const char *kMoistureFromVapourPressure = "MoistureFromVapourPressure";
-// Mixing with s = −1 (a fresh-air percentage of −100 %).
-inline constexpr const char *kMixedValue = "MixedValue";
-// A process line parallel to the isotherm it is meant to cross.
-inline constexpr const char *kProcessLine = "ProcessLineMoistureAtTemperature";
-// Vapour pressure beyond single-precision range (an absurd relative humidity).
-inline constexpr const char *kVapourPressureFromPhi = "VapourPressureFromPhi";
-// Supply state with the enthalpy of the indoor state: the flow cannot be found.
-inline constexpr const char *kSupplyFlowByHeat = "SupplyFlowByHeat";
-} // namespace process_operations
 
 // The machine-dew-point scan: from −30 °C upwards in steps of 0.001 K, the
 // running temperature accumulated in double precision, until the moisture
@@ -55,8 +39,19 @@ void LoadDesignParameters(ProcessState &state, const DesignParameters &parameter
 // N from tn and phiN.
 void ComputeIndoorState(ProcessState &state, double B);
 
-// W where the wet-bulb line of ts (slope 4.19 · ts through the saturated state
-// at ts) meets the isotherm tw.
+// The wet-bulb line of ts, slope 4.19 · ts through the saturated state at ts,
+// and the state where it meets the isotherm t.
+struct WetBulbLineState {
+    float epsilonWetBulb = 0.0f; // slope of the line, kJ/kg
+    float Pqb_s = 0.0f; // saturation pressure at ts, Pa
+    float d_s = 0.0f; // the saturated state at ts, g/kg and kJ/kg
+    float i_s = 0.0f;
+    float d = 0.0f; // the state at t, g/kg and kJ/kg
+    float i = 0.0f;
+};
+WetBulbLineState StateOnWetBulbLine(float ts /* °C */, double t /* °C */, double B /* Pa */);
+
+// W where the wet-bulb line of ts meets the isotherm tw.
 void ComputeOutdoorState(ProcessState &state, double B);
 
 // C = mixture of s parts of outdoor air with one part of return air.

@@ -60,4 +60,8 @@ struct ProcessState {
     double Q2 = 0.0; // fresh-air cooling load, kW
     float ReheatLoad = 0.0f; // reheat from L to O, kW
     double SystemCooling = 0.0; // system cooling capacity, kW
+
+    // Temperatures the machine-dew-point scan of this calculation examined; 0
+    // until it has run to a match or to its end.
+    int dewPointEvaluations = 0;
 };

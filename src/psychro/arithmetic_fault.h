@@ -5,6 +5,49 @@
 #include <stdexcept>
 #include <string>
 
+// What was being computed when a fault arose: a formula of moist air, a
+// quantity of the process calculation, a typed number or a window layout.
+// The user's message names it (see FaultMessage); the calculation tells its
+// causes in the user's own terms by it (see CauseMessage).
+enum class FaultCause {
+    // Formulas of moist air.
+    SaturationPressure,
+    RelativeHumidity,
+    VapourPressureFromPhi,
+    VapourPressureFromMoisture,
+    MoistureFromVapourPressure,
+    TemperatureFromMoistureEnthalpy,
+    MoistureFromTemperatureEnthalpy,
+    EnthalpyFromTemperatureMoisture,
+    PsychrometerVapourPressure,
+    MixedValue, // mixing with s = −1 (a fresh-air percentage of −100 %)
+    ProcessLine, // a process line parallel to the isotherm it is meant to cross
+    // The design parameters and the quantities computed from them.
+    tn,
+    phiN,
+    tw,
+    ts,
+    deltaT,
+    s,
+    phiL,
+    Q,
+    W,
+    epsilon,
+    epsilonWetBulb,
+    t_o,
+    MoistureDifference,
+    SupplyFlowByHeat, // supply state with the indoor enthalpy: no flow can be found
+    SupplyFlowByMoisture,
+    Q1,
+    Q2,
+    ReheatLoad,
+    SystemCooling,
+    // A number typed by the user, and the arrangement of the windows.
+    TypedNumber,
+    WindowLayout,
+    SplashLayout,
+};
+
 // The one error type of the computing core: a division by zero, an overflow
 // (also a result beyond the range of a single-precision value) or an invalid
 // operation. Nothing in the core returns an infinity or a not-a-number.
@@ -12,13 +55,15 @@ class ArithmeticFault : public std::runtime_error {
 public:
     enum class Kind { DivisionByZero, Overflow, Invalid };
 
-    ArithmeticFault(Kind kind, const std::string &operation)
-        : std::runtime_error(operation + ": " + KindName(kind)), kind_(kind), operation_(operation)
+    ArithmeticFault(Kind kind, FaultCause cause)
+        : std::runtime_error(std::string("arithmetic fault ")
+                             + std::to_string(static_cast<int>(cause)) + ": " + KindName(kind)),
+          kind_(kind), cause_(cause)
     {
     }
 
     Kind kind() const { return kind_; }
-    const std::string &operation() const { return operation_; }
+    FaultCause cause() const { return cause_; }
 
     static const char *KindName(Kind kind)
     {
@@ -35,39 +80,39 @@ public:
 
 private:
     Kind kind_;
-    std::string operation_;
+    FaultCause cause_;
 };
 
 // Divides, reporting a zero divisor instead of producing an infinity.
-inline double CheckedDivide(double numerator, double denominator, const char *operation)
+inline double CheckedDivide(double numerator, double denominator, FaultCause cause)
 {
     if (std::isnan(numerator) || std::isnan(denominator))
-        throw ArithmeticFault(ArithmeticFault::Kind::Invalid, operation);
+        throw ArithmeticFault(ArithmeticFault::Kind::Invalid, cause);
     if (denominator == 0.0)
-        throw ArithmeticFault(ArithmeticFault::Kind::DivisionByZero, operation);
+        throw ArithmeticFault(ArithmeticFault::Kind::DivisionByZero, cause);
     return numerator / denominator;
 }
 
 // Checks a double-precision result.
-inline double CheckedDouble(double value, const char *operation)
+inline double CheckedDouble(double value, FaultCause cause)
 {
     if (std::isnan(value))
-        throw ArithmeticFault(ArithmeticFault::Kind::Invalid, operation);
+        throw ArithmeticFault(ArithmeticFault::Kind::Invalid, cause);
     if (std::isinf(value))
-        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, operation);
+        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, cause);
     return value;
 }
 
 // Checks a result and rounds it to single precision; a value beyond the range
 // of float is an overflow. Underflow to zero is not an error.
-inline float CheckedSingle(double value, const char *operation)
+inline float CheckedSingle(double value, FaultCause cause)
 {
-    CheckedDouble(value, operation);
+    CheckedDouble(value, cause);
     if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
         // Values that round down to FLT_MAX are still representable.
         const float rounded = static_cast<float>(value);
         if (std::isinf(rounded))
-            throw ArithmeticFault(ArithmeticFault::Kind::Overflow, operation);
+            throw ArithmeticFault(ArithmeticFault::Kind::Overflow, cause);
         return rounded;
     }
     return static_cast<float>(value);

@@ -46,38 +46,39 @@ float SaturationPressure(float t)
         lnPqb = C1 / T + C2 + T * (C3 + T * (C4 + T * (C5 + T * C6))) + C7 * std::log(T);
     } else {
         if (std::isnan(tc))
-            throw ArithmeticFault(ArithmeticFault::Kind::Invalid, "SaturationPressure");
+            throw ArithmeticFault(ArithmeticFault::Kind::Invalid, FaultCause::SaturationPressure);
         return 0.0f;
     }
     // Within −200…200 °C the result lies between about 1e-16 and 1.6e6 Pa.
-    return CheckedSingle(std::exp(lnPqb), "SaturationPressure");
+    return CheckedSingle(std::exp(lnPqb), FaultCause::SaturationPressure);
 }
 
 float RelativeHumidity(float Pqb, float Pq)
 {
-    return CheckedSingle(CheckedDivide(Pq, Pqb, "RelativeHumidity"), "RelativeHumidity");
+    return CheckedSingle(CheckedDivide(Pq, Pqb, FaultCause::RelativeHumidity),
+                         FaultCause::RelativeHumidity);
 }
 
 float VapourPressureFromPhi(float Pqb, float phi)
 {
-    return CheckedSingle(static_cast<double>(Pqb) * phi, "VapourPressureFromPhi");
+    return CheckedSingle(static_cast<double>(Pqb) * phi, FaultCause::VapourPressureFromPhi);
 }
 
 float VapourPressureFromMoisture(double B, float d)
 {
-    const char *op = "VapourPressureFromMoisture";
+    const FaultCause op = FaultCause::VapourPressureFromMoisture;
     return CheckedSingle(CheckedDivide(CheckedDouble(B * d, op), kMolarMassRatio + d, op), op);
 }
 
 float MoistureFromVapourPressure(double B, float Pq)
 {
-    const char *op = "MoistureFromVapourPressure";
+    const FaultCause op = FaultCause::MoistureFromVapourPressure;
     return CheckedSingle(CheckedDivide(kMolarMassRatio * Pq, B - Pq, op), op);
 }
 
 float TemperatureFromMoistureEnthalpy(float d, float i)
 {
-    const char *op = "TemperatureFromMoistureEnthalpy";
+    const FaultCause op = FaultCause::TemperatureFromMoistureEnthalpy;
     const double dd = d;
     return CheckedSingle(CheckedDivide(CheckedDouble(i - kLatentHeatPerGram * dd, op),
                                        kDryAirHeat + kVapourHeatPerGram * dd, op),
@@ -86,7 +87,7 @@ float TemperatureFromMoistureEnthalpy(float d, float i)
 
 float MoistureFromTemperatureEnthalpy(float t, float i)
 {
-    const char *op = "MoistureFromTemperatureEnthalpy";
+    const FaultCause op = FaultCause::MoistureFromTemperatureEnthalpy;
     const double tc = t;
     return CheckedSingle(
         CheckedDivide(CheckedDouble(1000.0 * (i - kDryAirHeat * tc), op), 2500.0 + 1.84 * tc, op),
@@ -97,25 +98,25 @@ float EnthalpyFromTemperatureMoisture(float t, float d)
 {
     const double tc = t;
     return CheckedSingle(kDryAirHeat * tc + 0.001 * d * (2500.0 + 1.84 * tc),
-                         "EnthalpyFromTemperatureMoisture");
+                         FaultCause::EnthalpyFromTemperatureMoisture);
 }
 
 float PsychrometerVapourPressure(double B, float PqbAtTs, float t, float ts)
 {
     const double drop = (kPsychrometerCoefficient * B) * (static_cast<double>(t) - ts);
-    return CheckedSingle(PqbAtTs - drop, "PsychrometerVapourPressure");
+    return CheckedSingle(PqbAtTs - drop, FaultCause::PsychrometerVapourPressure);
 }
 
 float MixedValue(float n, float a, float b)
 {
-    const char *op = "MixedValue";
+    const FaultCause op = FaultCause::MixedValue;
     const double nn = n;
     return CheckedSingle(CheckedDivide(CheckedDouble(nn * a + b, op), nn + 1.0, op), op);
 }
 
 float ProcessLineMoistureAtTemperature(float eps, float i0, float d0, float t)
 {
-    const char *op = "ProcessLineMoistureAtTemperature";
+    const FaultCause op = FaultCause::ProcessLine;
     const double slope = static_cast<double>(eps) / 1000.0;
     const double tc = t;
     const double numerator = CheckedDouble(i0 - slope * d0 - kDryAirHeat * tc, op);

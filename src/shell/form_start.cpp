@@ -50,7 +50,7 @@ constexpr QColor kButtonFace {0, 192, 0};
 // A proportion of a window dimension, rounded to single precision.
 float Part(double fraction, float dimension)
 {
-    return CheckedSingle(fraction * static_cast<double>(dimension), "splash layout");
+    return CheckedSingle(fraction * static_cast<double>(dimension), FaultCause::SplashLayout);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace {
 // it is applied.
 float LayoutValue(double value)
 {
-    return CheckedSingle(value, "window layout");
+    return CheckedSingle(value, FaultCause::WindowLayout);
 }
 
 } // namespace
@@ -156,14 +156,14 @@ void ArrangeParameterDialog(float screenWidth, float screenHeight, const Paramet
                                      + boxes[r - 1]->Height() + 0.05 * FH));
     }
 
-    // The two load rows at the upper right; their boxes are only 0.02 of the
-    // dialog's height tall.
+    // The two load rows at the upper right, their boxes as tall as the
+    // air-state boxes so that what is typed into them can be read back.
     GeometryTarget &heat = *boxes[kHeatLoadRow];
     GeometryTarget &moisture = *boxes[kMoistureLoadRow];
     for (GeometryTarget *box : {&heat, &moisture}) {
         box->SetWidth(LayoutValue(0.15 * FW));
         box->SetLeft(LayoutValue(0.75 * FW));
-        box->SetHeight(LayoutValue(0.02 * FH));
+        box->SetHeight(LayoutValue(0.05 * FH));
     }
     heat.SetTop(LayoutValue(0.02 * FH));
     moisture.SetTop(LayoutValue(static_cast<double>(heat.Top()) + heat.Height() + 0.05 * FH));

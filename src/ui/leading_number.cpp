@@ -50,7 +50,7 @@ double IntegerInRadix(const std::string &s, size_t pos, int radix)
             break;
         value = value * radix + digit;
     }
-    return CheckedDouble(value, "LeadingNumberValue");
+    return CheckedDouble(value, FaultCause::TypedNumber);
 }
 
 // strtod in the "C" locale, so that "." is the decimal point whatever the
@@ -60,14 +60,55 @@ double DecimalFromText(const std::string &number)
     errno = 0;
     const double value = strtod_l(number.c_str(), nullptr, CLocale());
     if (errno == ERANGE && std::abs(value) > 1.0)
-        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, "LeadingNumberValue");
+        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, FaultCause::TypedNumber);
     return value;
+}
+
+// The characters a number can be written with: sign, digits, point, the
+// letters of exponents and of &H/&O numbers, and the hexadecimal digits.
+bool IsNumberCharacter(char c)
+{
+    return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == '&' || (c >= 'a' && c <= 'f')
+        || (c >= 'A' && c <= 'F') || c == 'h' || c == 'H' || c == 'o' || c == 'O';
 }
 
 } // namespace
 
-double LeadingNumberValue(std::string_view text)
+std::string AsciiNumberText(std::string_view text)
 {
+    // The full-width forms U+FF01..U+FF5E stand 0xFEE0 above their ASCII
+    // twins; in UTF-8 they are EF BC 81..BF and EF BD 80..9E. The ideographic
+    // blank U+3000 is E3 80 80.
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t k = 0; k < text.size();) {
+        const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        if (k + 2 < text.size() && byte(k) == 0xE3 && byte(k + 1) == 0x80 && byte(k + 2) == 0x80) {
+            out.push_back(' ');
+            k += 3;
+            continue;
+        }
+        if (k + 2 < text.size() && byte(k) == 0xEF && (byte(k + 1) == 0xBC || byte(k + 1) == 0xBD)
+            && (byte(k + 2) & 0xC0) == 0x80) {
+            const unsigned code = 0xFF00u + ((byte(k + 1) - 0xBCu) << 6) + (byte(k + 2) & 0x3Fu);
+            if (code >= 0xFF01u && code <= 0xFF5Eu) {
+                const char ascii = static_cast<char>(code - 0xFEE0u);
+                if (IsNumberCharacter(ascii)) {
+                    out.push_back(ascii);
+                    k += 3;
+                    continue;
+                }
+            }
+        }
+        out.push_back(text[k]);
+        ++k;
+    }
+    return out;
+}
+
+double LeadingNumberValue(std::string_view typed)
+{
+    const std::string text = AsciiNumberText(typed);
     std::string s;
     s.reserve(text.size());
     for (char c : text)
@@ -117,8 +158,10 @@ double LeadingNumberValue(std::string_view text)
     return DecimalFromText(number);
 }
 
-std::optional<double> WholeNumberValue(std::string_view text)
+std::optional<double> WholeNumberValue(std::string_view typed)
 {
+    const std::string ascii = AsciiNumberText(typed);
+    const std::string_view text = ascii;
     size_t first = 0;
     size_t last = text.size();
     while (first < last && IsIgnoredBlank(text[first]))

@@ -60,3 +60,8 @@ void Surface::Print(const std::string &text)
     currentY_ = static_cast<float>(currentY_ + map_.FromPixelY(LineHeightPixels())
                                    - map_.FromPixelY(0.0));
 }
+
+float Surface::LineHeight() const
+{
+    return static_cast<float>(map_.FromPixelY(LineHeightPixels()) - map_.FromPixelY(0.0));
+}

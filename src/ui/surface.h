@@ -34,6 +34,9 @@ public:
     // background, in the foreground colour and font size; then the current
     // point moves to the start of the next line.
     void Print(const std::string &text);
+    // Height of one printed line of the current font, in user units (negative
+    // when the vertical scale runs upwards).
+    float LineHeight() const;
 
     float CurrentX() const { return currentX_; }
     float CurrentY() const { return currentY_; }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 using Op = RecordingSurface::Op;
@@ -73,7 +74,14 @@ TEST(ChartGrid, LinesAndScaleNumbersStandWhereTheScaleSays)
         EXPECT_EQ(line.x1, 0);
         EXPECT_EQ(line.x2, 42);
     }
-    const std::vector<Op> texts = OpsOf(chart.surface, Kind::Text, colours::kBlack);
+    // The grid's own numbers: those printed before the result panel is blanked.
+    std::vector<Op> texts;
+    for (const Op &op : chart.surface.Ops()) {
+        if (op.kind == Kind::FilledBox)
+            break;
+        if (op.kind == Kind::Text && op.colour == colours::kBlack)
+            texts.push_back(op);
+    }
     ASSERT_EQ(texts.size(), 75u);
     EXPECT_EQ(texts[0].text, " 0");
     EXPECT_EQ(texts[0].x1, 0);
@@ -87,6 +95,63 @@ TEST(ChartGrid, LinesAndScaleNumbersStandWhereTheScaleSays)
         EXPECT_EQ(t.fontSize, 10.0f);
     // The chart begins with a clear, so nothing from before survives.
     EXPECT_EQ(chart.surface.Ops().front().kind, Kind::Clear);
+}
+
+// The result panel reaches just past d = 40, where the enthalpy numbers
+// start. On every screen size the last thing painted over a scale number's
+// place is the number itself, whole: no filled box painted after it.
+TEST(ChartGrid, ScaleNumbersStayWholeBesideTheResultPanel)
+{
+    const std::pair<double, double> sizes[]
+        = {{1920, 821}, {1366, 583}, {1024, 583}, {800, 456}, {2560, 1094}, {3840, 1642}};
+    for (const auto &[width, height] : sizes) {
+        SCOPED_TRACE(::testing::Message() << width << " x " << height);
+        ChartState state;
+        state.B = 101325.0;
+        state.Precision = 1.0f;
+        RecordingSurface surface(width, height);
+        RecordingTexts texts;
+        SetChartScale(surface);
+        DrawChart(state, surface, texts);
+
+        const ScaleMap &map = surface.Map();
+        const auto &ops = surface.Ops();
+        int numbersBesideThePanel = 0;
+        for (std::size_t k = 0; k < ops.size(); ++k) {
+            const Op &number = ops[k];
+            const bool scaleNumber = number.kind == Kind::Text && number.colour == colours::kBlack
+                && (number.x1 == 40 || number.y1 == -20);
+            if (!scaleNumber)
+                continue;
+            // The number's place: one line high, two character widths from its left
+            // edge (enough to hold a minus sign and a digit).
+            const double glyph = number.fontSize * 96.0 / 72.0 * 0.5 / map.PixelsPerUnitX();
+            const double left = number.x1, right = number.x1 + 2 * glyph;
+            const double top = number.y1;
+            const double bottom = top - number.fontSize * 96.0 / 72.0 * 1.25 * 175.0 / height;
+            bool printedAgain = false, covered = false;
+            for (std::size_t later = k + 1; later < ops.size(); ++later) {
+                const Op &op = ops[later];
+                if (op.kind == Kind::Text && op.text == number.text && op.x1 == number.x1
+                    && op.y1 == number.y1)
+                    printedAgain = true;
+                if (op.kind == Kind::FilledBox) {
+                    const bool acrossX
+                        = std::min(op.x1, op.x2) < right && std::max(op.x1, op.x2) > left;
+                    const bool acrossY
+                        = std::min(op.y1, op.y2) < top && std::max(op.y1, op.y2) > bottom;
+                    covered = covered || (acrossX && acrossY);
+                }
+            }
+            if (printedAgain)
+                continue; // judged by its last printing
+            EXPECT_FALSE(covered) << "scale number \"" << number.text << "\" at (" << number.x1
+                                  << ", " << number.y1 << ") is painted over";
+            numbersBesideThePanel += number.x1 == 40 && number.y1 > -15 && number.y1 < 60;
+        }
+        // "-10", "-5" and the numbers up to 55 lie beside the panel at every size.
+        EXPECT_GE(numbersBesideThePanel, 14);
+    }
 }
 
 TEST(ChartCurves, IsothermsRunAcrossTheChartWithTheRightEndRounded)

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <iterator>
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -243,7 +244,7 @@ TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
          true},
         {"heat-moisture ratio beyond double precision",
          [](D &p) { p.Q = 1e308; },
-         {"读取设计参数", "数值溢出", "epsilon"},
+         {"读取设计参数", "数值溢出", "热湿比ε"},
          0,
          false},
     };
@@ -256,6 +257,9 @@ TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
         ASSERT_EQ(w.prompts.messages.size(), 1u);
         for (const std::string &part : row.messageParts)
             EXPECT_NE(w.prompts.messages[0].find(part), std::string::npos) << w.prompts.messages[0];
+        // Quantities are named in Chinese: no English word reaches the user.
+        EXPECT_FALSE(std::regex_search(w.prompts.messages[0], std::regex("[A-Za-z]{3,}")))
+            << w.prompts.messages[0];
 
         // The dots of the states found stay; lines and the second pass only once L is known.
         int dots = 0, lines = 0;

@@ -142,7 +142,7 @@ TEST(MainWindowChart, AFaultWhileDrawingEndsWithAMessageAndTheProgramGoesOn)
     w.form().chart.B = std::nan("");
     QTest::mouseClick(w.controls().重绘, Qt::LeftButton);
     ASSERT_EQ(w.prompts.messages.size(), 1u);
-    EXPECT_NE(w.prompts.messages[0].find("MoistureFromVapourPressure"), std::string::npos)
+    EXPECT_NE(w.prompts.messages[0].find("由水蒸气分压力求含湿量d"), std::string::npos)
         << w.prompts.messages[0];
     EXPECT_EQ(w.shell.Windows().VisibleWindows(), QStringList {forms::kMain});
 

@@ -251,10 +251,12 @@ TEST(ParameterDialogLayout, MatchesTheProportionsOnA1024By768Screen)
         ExpectEdges(Text(t, n), {2304, tops[n], 768, 230.4f}, "Text");
         ExpectEdges(Label(t, n), {153.6f, tops[n], 3840, 253.44f}, "Label");
     }
-    ExpectEdges(Text(t, 8), {5760, 92.16f, 1152, 92.16f}, "Text8");
-    ExpectEdges(Text(t, 9), {5760, 414.72f, 1152, 92.16f}, "Text9");
+    // The load boxes are as tall as the air-state boxes (0.05 of the dialog's
+    // height), Text9 one gap of 0.05 below Text8, each label on its box.
+    ExpectEdges(Text(t, 8), {5760, 92.16f, 1152, 230.4f}, "Text8");
+    ExpectEdges(Text(t, 9), {5760, 552.96f, 1152, 230.4f}, "Text9");
     ExpectEdges(Label(t, 8), {4147.2f, 92.16f, 4608, 253.44f}, "Label8");
-    ExpectEdges(Label(t, 9), {4147.2f, 414.72f, 5376, 253.44f}, "Label9");
+    ExpectEdges(Label(t, 9), {4147.2f, 552.96f, 5376, 253.44f}, "Label9");
     ExpectEdges(*t.okButton, {4608, 2304, 1536, 460.8f}, "Command1");
 
     // The two load labels reach past the dialog's right edge.
@@ -290,5 +292,11 @@ TEST(ParameterDialogLayout, LabelsAlignWithTheirBoxesOnWholePixels)
         EXPECT_EQ(Text(t, 9).Top(),
                   snapped(double(Text(t, 8).Top()) + Text(t, 8).Height() + 0.05 * FH));
         EXPECT_EQ(Label(t, 8).Left(), Label(t, 9).Left());
+        // The load boxes have the air-state boxes' height: at least 12 px of
+        // glyph fit in them on every screen.
+        for (int n : {8, 9}) {
+            EXPECT_EQ(Text(t, n).Height(), Text(t, 1).Height()) << n;
+            EXPECT_GE(TwipsToPixels(Text(t, n).Height()), 12) << n;
+        }
     }
 }

@@ -16,10 +16,32 @@ TEST(LeadingNumberValue, ReadsTheLongestLeadingNumber)
         {"1.5d-1", 0.15}, {"2E", 2},     {"2E+", 2},          {"2E+x1", 2},
         {".5", 0.5},      {"5.", 5},     {"-.", 0},           {"--5", 0},
         {"\t1\n2\r", 12}, {"1e-400", 0}, {"3.14.15", 3.14},   {"101325pa", 101325},
-        {"１２", 0},      {"0x10", 0},   {"1e1e1", 10},       {"12.5%", 12.5},
+        {"１２", 12},     {"0x10", 0},   {"1e1e1", 10},       {"12.5%", 12.5},
     };
     for (const auto &row : rows)
         EXPECT_DOUBLE_EQ(LeadingNumberValue(row.text), row.value) << '"' << row.text << '"';
+}
+
+// A Chinese input method in full-width mode types the full-width forms: they
+// read exactly as their ASCII twins, the ideographic blank as a blank.
+TEST(LeadingNumberValue, FullWidthCharactersReadAsTheirAsciiTwins)
+{
+    const struct {
+        const char *text;
+        double value;
+    } rows[] = {
+        {"１２．５", 12.5},     {"－３", -3},        {"＋２．５", 2.5},  {"１．５Ｅ２", 150},
+        {"１．５ｅ－１", 0.15}, {"１．５Ｄ２", 150}, {"＆Ｈ１Ｆ", 31},   {"＆ｈ１ｆ", 31},
+        {"＆Ｏ１７", 15},       {"＆１７", 15},      {"１\u3000２", 12}, {"\u3000２６\u3000", 26},
+        {"２６，５", 26},       {"１２％", 12},      {"１２ｐａ", 12},   {"Ｘ１２", 0},
+    };
+    for (const auto &row : rows) {
+        EXPECT_DOUBLE_EQ(LeadingNumberValue(row.text), row.value) << '"' << row.text << '"';
+        EXPECT_EQ(LeadingNumberValue(row.text), LeadingNumberValue(AsciiNumberText(row.text)));
+    }
+    EXPECT_EQ(WholeNumberValue("\u3000１２．５\u3000"), 12.5);
+    EXPECT_EQ(AsciiNumberText("１２．５"), "12.5");
+    EXPECT_EQ(AsciiNumberText("室内１２"), "室内12"); // other characters stay
 }
 
 TEST(LeadingNumberValue, ReadsTheDecimalPointWhateverTheLocale)

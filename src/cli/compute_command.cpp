@@ -1,0 +1,70 @@
+#include "cli/command.h"
+#include "process/design_parameters.h"
+#include "process/headless_compute.h"
+#include "ui/recording_surface.h"
+
+namespace {
+
+QList<QCommandLineOption> ComputeOptions()
+{
+    return QList<QCommandLineOption> {PressureOption()} + DesignOptions()
+        + QList<QCommandLineOption> {FormatOption()};
+}
+
+CommandOutput RunCompute(const QCommandLineParser &parser)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError(Utf8("多余的参数：") + parser.positionalArguments().constFirst());
+    Pressure pressure;
+    DesignParameters parameters;
+    OutputFormat format = OutputFormat::Table;
+    if (auto refused = ReadPressure(parser, pressure))
+        return *refused;
+    if (auto refused = ReadDesignOptions(parser, parameters))
+        return *refused;
+    if (auto refused = ReadFormat(parser, format))
+        return *refused;
+
+    RecordingSurface picture;
+    const HeadlessComputation run
+        = ComputeWithoutWindow(parameters, pressure.B, pressure.text, picture);
+    const std::string error = run.messages.empty() ? std::string() : run.messages.back();
+
+    CommandOutput output;
+    switch (format) {
+    case OutputFormat::Table:
+        output.out = ResultTableText(run.sheet);
+        break;
+    case OutputFormat::Json:
+        output.out = ResultJson(run.sheet, error);
+        break;
+    case OutputFormat::Csv:
+        output.out = ResultCsv(run.sheet);
+        break;
+    }
+    if (!error.empty()) {
+        output.status = exit_status::kStopped;
+        for (const std::string &message : run.messages)
+            output.err += message + '\n';
+    }
+    return output;
+}
+
+} // namespace
+
+const Command &ComputeCommand()
+{
+    static const Command command {
+        "compute",
+        "一次回风计算：五个状态点、送风量、热湿比、冷负荷与系统冷量",
+        "[选项…]",
+        "按“计算并描点”的同一计算，求室内状态点N、室外状态点W、混合状态点C、送风状态点O与"
+        "机器露点L，以及两个送风量、热湿比ε、室内冷负荷Q1、新风冷负荷Q2、再热量与系统冷量，"
+        "每个数值与主窗口结果框中的文字相同。各参数按参数设定对话框的规则读取（也可用全角数字），"
+        "默认值为对话框的初始值。计算中止时，原因写在标准错误输出上，已算出的数值照常输出，"
+        "其余为空（json 中为 null，并有 \"error\" 成员）。json 中“余湿量为0”写作 "
+        "\"supplyFlowByMoisture\": null 与 \"noResidualMoisture\": true。",
+        ComputeOptions,
+        RunCompute};
+    return command;
+}
