@@ -7,37 +7,62 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 namespace {
 
-// A pressure answer counts only when it is a number as a whole (blanks around
-// it allowed) within the accepted range.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The text without blanks at its end and without a pressure unit after them.
+std::string WithoutPressureUnit(std::string text)
+{
+    while (!text.empty() && IsBlank(text.back()))
+        text.pop_back();
+    for (const std::string_view unit : {"pa", "Pa", "PA", "帕"}) {
+        if (text.size() >= unit.size() && text.ends_with(unit)) {
+            text.erase(text.size() - unit.size());
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 std::optional<double> AcceptedPressure(const std::string &answer)
 {
-    const std::optional<double> value = WholeNumberValue(answer);
+    const std::optional<double> value
+        = WholeNumberValue(WithoutPressureUnit(AsciiNumberText(answer)));
     if (!value || *value < chart_prompts::kLowestPressure
         || *value > chart_prompts::kHighestPressure)
         return std::nullopt;
     return value;
 }
 
-std::optional<float> AcceptedPrecision(const std::string &answer)
+PrecisionReading ReadPrecision(const std::string &answer)
 {
+    using namespace chart_prompts;
     double value = 0.0;
     try {
         value = LeadingNumberValue(answer);
     } catch (const ArithmeticFault &) {
-        return std::nullopt;
+        return {std::nullopt, kPrecisionBeyondRange};
     }
     if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
-        return std::nullopt;
+        return {std::nullopt, kPrecisionBeyondRange};
     const float precision = static_cast<float>(value);
-    if (precision == 0.0f || (precision > 0.0f && precision < chart_prompts::kFinestPrecision))
-        return std::nullopt;
-    return precision;
+    if (precision == 0.0f || (precision > 0.0f && precision < kFinestPrecision))
+        return {std::nullopt, kPrecisionTooFine};
+    return {precision, nullptr};
 }
 
-} // namespace
+std::optional<float> AcceptedPrecision(const std::string &answer)
+{
+    return ReadPrecision(answer).value;
+}
 
 void AskChartSettings(ChartState &state, Prompts &prompts)
 {
@@ -51,10 +76,13 @@ void AskChartSettings(ChartState &state, Prompts &prompts)
     state.B = *pressure;
     state.BText = answer;
 
-    std::optional<float> precision;
-    do {
-        precision = AcceptedPrecision(
-            prompts.InputBox(kPrecisionPrompt, kPrecisionTitle, kPrecisionDefault));
-    } while (!precision);
-    state.Precision = *precision;
+    PrecisionReading precision
+        = ReadPrecision(prompts.InputBox(kPrecisionPrompt, kPrecisionTitle, kPrecisionDefault));
+    while (!precision.value) {
+        // Say what is accepted before asking again.
+        prompts.MsgBox(precision.refusal);
+        precision
+            = ReadPrecision(prompts.InputBox(kPrecisionPrompt, kPrecisionTitle, kPrecisionDefault));
+    }
+    state.Precision = *precision.value;
 }

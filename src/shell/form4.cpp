@@ -123,6 +123,7 @@ void Form4::PrintNote()
 
 void Form4::paintEvent(QPaintEvent *)
 {
+    note_.SetDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
-    painter.drawImage(0, 0, note_.Image());
+    painter.drawImage(QPointF(0, 0), note_.DisplayImage());
 }

@@ -191,8 +191,9 @@ void FormStart::PrintText(const QString &text)
 void FormStart::paintEvent(QPaintEvent *)
 {
     // Printed text first, the picture over it, the button (a child) on top.
+    text_.SetDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
-    painter.drawImage(0, 0, text_.Image());
+    painter.drawImage(QPointF(0, 0), text_.DisplayImage());
     if (!stretched_.isNull())
         painter.drawPixmap(image1_.topLeft(), stretched_);
 }

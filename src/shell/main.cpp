@@ -2,6 +2,7 @@
 #include "shell/app_shell.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_prompts.h"
+#include "ui/qt/qt_translations.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ int main(int argc, char **argv)
     // closed, not when the last visible window goes.
     QApplication::setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutions();
+    InstallQtChineseTranslations(app);
 
     QtPrompts prompts;
     AppShell shell(prompts);

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 using namespace chart_prompts;
 
 TEST(AskChartSettings, DefaultsGiveStandardPressureAndFinePrecision)
@@ -32,7 +36,7 @@ TEST(AskChartSettings, PressureOutsideTheRangeOrNotANumberIsAskedAgain)
     } rows[] = {
         {{"89999", "90000", "1"}, 90000.0, "90000", 2},
         {{"120000", "1"}, 120000.0, "120000", 1},
-        {{"120001", "", "abc", "101325pa", " 95000 ", "1"}, 95000.0, " 95000 ", 5},
+        {{"120001", "", "abc", "101325kpa", " 95000 ", "1"}, 95000.0, " 95000 ", 5},
         {{"1e400", "nan", "1.1e5", "1"}, 110000.0, "1.1e5", 3},
     };
     for (const auto &row : rows) {
@@ -71,4 +75,49 @@ TEST(AskChartSettings, PrecisionIsAskedAgainUntilItIsAUsableStep)
         EXPECT_EQ(state.Precision, row.precision);
         EXPECT_EQ(prompts.inputs.size(), 1 + row.precisionPrompts);
     }
+}
+
+// A pressure may be typed with its unit, and in full-width characters; the
+// B0 box keeps what was typed.
+TEST(AskChartSettings, PressureWithItsUnitOrInFullWidthReadsAsTheNumber)
+{
+    const struct {
+        const char *answer;
+        std::optional<double> pressure;
+    } rows[] = {
+        {"95000pa", 95000.0},      {"95000 Pa", 95000.0},       {" 95000\tPA  ", 95000.0},
+        {"95000帕", 95000.0},      {"９５０００　帕", 95000.0}, {"１.０１３２５e５", 101325.0},
+        {"95000pA", std::nullopt}, {"95000kpa", std::nullopt},  {"95000 pa pa", std::nullopt},
+        {"pa", std::nullopt},      {"95 000pa", std::nullopt},  {"80000pa", std::nullopt},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.answer);
+        EXPECT_EQ(AcceptedPressure(row.answer), row.pressure);
+        if (!row.pressure)
+            continue;
+        ChartState state;
+        ScriptedPrompts prompts({row.answer, "1"});
+        AskChartSettings(state, prompts);
+        EXPECT_EQ(state.B, *row.pressure);
+        EXPECT_EQ(state.BText, row.answer);
+        EXPECT_EQ(prompts.inputs.size(), 2u);
+    }
+}
+
+// A refused precision is explained before the prompt comes again; the
+// prompt's own text stays as it is.
+TEST(AskChartSettings, ARefusedPrecisionIsExplainedBeforeThePromptComesAgain)
+{
+    ScriptedPrompts prompts({"101325", "0.0001", "1e39", "", "1e400", "０．０００５", "-0.0005"});
+    ChartState state;
+    AskChartSettings(state, prompts);
+    EXPECT_EQ(state.Precision, -0.0005f); // a negative step is accepted, as designed
+    const std::vector<std::string> expected = {
+        kPressurePrompt,       kPrecisionPrompt, kPrecisionTooFine, kPrecisionPrompt,
+        kPrecisionBeyondRange, kPrecisionPrompt, kPrecisionTooFine, kPrecisionPrompt,
+        kPrecisionBeyondRange, kPrecisionPrompt, kPrecisionTooFine, kPrecisionPrompt,
+    };
+    EXPECT_EQ(prompts.sequence, expected);
+    EXPECT_EQ(std::string(kPrecisionTooFine),
+              "绘图精度不能为0，为正数时应不小于0.001，请重新输入!");
 }

@@ -1,4 +1,5 @@
 #include "ui/qt/fonts.h"
+#include "ui/qt/qt_translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +18,7 @@ int main(int argc, char **argv)
     qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     QApplication app(argc, argv);
     RegisterFontSubstitutions();
+    InstallQtChineseTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -28,6 +28,7 @@ public:
                          const std::string &defaultText) override
     {
         inputs.push_back({prompt, title, defaultText});
+        sequence.push_back(prompt);
         if (answers_.empty())
             return defaultText;
         std::string answer = answers_.front();
@@ -35,10 +36,16 @@ public:
         return answer;
     }
 
-    void MsgBox(const std::string &text) override { messages.push_back(text); }
+    void MsgBox(const std::string &text) override
+    {
+        messages.push_back(text);
+        sequence.push_back(text);
+    }
 
     std::vector<Shown> inputs;
     std::vector<std::string> messages;
+    // Prompt texts and messages in the order they were shown.
+    std::vector<std::string> sequence;
 
 private:
     std::deque<std::string> answers_;

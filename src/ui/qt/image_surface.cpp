@@ -1,6 +1,5 @@
 #include "ui/qt/image_surface.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
@@ -13,8 +12,8 @@ QColor ToQColor(Rgb c)
     return QColor(c.r, c.g, c.b);
 }
 
-// Segments are clipped to the image enlarged by this many pixels on each
-// side, so the rasteriser never sees the huge coordinates that a curve
+// Segments are clipped to the picture enlarged by this many logical pixels on
+// each side, so the rasteriser never sees the huge coordinates that a curve
 // reaching far off the chart can produce, while lines that only graze the
 // edge keep their direction.
 constexpr double kClipMargin = 64.0;
@@ -54,12 +53,6 @@ bool ClipSegment(double &x1, double &y1, double &x2, double &y2, double left, do
     return true;
 }
 
-// The centre of the pixel that holds a pixel coordinate.
-QPointF PixelCentre(double px, double py)
-{
-    return QPointF(std::floor(px) + 0.5, std::floor(py) + 0.5);
-}
-
 } // namespace
 
 ImageSurface::ImageSurface()
@@ -75,9 +68,39 @@ ImageSurface::~ImageSurface()
 void ImageSurface::Resize(int width, int height)
 {
     EndPainting();
-    image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    image_.fill(ToQColor(backColor_));
+    record_.width = std::max(width, 1);
+    record_.height = std::max(height, 1);
+    record_.items.clear();
+    Rebuild();
     RefreshScale();
+}
+
+void ImageSurface::SetDevicePixelRatio(double ratio)
+{
+    if (!(ratio > 0.0) || ratio == ratio_)
+        return;
+    EndPainting();
+    ratio_ = ratio;
+    Rebuild();
+    Changed();
+}
+
+PictureScale ImageSurface::ImageScale() const
+{
+    return PictureScale::For(record_, ratio_, true);
+}
+
+void ImageSurface::Rebuild()
+{
+    painter_.reset();
+    record_.back = ToQColor(backColor_);
+    const PictureScale to = ImageScale();
+    image_
+        = QImage(std::max(1, static_cast<int>(std::ceil(to.area.width()))),
+                 std::max(1, static_cast<int>(std::ceil(to.area.height()))), QImage::Format_RGB32);
+    image_.fill(record_.back);
+    for (const PictureItem &item : record_.items)
+        PaintItem(Painter(), item, to);
 }
 
 const QImage &ImageSurface::Image()
@@ -85,6 +108,32 @@ const QImage &ImageSurface::Image()
     EndPainting();
     changeNotified_ = false;
     return image_;
+}
+
+QImage ImageSurface::DisplayImage()
+{
+    QImage shown = Image();
+    shown.setDevicePixelRatio(ratio_);
+    return shown;
+}
+
+const PictureRecord &ImageSurface::Record()
+{
+    Flush();
+    return record_;
+}
+
+QImage ImageSurface::Render(double scale)
+{
+    if (scale == ratio_)
+        return Image().copy();
+    const PictureRecord &record = Record();
+    const PictureScale to = PictureScale::For(record, scale, true);
+    QImage image(std::max(1, static_cast<int>(std::ceil(to.area.width()))),
+                 std::max(1, static_cast<int>(std::ceil(to.area.height()))), QImage::Format_RGB32);
+    QPainter painter(&image);
+    PaintRecord(painter, record, to);
+    return image;
 }
 
 QPainter &ImageSurface::Painter()
@@ -110,19 +159,20 @@ void ImageSurface::Changed()
     }
 }
 
+void ImageSurface::Add(PictureItem item)
+{
+    PaintItem(Painter(), item, ImageScale());
+    record_.items.push_back(std::move(item));
+    Changed();
+}
+
 void ImageSurface::Flush()
 {
-    if (pending_.size() >= 2) {
-        QPainter &p = Painter();
-        QPen pen(ToQColor(pendingColour_));
-        pen.setWidth(pendingWidth_);
-        pen.setCapStyle(Qt::SquareCap);
-        pen.setJoinStyle(Qt::MiterJoin);
-        p.setPen(pen);
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(pending_);
+    if (pending_.points.size() >= 2) {
+        PictureItem line = std::move(pending_);
+        Add(std::move(line));
     }
-    pending_.clear();
+    pending_ = PictureItem();
 }
 
 QFont ImageSurface::SizedFont() const
@@ -135,9 +185,11 @@ QFont ImageSurface::SizedFont() const
 
 void ImageSurface::PaintClear()
 {
-    pending_.clear();
+    pending_ = PictureItem();
     EndPainting();
-    image_.fill(ToQColor(backColor_));
+    record_.items.clear();
+    record_.back = ToQColor(backColor_);
+    image_.fill(record_.back);
     Changed();
 }
 
@@ -149,22 +201,24 @@ void ImageSurface::PaintLine(double x1, double y1, double x2, double y2)
     if (!std::isfinite(px1) || !std::isfinite(py1) || !std::isfinite(px2) || !std::isfinite(py2))
         return;
     const double sx = px1, sy = py1;
-    if (!ClipSegment(px1, py1, px2, py2, -kClipMargin, -kClipMargin, image_.width() + kClipMargin,
-                     image_.height() + kClipMargin)) {
+    if (!ClipSegment(px1, py1, px2, py2, -kClipMargin, -kClipMargin, record_.width + kClipMargin,
+                     record_.height + kClipMargin)) {
         Flush();
         return;
     }
-    const QPointF start = PixelCentre(px1, py1);
-    const QPointF end = PixelCentre(px2, py2);
-    const bool continues = !pending_.isEmpty() && pendingColour_ == ForeColor()
-        && pendingWidth_ == DrawWidth() && pending_.last() == start && px1 == sx && py1 == sy;
+    const QPointF start(px1, py1);
+    const bool continues = !pending_.points.isEmpty() && pendingColour_ == ForeColor()
+        && pending_.width == DrawWidth() && pending_.points.last() == start && px1 == sx
+        && py1 == sy;
     if (!continues) {
         Flush();
+        pending_.kind = PictureItem::Kind::Polyline;
         pendingColour_ = ForeColor();
-        pendingWidth_ = DrawWidth();
-        pending_.append(start);
+        pending_.pen = ToQColor(pendingColour_);
+        pending_.width = DrawWidth();
+        pending_.points.append(start);
     }
-    pending_.append(end);
+    pending_.points.append(QPointF(px2, py2));
     Changed();
 }
 
@@ -172,15 +226,14 @@ void ImageSurface::PaintFilledBox(double x1, double y1, double x2, double y2, Rg
 {
     Flush();
     const ScaleMap &m = Map();
-    const double left = std::floor(std::min(m.ToPixelX(x1), m.ToPixelX(x2)));
-    const double right = std::floor(std::max(m.ToPixelX(x1), m.ToPixelX(x2)));
-    const double top = std::floor(std::min(m.ToPixelY(y1), m.ToPixelY(y2)));
-    const double bottom = std::floor(std::max(m.ToPixelY(y1), m.ToPixelY(y2)));
-    const QRectF r = QRectF(QPointF(left, top), QPointF(right + 1, bottom + 1))
-                         .intersected(QRectF(0, 0, image_.width(), image_.height()));
-    if (!r.isEmpty())
-        Painter().fillRect(r, ToQColor(colour));
-    Changed();
+    PictureItem box;
+    box.kind = PictureItem::Kind::Box;
+    box.pen = ToQColor(colour);
+    box.points = {QPointF(m.ToPixelX(x1), m.ToPixelY(y1)), QPointF(m.ToPixelX(x2), m.ToPixelY(y2))};
+    for (const QPointF &corner : box.points)
+        if (!std::isfinite(corner.x()) || !std::isfinite(corner.y()))
+            return;
+    Add(std::move(box));
 }
 
 void ImageSurface::PaintCircle(double x, double y, double radius)
@@ -189,17 +242,18 @@ void ImageSurface::PaintCircle(double x, double y, double radius)
     const ScaleMap &m = Map();
     const double cx = m.ToPixelX(x), cy = m.ToPixelY(y);
     const double r = std::fabs(radius * m.PixelsPerUnitX());
-    const double limit = 4.0 * (image_.width() + image_.height());
+    const double limit = 4.0 * (record_.width + record_.height);
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || std::fabs(cx) > limit
         || std::fabs(cy) > limit || r > limit)
         return;
-    QPainter &p = Painter();
-    QPen pen(ToQColor(ForeColor()));
-    pen.setWidth(DrawWidth());
-    p.setPen(pen);
-    p.setBrush(ToQColor(FillColor()));
-    p.drawEllipse(QPointF(cx, cy), r, r);
-    Changed();
+    PictureItem circle;
+    circle.kind = PictureItem::Kind::Circle;
+    circle.pen = ToQColor(ForeColor());
+    circle.fill = ToQColor(FillColor());
+    circle.width = DrawWidth();
+    circle.points = {QPointF(cx, cy)};
+    circle.radius = r;
+    Add(std::move(circle));
 }
 
 void ImageSurface::PaintText(double x, double y, const std::string &text)
@@ -207,20 +261,19 @@ void ImageSurface::PaintText(double x, double y, const std::string &text)
     Flush();
     const ScaleMap &m = Map();
     const double px = m.ToPixelX(x), py = m.ToPixelY(y);
-    const double limit = 4.0 * (image_.width() + image_.height());
+    const double limit = 4.0 * (record_.width + record_.height);
     if (!std::isfinite(px) || !std::isfinite(py) || std::fabs(px) > limit || std::fabs(py) > limit)
         return;
-    QPainter &p = Painter();
-    const QFont font = SizedFont();
-    p.setFont(font);
-    p.setPen(ToQColor(ForeColor()));
-    const QFontMetricsF metrics(font, &image_);
-    p.drawText(QPointF(std::floor(px), std::floor(py) + metrics.ascent()),
-               QString::fromStdString(text));
-    Changed();
+    PictureItem print;
+    print.kind = PictureItem::Kind::Text;
+    print.pen = ToQColor(ForeColor());
+    print.font = SizedFont();
+    print.points = {QPointF(px, py)};
+    print.text = QString::fromStdString(text);
+    Add(std::move(print));
 }
 
 double ImageSurface::LineHeightPixels() const
 {
-    return QFontMetricsF(SizedFont(), const_cast<QImage *>(&image_)).height();
+    return LogicalLineHeight(SizedFont());
 }

@@ -1,6 +1,7 @@
 #include "ui/qt/main_window_controls.h"
 
 #include "ui/layout.h"
+#include "ui/qt/chart_surface.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/picture_box.h"
 #include "ui/qt/screen_twips.h"
@@ -80,10 +81,8 @@ MainWindowControls::MainWindowControls(QWidget &window)
 
     // Created first, so it lies beneath every later control.
     Picture1 = new PictureBox(&window);
+    SetUpChartSurface(Picture1->Surface());
     Picture1->SetBackColor(kPictureBack);
-    Picture1->Surface().SetForeColor(kPictureFore);
-    Picture1->Surface().SetFillColor(kPictureFore);
-    Picture1->Surface().SetFont(QFont(QString::fromUtf8(faces::kSong)));
     Picture1->setFocusPolicy(Qt::StrongFocus);
 
     const QFont headingFont = SongFont(10.5, true, false);

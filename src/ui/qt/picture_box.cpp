@@ -27,14 +27,18 @@ void PictureBox::Refresh()
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
+    // A screen with another pixel ratio (the window moved, or the setting
+    // changed) gets the picture drawn again at its resolution.
+    surface_.SetDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
-    painter.drawImage(0, 0, surface_.Image());
+    painter.drawImage(QPointF(0, 0), surface_.DisplayImage());
 }
 
 void PictureBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (surface_.Image().size() != size())
+    surface_.SetDevicePixelRatio(devicePixelRatioF());
+    if (surface_.Size() != size())
         surface_.Resize(width(), height());
 }
 

@@ -1,0 +1,213 @@
+#include "shell/chart_menu.h"
+
+#include "process/result_sheet.h"
+#include "ui/prompts.h"
+#include "ui/qt/image_surface.h"
+#include "ui/qt/picture_box.h"
+#include "ui/qt/picture_export.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+struct ImageType {
+    const char *filter;
+    PictureFormat format;
+    int scale;
+};
+const ImageType kImageTypes[] = {
+    {"PNG 图像 ×1 (*.png)", PictureFormat::Png, 1}, {"PNG 图像 ×2 (*.png)", PictureFormat::Png, 2},
+    {"PNG 图像 ×4 (*.png)", PictureFormat::Png, 4}, {"SVG 矢量图 (*.svg)", PictureFormat::Svg, 1},
+    {"PDF 文档 (*.pdf)", PictureFormat::Pdf, 1},
+};
+
+const char *Suffix(PictureFormat format)
+{
+    switch (format) {
+    case PictureFormat::Png:
+        return "png";
+    case PictureFormat::Svg:
+        return "svg";
+    case PictureFormat::Pdf:
+        return "pdf";
+    }
+    return "png";
+}
+
+// The platform's save dialog with the picture types; a name typed with a
+// known suffix decides the type, otherwise the chosen type adds its suffix.
+std::optional<ChartMenu::ImageTarget> AskImageFile(QWidget *parent, const QString &folder)
+{
+    QStringList filters;
+    for (const ImageType &type : kImageTypes)
+        filters << QString::fromUtf8(type.filter);
+    QFileDialog dialog(parent, QStringLiteral("保存图像"), folder, filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(QStringLiteral("焓湿图.png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const ImageType &chosen = kImageTypes[std::max<qsizetype>(
+        0, filters.indexOf(dialog.selectedNameFilter()))];
+    ChartMenu::ImageTarget target {dialog.selectedFiles().front(), chosen.format, chosen.scale};
+    if (const auto typed = PictureFormatForPath(target.path)) {
+        if (*typed != chosen.format)
+            target.scale = 1;
+        target.format = *typed;
+    } else {
+        target.path += QLatin1Char('.') + QLatin1String(Suffix(chosen.format));
+    }
+    return target;
+}
+
+std::optional<QString> AskResultsFile(QWidget *parent, const QString &folder)
+{
+    QFileDialog dialog(parent, QStringLiteral("导出结果"), folder,
+                       QStringLiteral("CSV 表格 (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(QStringLiteral("一次回风计算结果.csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+QString StartFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return pictures.isEmpty() ? QDir::homePath() : pictures;
+}
+
+} // namespace
+
+ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
+    : QObject(&window), window_(window), picture_(picture), prompts_(prompts),
+      folder_(StartFolder())
+{
+    askImageFile = [this](const QString &folder) { return AskImageFile(&window_, folder); };
+    askResultsFile = [this](const QString &folder) { return AskResultsFile(&window_, folder); };
+
+    menu = new QMenu(&window);
+    saveImage = AddAction(QStringLiteral("保存图像…"), QKeySequence(QStringLiteral("Ctrl+S")),
+                          &ChartMenu::SaveImage);
+    print = AddAction(QStringLiteral("打印…"), QKeySequence(QStringLiteral("Ctrl+P")),
+                      &ChartMenu::Print);
+    copyImage = AddAction(QStringLiteral("复制图像"), QKeySequence(), &ChartMenu::CopyImage);
+    copyResults = AddAction(QStringLiteral("复制结果"), QKeySequence(QStringLiteral("Ctrl+Shift+C")),
+                            &ChartMenu::CopyResults);
+    exportResults = AddAction(QStringLiteral("导出结果…"), QKeySequence(QStringLiteral("Ctrl+E")),
+                              &ChartMenu::ExportResults);
+    copyResults->setEnabled(false);
+    exportResults->setEnabled(false);
+
+    picture_.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&picture_, &QWidget::customContextMenuRequested, this, &ChartMenu::ShowMenu);
+}
+
+ChartMenu::~ChartMenu() = default;
+
+QAction *ChartMenu::AddAction(const QString &text, const QKeySequence &shortcut,
+                              void (ChartMenu::*slot)())
+{
+    auto *action = new QAction(text, this);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    // On the window for its shortcut, in the menu for the right-click.
+    window_.addAction(action);
+    menu->addAction(action);
+    return action;
+}
+
+void ChartMenu::ShowMenu(const QPoint &position)
+{
+    // A right-click while the left button drags the readout changes nothing.
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton)
+        return;
+    menu->popup(picture_.mapToGlobal(position));
+}
+
+void ChartMenu::SetResults(std::shared_ptr<const ResultSheet> sheet)
+{
+    sheet_ = std::move(sheet);
+    copyResults->setEnabled(sheet_ != nullptr);
+    exportResults->setEnabled(sheet_ != nullptr);
+}
+
+void ChartMenu::Remember(const QString &path)
+{
+    folder_ = QFileInfo(path).absolutePath();
+}
+
+void ChartMenu::SaveImage()
+{
+    const std::optional<ImageTarget> target = askImageFile(folder_);
+    if (!target)
+        return;
+    Remember(target->path);
+    const QString failure
+        = SavePicture(picture_.Surface(), target->path, target->format, target->scale);
+    if (!failure.isEmpty())
+        prompts_.MsgBox(failure.toStdString());
+}
+
+void ChartMenu::PrintOn(QPrinter &printer)
+{
+    QPainter painter(&printer);
+    PaintOnPage(painter, printer, picture_.Surface().Record());
+}
+
+void ChartMenu::Print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("焓湿图"));
+    QPrintPreviewDialog preview(&printer, &window_);
+    preview.setWindowTitle(QStringLiteral("打印预览"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *target) { PrintOn(*target); });
+    preview.exec();
+}
+
+void ChartMenu::CopyImage()
+{
+    QGuiApplication::clipboard()->setImage(picture_.Surface().DisplayImage());
+}
+
+void ChartMenu::CopyResults()
+{
+    if (sheet_)
+        QGuiApplication::clipboard()->setText(QString::fromStdString(ResultTsv(*sheet_)));
+}
+
+void ChartMenu::ExportResults()
+{
+    if (!sheet_)
+        return;
+    const std::optional<QString> path = askResultsFile(folder_);
+    if (!path)
+        return;
+    Remember(*path);
+    const std::string csv = ResultCsv(*sheet_);
+    QSaveFile file(*path);
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly))
+        reason = file.errorString();
+    else if (file.write(csv.data(), static_cast<qint64>(csv.size()))
+                 != static_cast<qint64>(csv.size())
+             || !file.commit())
+        reason = file.errorString();
+    if (!reason.isEmpty()) {
+        prompts_.MsgBox(SaveFailureMessage(*path, reason).toStdString());
+    }
+}

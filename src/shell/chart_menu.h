@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class ImageSurface;
+class PictureBox;
+class Prompts;
+class QAction;
+class QMenu;
+class QPrinter;
+class QWidget;
+class ResultSheet;
+enum class PictureFormat;
+
+// What leaves the main window: the chart surface's context menu and the same
+// entries as keyboard shortcuts of the window. 保存图像… writes the picture as
+// PNG (×1, ×2, ×4), SVG or PDF; 打印… prints it through a preview; 复制图像 and
+// 复制结果 put the picture or the last calculation's results on the clipboard;
+// 导出结果… writes those results as CSV. The two result entries stay disabled
+// until a calculation has run. Nothing of the window's face changes.
+class ChartMenu : public QObject {
+    Q_OBJECT
+public:
+    ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts);
+    ~ChartMenu() override;
+
+    // The results of the last calculation, for copying and export.
+    void SetResults(std::shared_ptr<const ResultSheet> sheet);
+
+    void SaveImage();
+    void Print();
+    void CopyImage();
+    void CopyResults();
+    void ExportResults();
+    // Draws the chart on a printer's pages (the preview and the printing call this).
+    void PrintOn(QPrinter &printer);
+
+    // A file chosen to save the picture in.
+    struct ImageTarget {
+        QString path;
+        PictureFormat format;
+        int scale = 1;
+    };
+    // The save dialogs; tests replace them. Each gets the folder to start in
+    // and answers nothing when cancelled.
+    std::function<std::optional<ImageTarget>(const QString &folder)> askImageFile;
+    std::function<std::optional<QString>(const QString &folder)> askResultsFile;
+
+    QAction *saveImage = nullptr;
+    QAction *print = nullptr;
+    QAction *copyImage = nullptr;
+    QAction *copyResults = nullptr;
+    QAction *exportResults = nullptr;
+    QMenu *menu = nullptr;
+
+private:
+    void ShowMenu(const QPoint &position);
+    void Remember(const QString &path);
+    QAction *AddAction(const QString &text, const QKeySequence &shortcut,
+                       void (ChartMenu::*slot)());
+
+    QWidget &window_;
+    PictureBox &picture_;
+    Prompts &prompts_;
+    std::shared_ptr<const ResultSheet> sheet_;
+    QString folder_; // the last folder saved in, during this run
+};

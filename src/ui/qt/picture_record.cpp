@@ -1,0 +1,198 @@
+#include "ui/qt/picture_record.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Dots per inch of the retained picture, for which the record's font sizes are given.
+constexpr double kPictureDpi = 96.0;
+
+// A logical position on the device: snapped to the centre of its device pixel
+// on a raster device, to the centre of its logical pixel (and then scaled) on
+// a vector device.
+double Snap(double logical, const PictureScale &to)
+{
+    return to.raster ? std::floor(logical * to.scale) + 0.5
+                     : (std::floor(logical) + 0.5) * to.scale;
+}
+
+// The top-left edge of the pixel that holds a logical position, on the device.
+double PixelEdge(double logical, const PictureScale &to)
+{
+    return to.raster ? std::floor(logical * to.scale) : std::floor(logical) * to.scale;
+}
+
+double PenWidth(int logicalWidth, const PictureScale &to)
+{
+    const double width = logicalWidth * to.scale;
+    return to.raster ? std::max(1.0, std::round(width)) : width;
+}
+
+// The font of a text item at the device's resolution and scale: point sizes
+// are given for the 96 dots per inch of the retained picture.
+QFont DeviceFont(const QFont &font, const QPaintDevice &device, const PictureScale &to)
+{
+    QFont scaled = font;
+    const double factor = to.scale * kPictureDpi / std::max(1, device.logicalDpiY());
+    if (font.pointSizeF() > 0)
+        scaled.setPointSizeF(font.pointSizeF() * factor);
+    else if (font.pixelSize() > 0)
+        scaled.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(font.pixelSize() * to.scale))));
+    return scaled;
+}
+
+// Which side of the device area a point lies beyond, by more than `reach`:
+// bit 0 left, 1 right, 2 above, 3 below.
+unsigned Outside(const QPointF &p, double width, double height, double reach)
+{
+    return (p.x() < -reach ? 1u : 0u) | (p.x() > width + reach ? 2u : 0u)
+        | (p.y() < -reach ? 4u : 0u) | (p.y() > height + reach ? 8u : 0u);
+}
+
+// Draws a polyline with its vertices snapped. Only what can change a pixel
+// reaches the rasteriser: a vertex that lands on the pixel of the vertex
+// before adds a segment of zero length, and a segment whose two ends lie
+// beyond the same edge of the device, farther than the pen and its caps and
+// joins reach, is invisible; the polyline is cut there. The picture is the
+// same as from the whole polyline.
+void PaintPolyline(QPainter &painter, const PictureItem &item, const PictureScale &to)
+{
+    const QSizeF &area = to.area;
+    const double width = PenWidth(item.width, to);
+    QPen pen(item.pen);
+    pen.setWidthF(width);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+
+    // A lone thin segment along a pixel row or column covers exactly the
+    // pixels from one end to the other: filled as a rectangle, it costs a
+    // fraction of the stroke. The chart's grid is drawn this way.
+    if (to.raster && width == 1.0 && item.points.size() == 2) {
+        const QPointF a(Snap(item.points[0].x(), to), Snap(item.points[0].y(), to));
+        const QPointF b(Snap(item.points[1].x(), to), Snap(item.points[1].y(), to));
+        if (a.x() == b.x() || a.y() == b.y()) {
+            const QRectF pixels(
+                QPointF(std::min(a.x(), b.x()) - 0.5, std::min(a.y(), b.y()) - 0.5),
+                QPointF(std::max(a.x(), b.x()) + 0.5, std::max(a.y(), b.y()) + 0.5));
+            const QRectF shown = pixels.intersected(QRectF(QPointF(0, 0), area));
+            if (!shown.isEmpty())
+                painter.fillRect(shown, item.pen);
+            return;
+        }
+    }
+
+    // A miter join reaches at most twice the pen width beyond its vertex.
+    const double reach = 2.0 * width + 2.0;
+    QPolygonF run;
+    run.reserve(item.points.size());
+    QPointF previous;
+    unsigned previousOutside = 0;
+    bool first = true;
+    bool endsOnItsPixel = false;
+    for (const QPointF &point : item.points) {
+        const QPointF snapped(Snap(point.x(), to), Snap(point.y(), to));
+        endsOnItsPixel = !first && snapped == previous;
+        if (endsOnItsPixel)
+            continue;
+        const unsigned outside = Outside(snapped, area.width(), area.height(), reach);
+        if (!first && (outside & previousOutside) != 0) {
+            // Invisible segment: end the run at its start, begin a new one at its end.
+            if (run.size() >= 2)
+                painter.drawPolyline(run);
+            run.clear();
+        }
+        run.append(snapped);
+        previous = snapped;
+        previousOutside = outside;
+        first = false;
+    }
+    // A last segment of zero length stays: the rasteriser then leaves out the
+    // end pixel of the segment before it, as it does within the whole polyline.
+    if (endsOnItsPixel && !run.isEmpty())
+        run.append(run.back());
+    if (run.size() >= 2)
+        painter.drawPolyline(run);
+    else if (run.size() == 1 && item.points.size() >= 2)
+        painter.drawPolyline(QPolygonF {run.front(), run.front()}); // all on one pixel, or
+                                                                    // a tail beyond an edge
+}
+
+void PaintBox(QPainter &painter, const PictureItem &item, const PictureScale &to)
+{
+    const QPointF &a = item.points.value(0);
+    const QPointF &b = item.points.value(1);
+    // Every pixel whose area the box touches, edges included.
+    const double left = PixelEdge(std::min(a.x(), b.x()), to);
+    const double top = PixelEdge(std::min(a.y(), b.y()), to);
+    const double step = to.raster ? 1.0 : to.scale;
+    const double right = PixelEdge(std::max(a.x(), b.x()), to) + step;
+    const double bottom = PixelEdge(std::max(a.y(), b.y()), to) + step;
+    const QRectF box = QRectF(QPointF(left, top), QPointF(right, bottom))
+                           .intersected(QRectF(QPointF(0, 0), to.area));
+    if (!box.isEmpty())
+        painter.fillRect(box, item.pen);
+}
+
+void PaintCircle(QPainter &painter, const PictureItem &item, const PictureScale &to)
+{
+    QPen pen(item.pen);
+    pen.setWidthF(PenWidth(item.width, to));
+    painter.setPen(pen);
+    painter.setBrush(item.fill);
+    const QPointF &centre = item.points.value(0);
+    const double r = item.radius * to.scale;
+    painter.drawEllipse(QPointF(centre.x() * to.scale, centre.y() * to.scale), r, r);
+}
+
+void PaintText(QPainter &painter, const PictureItem &item, const PictureScale &to)
+{
+    const QFont font = DeviceFont(item.font, *painter.device(), to);
+    painter.setFont(font);
+    painter.setPen(item.pen);
+    const QFontMetricsF metrics(font, painter.device());
+    const QPointF &at = item.points.value(0);
+    painter.drawText(QPointF(PixelEdge(at.x(), to), PixelEdge(at.y(), to) + metrics.ascent()),
+                     item.text);
+}
+
+} // namespace
+
+void PaintItem(QPainter &painter, const PictureItem &item, const PictureScale &to)
+{
+    switch (item.kind) {
+    case PictureItem::Kind::Polyline:
+        PaintPolyline(painter, item, to);
+        break;
+    case PictureItem::Kind::Box:
+        PaintBox(painter, item, to);
+        break;
+    case PictureItem::Kind::Circle:
+        PaintCircle(painter, item, to);
+        break;
+    case PictureItem::Kind::Text:
+        PaintText(painter, item, to);
+        break;
+    }
+}
+
+void PaintRecord(QPainter &painter, const PictureRecord &record, const PictureScale &to)
+{
+    painter.fillRect(QRectF(0, 0, record.width * to.scale, record.height * to.scale), record.back);
+    for (const PictureItem &item : record.items)
+        PaintItem(painter, item, to);
+}
+
+double LogicalLineHeight(const QFont &font)
+{
+    static const QImage reference(1, 1, QImage::Format_RGB32);
+    return QFontMetricsF(font, &reference).height();
+}
