@@ -1,7 +1,6 @@
 #include "chart/chart_state.h"
 #include "cli/command.h"
 #include "process/design_entries.h"
-#include "ui/leading_number.h"
 
 #include <array>
 #include <string>
@@ -16,16 +15,6 @@ QString CaptionUnit(int row)
 {
     const QString caption = Utf8(design_entries::kRows[row - 1].caption);
     return caption.mid(caption.indexOf(QChar(0xFF1A)) + 1).trimmed();
-}
-
-// Accepted pressures as the prompt reads them: a number as a whole within the range.
-std::optional<double> PromptPressure(const std::string &text)
-{
-    const std::optional<double> value = WholeNumberValue(text);
-    if (!value || *value < chart_prompts::kLowestPressure
-        || *value > chart_prompts::kHighestPressure)
-        return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -63,7 +52,7 @@ QList<QCommandLineOption> DesignOptions()
 std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure)
 {
     const std::string text = parser.value(QStringLiteral("pressure")).toStdString();
-    const std::optional<double> B = PromptPressure(text);
+    const std::optional<double> B = AcceptedPressure(text);
     if (!B)
         return UsageError(Utf8("选项 --pressure 的值“") + QString::fromStdString(text)
                           + Utf8("”不是 90000 至 120000 帕之间的大气压力"));

@@ -1,5 +1,6 @@
 #include "process/headless_compute.h"
 
+#include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
 #include "process/compute_and_plot.h"
 #include "process/process_state.h"
@@ -29,6 +30,7 @@ HeadlessComputation ComputeWithoutWindow(const DesignParameters &parameters, dou
                                          const std::string &BText, Surface &picture)
 {
     HeadlessComputation result;
+    SetChartScale(picture); // as the main window's load does
     ChartState chart;
     chart.B = B;
     chart.BText = BText;

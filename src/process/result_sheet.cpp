@@ -1,10 +1,10 @@
 #include "process/result_sheet.h"
 
+#include "chart/chart_state.h"
 #include "process/process_plot.h"
 #include "process/process_state.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
-#include "ui/leading_number.h"
 #include "ui/number_text.h"
 
 #include <algorithm>
@@ -117,7 +117,7 @@ std::string PressureNumber(const std::string &text)
     const std::string number = text_output::JsonNumberOrNull(text);
     if (number != "null" || text.empty())
         return number;
-    const std::optional<double> value = WholeNumberValue(Trimmed(text));
+    const std::optional<double> value = AcceptedPressure(text);
     return value ? DoubleText(*value) : "null";
 }
 

@@ -98,7 +98,7 @@ QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat fo
     }
     if (!written || file.error() != QFileDevice::NoError) {
         const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                     : QStringLiteral("写入失败");
+                                                                    : QStringLiteral("写入失败");
         file.cancelWriting();
         return SaveFailureMessage(path, reason);
     }
@@ -115,8 +115,7 @@ QString SaveFailureMessage(const QString &path, const QString &reason)
 void PaintOnPage(QPainter &painter, QPagedPaintDevice &page, const PictureRecord &record)
 {
     const QRectF area(0, 0, page.width(), page.height());
-    const double scale
-        = std::min(area.width() / record.width, area.height() / record.height);
+    const double scale = std::min(area.width() / record.width, area.height() / record.height);
     painter.save();
     painter.translate((area.width() - record.width * scale) / 2.0,
                       (area.height() - record.height * scale) / 2.0);
