@@ -1,0 +1,228 @@
+#include "cli/command_line.h"
+#include "process/compute_and_plot.h"
+#include "readout/state_lookup.h"
+#include "shell/app_shell.h"
+#include "shell/form1.h"
+#include "shell/form2.h"
+#include "support/scripted_prompts.h"
+#include "ui/qt/image_surface.h"
+
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Window {
+    ScriptedPrompts prompts;
+    AppShell shell {prompts};
+
+    Window()
+    {
+        shell.onEndProgram = [] {};
+        shell.Start();
+        shell.LeaveSplash();
+    }
+    Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
+    QImage Picture() { return form().Picture().Image().convertToFormat(QImage::Format_RGB32); }
+};
+
+QString SizeText(const QImage &image)
+{
+    return QStringLiteral("%1x%2").arg(image.width()).arg(image.height());
+}
+
+QImage Saved(const QString &path)
+{
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+TEST(ChartCommand, PngHoldsTheWindowsPictureAtItsSize)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    {
+        // 生成焓湿图 at a pressure typed with its unit and the offered precision.
+        Window w;
+        w.prompts.Answer("95000pa");
+        w.prompts.Answer("0.05");
+        w.form().生成焓湿图_Click();
+        const QImage window = w.Picture();
+        const QString path = folder.filePath(QStringLiteral("chart.png"));
+        const CommandOutput output
+            = RunCommand({QStringLiteral("chart"), path, QStringLiteral("--pressure"),
+                          QStringLiteral("95000pa"), QStringLiteral("--precision"),
+                          QStringLiteral("0.05"), QStringLiteral("--size"), SizeText(window)});
+        ASSERT_EQ(output.status, exit_status::kSuccess) << output.err;
+        EXPECT_TRUE(Saved(path) == window) << "the chart pixel for pixel";
+    }
+    {
+        // 计算并描点 with changed parameters, after a chart at 0.05.
+        Window w;
+        w.prompts.Answer("110000");
+        w.prompts.Answer("0.05");
+        w.form().生成焓湿图_Click();
+        w.form().一次回风_Click();
+        Form2 &dialog = w.shell.Windows().Get<Form2>(forms::kParameters);
+        dialog.Text[6]->setText(QStringLiteral("50"));
+        dialog.Command1_Click();
+        w.form().计算并描点_Click();
+        const QImage window = w.Picture();
+        const QString path = folder.filePath(QStringLiteral("process.png"));
+        const CommandOutput output
+            = RunCommand({QStringLiteral("chart"), path, QStringLiteral("--pressure"),
+                          QStringLiteral("110000"), QStringLiteral("--s"), QStringLiteral("50"),
+                          QStringLiteral("--process"), QStringLiteral("--size"), SizeText(window)});
+        ASSERT_EQ(output.status, exit_status::kSuccess) << output.err;
+        EXPECT_TRUE(Saved(path) == window) << "the chart and the process pixel for pixel";
+    }
+}
+
+// The built program, run as from a shell without a display.
+TEST(CommandLineProgram, ExitStatusesAndMessages)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const auto file = [&](const char *name) { return folder.filePath(QString::fromUtf8(name)); };
+    enum Check { None, Png, Svg, Pdf, NoFile };
+    struct Row {
+        const char *name;
+        QStringList arguments;
+        int status; // -1: 0 or 1, for absurd values that may stop the calculation
+        std::string err; // part of standard error; "" asks for none at all
+        std::string out; // part of standard output
+        Check check = None;
+        QString path = {};
+    };
+    namespace msg = compute_messages;
+    const std::vector<Row> rows = {
+        {"compute", {"compute"}, 0, "", "系统冷量"},
+        {"compute json", {"compute", "--format", "json"}, 0, "", "\"systemCooling\": "},
+        {"state", {"state", "--t", "26", "--phi", "60"}, 0, "", "12.63878"},
+        {"help", {"--help"}, 0, "", "compute"},
+        {"command help", {"state", "--help"}, 0, "", "--ts"},
+        {"version", {"--version"}, 0, "", "idchart "},
+        {"machine dew point not found", {"compute", "--phil", "0"}, 1, msg::kDewPointNotFound, ""},
+        {"zero divisor", {"compute", "--dt", "0"}, 1, msg::kEqualEnthalpy, ""},
+        {"vapour pressure at B",
+         {"compute", "--tn", "100", "--phin", "100"},
+         1,
+         msg::kIndoorVapourPressure,
+         ""},
+        {"stop in json",
+         {"compute", "--phil", "0", "--format", "json"},
+         1,
+         msg::kDewPointNotFound,
+         "\"error\": \"" + std::string(msg::kDewPointNotFound)},
+        {"state beyond B",
+         {"state", "--t", "150", "--phi", "100"},
+         1,
+         state_lookup::kVapourPressure,
+         ""},
+        {"unknown option", {"compute", "--bogus", "1"}, 2, "--bogus", ""},
+        {"unknown command", {"draw"}, 2, "draw", ""},
+        {"missing value", {"compute", "--tn"}, 2, "--tn", ""},
+        {"value beyond range", {"compute", "--q", "1e999"}, 2, "--q", ""},
+        {"pressure out of range", {"compute", "--pressure", "89999"}, 2, "--pressure", ""},
+        {"pressure not a number",
+         {"state", "--d", "1", "--i", "2", "--pressure", "x"},
+         2,
+         "--pressure",
+         ""},
+        {"state without a pair", {"state", "--t", "20"}, 2, "--phi", ""},
+        {"refused precision",
+         {"chart", file("fine.png"), "--precision", "0.0005"},
+         2,
+         "--precision",
+         "",
+         NoFile,
+         file("fine.png")},
+        {"unwritable file",
+         {"chart", file("none/x.png")},
+         2,
+         "none/x.png",
+         "",
+         NoFile,
+         file("none/x.png")},
+        {"unknown file type", {"chart", file("x.bmp")}, 2, "x.bmp", "", NoFile, file("x.bmp")},
+        {"chart", {"chart", file("a.png")}, 0, "", "", Png, file("a.png")},
+        {"chart with process",
+         {"chart", file("b.svg"), "--precision", "0.05", "--process"},
+         0,
+         "",
+         "",
+         Svg,
+         file("b.svg")},
+        {"chart as PDF", {"chart", file("c.pdf")}, 0, "", "", Pdf, file("c.pdf")},
+        {"stopped chart",
+         {"chart", file("d.png"), "--process", "--phil", "0"},
+         1,
+         msg::kDewPointNotFound,
+         "",
+         Png,
+         file("d.png")},
+        {"absurd temperatures", {"compute", "--tn", "1e38", "--dt", "-1e38"}, -1, "", ""},
+        {"tiny moisture", {"compute", "--w", "1e-45", "--q", "1e300"}, -1, "", ""},
+        {"absurd state", {"state", "--d", "1e30", "--i", "-1e30"}, -1, "", ""},
+        {"absurd wet bulb", {"state", "--t", "-300", "--ts", "1e30"}, -1, "", ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // A command that draws nothing must not start the GUI layer: with a
+        // platform that does not exist it would not start at all.
+        if (row.arguments.constFirst() != QStringLiteral("chart"))
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                               QStringLiteral("no-such-platform"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(IDCHART_PROGRAM), row.arguments);
+        ASSERT_TRUE(program.waitForFinished(30000)) << "no input hangs the program";
+        ASSERT_EQ(program.exitStatus(), QProcess::NormalExit) << "no input crashes it";
+        const std::string out = program.readAllStandardOutput().toStdString();
+        const std::string err = program.readAllStandardError().toStdString();
+        if (row.status >= 0)
+            EXPECT_EQ(program.exitCode(), row.status) << err;
+        else
+            EXPECT_LE(program.exitCode(), 1) << err;
+        if (row.status == 0)
+            EXPECT_EQ(err, "");
+        else
+            EXPECT_NE(err.find(row.err), std::string::npos) << err;
+        EXPECT_NE(out.find(row.out), std::string::npos) << out;
+        for (const char *word : {"nan", "NaN", "inf", "Inf"})
+            EXPECT_EQ(out.find(word), std::string::npos) << out;
+
+        switch (row.check) {
+        case None:
+            break;
+        case NoFile:
+            EXPECT_FALSE(QFile::exists(row.path));
+            break;
+        case Png:
+            EXPECT_EQ(QImage(row.path).size(), QSize(1920, 821)) << "the chart area of 1920x1080";
+            break;
+        case Svg:
+            EXPECT_TRUE(QSvgRenderer(row.path).isValid());
+            break;
+        case Pdf: {
+            QFile pdf(row.path);
+            ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+            EXPECT_TRUE(pdf.read(4) == "%PDF");
+            break;
+        }
+        }
+    }
+}
