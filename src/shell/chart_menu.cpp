@@ -52,13 +52,14 @@ std::optional<ChartMenu::ImageTarget> AskImageFile(QWidget *parent, const QStrin
     QStringList filters;
     for (const ImageType &type : kImageTypes)
         filters << QString::fromUtf8(type.filter);
-    QFileDialog dialog(parent, QStringLiteral("保存图像"), folder, filters.join(QStringLiteral(";;")));
+    QFileDialog dialog(parent, QStringLiteral("保存图像"), folder,
+                       filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.selectFile(QStringLiteral("焓湿图.png"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    const ImageType &chosen = kImageTypes[std::max<qsizetype>(
-        0, filters.indexOf(dialog.selectedNameFilter()))];
+    const ImageType &chosen
+        = kImageTypes[std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()))];
     ChartMenu::ImageTarget target {dialog.selectedFiles().front(), chosen.format, chosen.scale};
     if (const auto typed = PictureFormatForPath(target.path)) {
         if (*typed != chosen.format)
@@ -103,8 +104,8 @@ ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
     print = AddAction(QStringLiteral("打印…"), QKeySequence(QStringLiteral("Ctrl+P")),
                       &ChartMenu::Print);
     copyImage = AddAction(QStringLiteral("复制图像"), QKeySequence(), &ChartMenu::CopyImage);
-    copyResults = AddAction(QStringLiteral("复制结果"), QKeySequence(QStringLiteral("Ctrl+Shift+C")),
-                            &ChartMenu::CopyResults);
+    copyResults = AddAction(QStringLiteral("复制结果"),
+                            QKeySequence(QStringLiteral("Ctrl+Shift+C")), &ChartMenu::CopyResults);
     exportResults = AddAction(QStringLiteral("导出结果…"), QKeySequence(QStringLiteral("Ctrl+E")),
                               &ChartMenu::ExportResults);
     copyResults->setEnabled(false);
