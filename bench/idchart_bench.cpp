@@ -8,15 +8,21 @@
 #include "process/compute_and_plot.h"
 #include "process/design_parameters.h"
 #include "process/process_calculation.h"
+#include "process/process_plot.h"
 #include "process/process_state.h"
 #include "psychro/moist_air.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "ui/main_window_texts.h"
 #include "ui/prompts.h"
+#include "ui/qt/chart_surface.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/image_surface.h"
+#include "ui/qt/picture_export.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -150,12 +156,77 @@ void BM_ComputeAndPlot(benchmark::State &state)
 }
 BENCHMARK(BM_ComputeAndPlot)->Unit(benchmark::kMillisecond);
 
+// The chart at precision 0.05 with the default process on it, on a surface
+// at the given device pixel ratio.
+ImageSurface &ChartWithProcess(double ratio)
+{
+    static ImageSurface surface;
+    SetUpChartSurface(surface);
+    surface.Resize(kChartWidth, kChartHeight);
+    surface.SetDevicePixelRatio(ratio);
+    SetChartScale(surface);
+    ChartState chart;
+    chart.Precision = 0.05f;
+    NullTexts texts;
+    DrawChart(chart, surface, texts);
+    ProcessState process;
+    LoadDesignParameters(process, DefaultParameters());
+    ComputeIndoorState(process, chart.B);
+    ComputeOutdoorState(process, chart.B);
+    ComputeMixedState(process);
+    ComputeSupplyState(process);
+    FindMachineDewPoint(process, chart.B);
+    DrawProcessLines(surface, process);
+    DrawProcessPoints(surface, process);
+    return surface;
+}
+
+// The chart at precision 0.05 drawn on a screen of device pixel ratio 2.
+void BM_DrawChartHighDpi(benchmark::State &state)
+{
+    ImageSurface surface;
+    SetUpChartSurface(surface);
+    surface.Resize(kChartWidth, kChartHeight);
+    surface.SetDevicePixelRatio(2.0);
+    SetChartScale(surface);
+    ChartState chart;
+    NullTexts texts;
+    for (auto _ : state) {
+        chart.Precision = 0.05f;
+        DrawChart(chart, surface, texts);
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+    state.SetLabel("precision 0.05, device pixel ratio 2");
+}
+BENCHMARK(BM_DrawChartHighDpi)->Unit(benchmark::kMillisecond);
+
+// Saving the full chart with a process: 0 PNG x2, 1 SVG, 2 PDF.
+void BM_SavePicture(benchmark::State &state)
+{
+    ImageSurface &surface = ChartWithProcess(1.0);
+    const PictureFormat format = state.range(0) == 0 ? PictureFormat::Png
+        : state.range(0) == 1                        ? PictureFormat::Svg
+                                                     : PictureFormat::Pdf;
+    const char *names[] = {"chart.png", "chart.svg", "chart.pdf"};
+    const QString path = QDir::temp().filePath(QString::fromLatin1(names[state.range(0)]));
+    for (auto _ : state) {
+        const QString failure
+            = SavePicture(surface, path, format, format == PictureFormat::Png ? 2 : 1);
+        if (!failure.isEmpty())
+            state.SkipWithError(failure.toStdString().c_str());
+    }
+    QFile::remove(path);
+    state.SetLabel(names[state.range(0)]);
+}
+BENCHMARK(BM_SavePicture)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    RegisterFontSubstitutions();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -108,21 +108,21 @@ void PrintTexts(Surface &picture, const ChartText *texts, size_t count)
 // The running temperature is single precision. The curve ends early where the
 // vapour pressure reaches the barometric pressure (possible at low pressures),
 // since moisture content has no meaning there.
-void TraceHumidityCurve(ChartState &s, Surface &picture, float phi, float tEnd)
+void TraceHumidityCurve(const ChartState &s, Surface &picture, float phi, float tEnd)
 {
     picture.SetCurrentX(0.0f);
     picture.SetCurrentY(-30.0f);
     const float step = s.Precision;
     if (!(step > 0.0f))
         return; // a negative step draws no point
-    for (s.t = -30.0f; s.t <= tEnd; s.t += step) {
-        s.Pqb = SaturationPressure(s.t);
-        s.Pq = VapourPressureFromPhi(s.Pqb, phi);
-        if (s.Pq >= s.B)
+    for (float t = -30.0f; t <= tEnd; t += step) {
+        const float Pqb = SaturationPressure(t);
+        const float Pq = VapourPressureFromPhi(Pqb, phi);
+        if (Pq >= s.B)
             break;
-        s.d = MoistureFromVapourPressure(s.B, s.Pq);
-        s.i = EnthalpyFromTemperatureMoisture(s.t, s.d);
-        picture.LineTo(s.d, s.i);
+        const float d = MoistureFromVapourPressure(s.B, Pq);
+        const float i = EnthalpyFromTemperatureMoisture(t, d);
+        picture.LineTo(d, i);
     }
 }
 
@@ -133,84 +133,74 @@ void SetChartScale(Surface &picture)
     picture.Scale(chart_scale::kLeft, chart_scale::kTop, chart_scale::kRight, chart_scale::kBottom);
 }
 
-void DrawChart(ChartState &state, Surface &picture, MainWindowTexts &texts)
+void DrawChart(const ChartState &state, Surface &picture, MainWindowTexts &texts)
 {
     picture.Cls();
-    DrawMoistureLines(state, picture);
-    DrawEnthalpyLines(state, picture);
-    DrawIsotherms(state, picture);
+    DrawMoistureLines(picture);
+    DrawEnthalpyLines(picture);
+    DrawIsotherms(picture);
     DrawSaturationCurve(state, picture);
     DrawHumidityCurves(state, picture);
     SetChartScale(picture);
     DrawChartLabels(state, picture, texts);
 }
 
-void DrawMoistureLines(ChartState &state, Surface &picture)
+void DrawMoistureLines(Surface &picture)
 {
     picture.SetForeColor(colours::kBlack);
     picture.SetDrawWidth(1);
-    int d = 0;
-    for (d = 0; d <= 40; ++d) {
+    for (int d = 0; d <= 40; ++d) {
         picture.Line(static_cast<float>(d), -20.0f, static_cast<float>(d), 145.0f);
         picture.SetCurrentY(-20.0f);
         picture.SetFontSize(10.0f);
         picture.Print(SurfaceNumberText(d));
     }
-    state.d = static_cast<float>(d);
 }
 
-void DrawEnthalpyLines(ChartState &state, Surface &picture)
+void DrawEnthalpyLines(Surface &picture)
 {
     picture.SetForeColor(colours::kBlack);
     picture.SetDrawWidth(1);
-    int i = 0;
-    for (i = kEnthalpyScaleFirst; i <= kEnthalpyScaleLast; i += kEnthalpyScaleStep) {
+    for (int i = kEnthalpyScaleFirst; i <= kEnthalpyScaleLast; i += kEnthalpyScaleStep) {
         picture.Line(0.0f, static_cast<float>(i), 42.0f, static_cast<float>(i));
         PrintEnthalpyScaleNumber(picture, i);
     }
-    state.i = static_cast<float>(i);
 }
 
-void DrawIsotherms(ChartState &state, Surface &picture)
+void DrawIsotherms(Surface &picture)
 {
     picture.SetForeColor(colours::kYellow);
     picture.SetDrawWidth(1);
-    for (state.t = -100.0f; state.t <= 200.0f; state.t += 5.0f) {
-        state.d = 0.0f;
-        state.i = EnthalpyFromTemperatureMoisture(state.t, state.d);
+    for (float t = -100.0f; t <= 200.0f; t += 5.0f) {
         const float x1 = 0.0f;
-        const float y1 = state.i;
-        state.d = 42.0f;
-        state.i = EnthalpyFromTemperatureMoisture(state.t, state.d);
+        const float y1 = EnthalpyFromTemperatureMoisture(t, 0.0f);
         const float x2 = 42.0f;
         // The right end is kept as a whole kJ/kg, ties to the even number.
-        const auto y2 = static_cast<std::int16_t>(std::nearbyint(state.i));
+        const auto y2
+            = static_cast<std::int16_t>(std::nearbyint(EnthalpyFromTemperatureMoisture(t, 42.0f)));
         picture.Line(x1, y1, x2, static_cast<float>(y2));
     }
 }
 
-void DrawSaturationCurve(ChartState &state, Surface &picture)
+void DrawSaturationCurve(const ChartState &state, Surface &picture)
 {
     picture.SetForeColor(colours::kPurple);
     picture.SetDrawWidth(1);
-    state.phi = 1.0f;
-    TraceHumidityCurve(state, picture, state.phi, 50.0f);
+    TraceHumidityCurve(state, picture, 1.0f, 50.0f);
 }
 
-void DrawHumidityCurves(ChartState &state, Surface &picture)
+void DrawHumidityCurves(const ChartState &state, Surface &picture)
 {
     picture.SetForeColor(colours::kPurple);
     picture.SetDrawWidth(1);
     // Double-precision running value: after twenty additions of 0.05 it is
     // just above 1, so the curves are 0 %, 5 %, … 95 %; the 100 % curve is the
     // saturation curve's.
-    for (double phi = 0.0; phi <= 1.0; phi += 0.05) {
-        state.phi = static_cast<float>(phi);
+    for (double phi = 0.0; phi <= 1.0; phi += 0.05)
         TraceHumidityCurve(state, picture, static_cast<float>(phi), 100.0f);
-    }
 }
 
-void DrawChartLabels(ChartState &state, Surface &picture, MainWindowTexts &texts)
+void DrawChartLabels(const ChartState &state, Surface &picture, MainWindowTexts &texts)
 {
     PrintTexts(picture, kCurveLabels, std::size(kCurveLabels));
 

@@ -19,12 +19,12 @@ void SetChartScale(Surface &picture);
 // grid, isotherms, saturation curve, relative-humidity curves, labels, panel
 // headings and the pressure and precision fields. A fault of the property
 // functions propagates as ArithmeticFault.
-void DrawChart(ChartState &state, Surface &picture, MainWindowTexts &texts);
+void DrawChart(const ChartState &state, Surface &picture, MainWindowTexts &texts);
 
 // The steps of DrawChart, in its order.
-void DrawMoistureLines(ChartState &state, Surface &picture);
-void DrawEnthalpyLines(ChartState &state, Surface &picture);
-void DrawIsotherms(ChartState &state, Surface &picture);
-void DrawSaturationCurve(ChartState &state, Surface &picture);
-void DrawHumidityCurves(ChartState &state, Surface &picture);
-void DrawChartLabels(ChartState &state, Surface &picture, MainWindowTexts &texts);
+void DrawMoistureLines(Surface &picture);
+void DrawEnthalpyLines(Surface &picture);
+void DrawIsotherms(Surface &picture);
+void DrawSaturationCurve(const ChartState &state, Surface &picture);
+void DrawHumidityCurves(const ChartState &state, Surface &picture);
+void DrawChartLabels(const ChartState &state, Surface &picture, MainWindowTexts &texts);

@@ -5,22 +5,14 @@
 
 class Prompts;
 
-// The main window's chart settings and the working variables that the chart
-// drawing, the pointer readout and the calculation share as scratch values.
+// The main window's chart settings, read by the chart drawing, the pointer
+// readout and the calculation.
 struct ChartState {
     // Barometric pressure in Pa, with the text the user confirmed at the prompt.
     double B = 101325.0;
     std::string BText = "101325";
     // Drawing precision: the temperature step (°C) of the traced curves. Never 0.
     float Precision = 1.0f;
-
-    // Working variables: each holds what the last operation wrote.
-    float t = 0.0f; // °C
-    float Pqb = 0.0f; // Pa
-    float phi = 0.0f; // fraction
-    float Pq = 0.0f; // Pa
-    float d = 0.0f; // g/kg
-    float i = 0.0f; // kJ/kg
 };
 
 namespace chart_prompts {

@@ -1,35 +1,13 @@
-#include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
 #include "cli/command.h"
-#include "process/design_parameters.h"
-#include "process/headless_compute.h"
-#include "psychro/arithmetic_fault.h"
-#include "ui/fault_message.h"
 #include "ui/layout.h"
-#include "ui/qt/chart_surface.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/image_surface.h"
-#include "ui/qt/picture_export.h"
 
-#include <QGuiApplication>
 #include <QRegularExpression>
 
 #include <memory>
-#include <optional>
+#include <vector>
 
 namespace {
-
-// The largest picture side accepted, in logical pixels: a bound on the memory
-// a mistyped size can claim (at scale 4, 16384 device pixels a side).
-constexpr int kLargestSide = 4096;
-
-// The texts the chart would write into the window's boxes; nobody reads them here.
-class NoBoxes : public MainWindowTexts {
-public:
-    void SetReadoutCell(int, const std::string &) override { }
-    void SetResultBox(ResultBox, const std::string &) override { }
-    void SetStateBox(StateBox, const std::string &) override { }
-};
 
 // The chart surface's size on a screen, in pixels, as the main window arranges it.
 QSize ChartAreaOfScreen(int width, int height)
@@ -83,6 +61,27 @@ QList<QCommandLineOption> ChartOptions()
     + DesignOptions();
 }
 
+// Drawing needs Qt's GUI layer, which only the window program loads: this
+// program hands the command on to it unless it draws itself.
+ChartDrawing chartDrawing = nullptr;
+
+CommandOutput RunChart(const QCommandLineParser &parser)
+{
+    if (!chartDrawing) {
+        CommandOutput handOn;
+        handOn.handOn = true;
+        return handOn;
+    }
+    return chartDrawing(parser);
+}
+
+} // namespace
+
+void SetChartDrawing(ChartDrawing drawing)
+{
+    chartDrawing = drawing;
+}
+
 std::optional<QSize> ReadSize(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX×](\\d{1,5})$"));
@@ -90,111 +89,11 @@ std::optional<QSize> ReadSize(const QString &text)
     if (!match.hasMatch())
         return std::nullopt;
     const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
-    if (size.width() < 1 || size.height() < 1 || size.width() > kLargestSide
-        || size.height() > kLargestSide)
+    if (size.width() < 1 || size.height() < 1 || size.width() > kLargestChartSide
+        || size.height() > kLargestChartSide)
         return std::nullopt;
     return size;
 }
-
-QtMessageHandler qtMessages = nullptr;
-
-// Qt's note that no runtime folder is set concerns windows, not a drawing
-// written to a file; every other message goes on as before.
-void WithoutRuntimeFolderNote(QtMsgType type, const QMessageLogContext &context,
-                              const QString &message)
-{
-    if (message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    if (qtMessages)
-        qtMessages(type, context, message);
-}
-
-// Drawing needs Qt's GUI layer; without a window it runs on the offscreen
-// platform, whatever the environment asks for.
-std::unique_ptr<QGuiApplication> StartOffscreenGui()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qtMessages = qInstallMessageHandler(WithoutRuntimeFolderNote);
-    static int argc = 1;
-    static char program[] = "idchart";
-    static char *argv[] = {program, nullptr};
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    RegisterFontSubstitutions();
-    return application;
-}
-
-CommandOutput RunChart(const QCommandLineParser &parser)
-{
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
-        return UsageError(Utf8("缺少输出文件（.png、.svg 或 .pdf）"));
-    if (positional.size() > 1)
-        return UsageError(Utf8("多余的参数：") + positional[1]);
-    const QString path = positional.constFirst();
-    const std::optional<PictureFormat> format = PictureFormatForPath(path);
-    if (!format)
-        return UsageError(Utf8("无法识别文件“") + path
-                          + Utf8("”的类型：文件名应以 .png、.svg 或 .pdf 结尾"));
-
-    Pressure pressure;
-    DesignParameters parameters;
-    if (auto refused = ReadPressure(parser, pressure))
-        return *refused;
-    if (auto refused = ReadDesignOptions(parser, parameters))
-        return *refused;
-    const PrecisionReading precision
-        = ReadPrecision(parser.value(QStringLiteral("precision")).toStdString());
-    if (!precision.value)
-        return UsageError(Utf8("选项 --precision：") + Utf8(precision.refusal));
-    const std::optional<QSize> size = ReadSize(parser.value(QStringLiteral("size")));
-    if (!size)
-        return UsageError(Utf8("选项 --size 的值“") + parser.value(QStringLiteral("size"))
-                          + Utf8("”不是 1 至 %1 之间的“宽x高”像素数").arg(kLargestSide));
-    const QString scaleText = parser.value(QStringLiteral("scale"));
-    const int scale = scaleText.toInt();
-    if (scaleText != QStringLiteral("1") && scaleText != QStringLiteral("2")
-        && scaleText != QStringLiteral("4"))
-        return UsageError(Utf8("选项 --scale 的值“") + scaleText + Utf8("”不是 1、2 或 4"));
-
-    const auto application = StartOffscreenGui();
-    ImageSurface picture;
-    SetUpChartSurface(picture);
-    picture.Resize(size->width(), size->height());
-
-    CommandOutput output;
-    if (parser.isSet(QStringLiteral("process"))) {
-        // 计算并描点: the chart at precision 1, then the process.
-        const HeadlessComputation run
-            = ComputeWithoutWindow(parameters, pressure.B, pressure.text, picture);
-        if (!run.messages.empty()) {
-            output.status = exit_status::kStopped;
-            output.err = run.messages.back() + '\n';
-        }
-    } else {
-        SetChartScale(picture);
-        ChartState chart;
-        chart.B = pressure.B;
-        chart.BText = pressure.text;
-        chart.Precision = *precision.value;
-        NoBoxes boxes;
-        try {
-            DrawChart(chart, picture, boxes);
-        } catch (const ArithmeticFault &fault) {
-            output.status = exit_status::kStopped;
-            output.err = FaultMessage("绘制焓湿图", fault) + '\n';
-        }
-    }
-
-    // What a stopped calculation drew is saved too: it is what the window shows.
-    const QString refusal = SavePicture(picture, path, *format, scale);
-    if (!refusal.isEmpty())
-        return UsageError(refusal);
-    return output;
-}
-
-} // namespace
 
 const Command &ChartCommand()
 {

@@ -6,6 +6,9 @@
 #include <QCommandLineParser>
 
 #include <QList>
+#include <QSize>
+
+#include <optional>
 
 // One command word of the command line: its options and what it runs once
 // they are parsed. Help and usage errors are handled for every command alike.
@@ -25,6 +28,17 @@ CommandOutput UsageError(const QString &message);
 const Command &ComputeCommand();
 const Command &ChartCommand();
 const Command &StateCommand();
+
+// What draws the chart command's picture. Only the window program, which
+// loads Qt's GUI layer, sets it; without it chart is handed on to that program.
+using ChartDrawing = CommandOutput (*)(const QCommandLineParser &parser);
+void SetChartDrawing(ChartDrawing drawing);
+
+// The largest picture side accepted, in logical pixels: a bound on the memory
+// a mistyped size can claim (at scale 4, 16384 device pixels a side).
+inline constexpr int kLargestChartSide = 4096;
+// --size WxH, each side 1…kLargestChartSide.
+std::optional<QSize> ReadSize(const QString &text);
 
 // ---- Options shared by the commands ---------------------------------------------------------
 

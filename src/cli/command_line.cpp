@@ -2,16 +2,25 @@
 
 #include "cli/command.h"
 #include "idchart_version.h"
+#include "window_program_path.h"
 
 #include <QCommandLineParser>
 #include <QStringView>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
 constexpr const char *kProgram = "idchart";
+
+// Exit status when the window program is missing, as a shell says of a
+// command it cannot find: an installation fault, not the user's.
+constexpr int kWindowProgramMissing = 127;
 
 // Qt's own window options: with one of them first, the windows start and Qt reads them.
 constexpr std::array kWindowOptions
@@ -224,7 +233,29 @@ std::optional<int> RunCommandLine(int argc, char **argv)
     for (int k = 1; k < argc; ++k)
         arguments << QString::fromLocal8Bit(argv[k]);
     const CommandOutput output = RunCommand(arguments);
+    if (output.handOn)
+        return std::nullopt;
     Write(stdout, output.out);
     Write(stderr, output.err);
     return output.status;
+}
+
+int ExecWindowProgram(char **argv)
+{
+    // Beside this program in the build tree, in the libexec folder once installed.
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path folder = self.parent_path();
+    for (const std::filesystem::path &candidate :
+         {folder / kWindowProgramName, folder / kWindowProgramFromBinDir}) {
+        if (::access(candidate.c_str(), X_OK) == 0) {
+            ::execv(candidate.c_str(), argv);
+            const std::string message = "idchart: 无法启动窗口程序 " + candidate.string() + "："
+                + std::strerror(errno) + "\n";
+            Write(stderr, message);
+            return kWindowProgramMissing;
+        }
+    }
+    Write(stderr, "idchart: 找不到窗口程序 " + (folder / kWindowProgramFromBinDir).string() + "\n");
+    return kWindowProgramMissing;
 }

@@ -20,13 +20,21 @@ struct CommandOutput {
     int status = exit_status::kSuccess;
     std::string out; // UTF-8, for standard output
     std::string err; // UTF-8, for standard error
+    // The command draws, and this program does not: the window program runs it.
+    bool handOn = false;
 };
 
 // Runs the command the arguments (without the program's name) ask for.
 CommandOutput RunCommand(const QStringList &arguments);
 
 // Runs the command line when the arguments ask for it and answers the exit
-// status; answers nothing when the windows are to start: without arguments,
-// or when the first argument is one of Qt's own window options (-platform,
-// -display, -style, …).
+// status; answers nothing when the window program is to take over: to start
+// the windows (without arguments, or when the first argument is one of Qt's
+// own window options such as -platform, -display, -style) or to draw a chart.
 std::optional<int> RunCommandLine(int argc, char **argv);
+
+// The window program: the windows and the drawing commands, with Qt's GUI
+// layer, which the command line alone never loads. Replaces this process by
+// it with the same arguments; answers only when it cannot be started, after
+// saying so on standard error.
+int ExecWindowProgram(char **argv);

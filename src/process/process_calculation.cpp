@@ -21,11 +21,11 @@ constexpr std::uint32_t kZeroMoistureReplacementBits = 0x0DE35FA4u;
 
 // Slope of the wet-bulb line per °C of wet-bulb temperature: the enthalpy of
 // the evaporated water, 4.19 kJ/(kg·K) times ts.
+// Reference: specific heat of liquid water, usual textbook value near 20 °C.
 constexpr double kWaterHeat = 4.19;
 
-// Percent to fraction, g/s to kg/s.
+// Percent to fraction; g/s to kg/s is moist_air::kGramsPerKilogram.
 constexpr double kPercent = 100.0;
-constexpr double kGramsPerKilogram = 1000.0;
 
 // A double handed to a property function becomes single precision; a value
 // beyond that range is an overflow, not an infinity.

@@ -65,11 +65,14 @@ void ComputeSupplyState(ProcessState &state);
 // d_L and i_L are recomputed at t_L. When nothing matches below 100 °C, L is
 // left unset (d_L still holds the target) and the result says so.
 //
-// The result is exactly that of the plain scan. The moisture content along the
-// scan is monotonic (rising for phiL > 0, falling for phiL < 0), so the first
-// match is found by bisection over the scan's own temperatures instead of by
-// evaluating all of them. Temperatures whose vapour pressure reaches the
-// barometric pressure carry no moisture content and never match; a vapour
+// The result is exactly that of the plain scan, with one exception: where the
+// vapour pressure reaches the barometric pressure B. There the plain formula
+// would divide by zero (Pq = B) or give a negative moisture content (Pq > B)
+// that a negative target could match; here such temperatures carry no
+// moisture content and never match. The moisture content along the scan is
+// monotonic (rising for phiL > 0, falling for phiL < 0), so the first match is
+// found by bisection over the scan's own temperatures instead of by
+// evaluating all of them. A vapour
 // pressure beyond single-precision range (an absurd negative phiL) met before
 // any match throws ArithmeticFault, as the plain scan would.
 DewPointSearch FindMachineDewPoint(ProcessState &state, double B);

@@ -9,6 +9,7 @@ namespace moist_air {
 namespace {
 
     // Hyland–Wexler coefficients, saturation over ice (T in K, Pqb in Pa).
+    // Reference: Hyland & Wexler (1983); ASHRAE Handbook—Fundamentals (2017), ch. 1, eq. 5.
     constexpr double C1 = -5.6745359E+03;
     constexpr double C2 = 6.3925247E+00;
     constexpr double C3 = -9.6778430E-03;
@@ -18,6 +19,7 @@ namespace {
     constexpr double C7 = 4.1635019E+00;
 
     // Hyland–Wexler coefficients, saturation over liquid water.
+    // Reference: Hyland & Wexler (1983); ASHRAE Handbook—Fundamentals (2017), ch. 1, eq. 6.
     constexpr double C8 = -5.8002206E+03;
     constexpr double C9 = 1.3914993E+00;
     constexpr double C10 = -4.8640239E-02;
@@ -90,14 +92,16 @@ float MoistureFromTemperatureEnthalpy(float t, float i)
     const FaultCause op = FaultCause::MoistureFromTemperatureEnthalpy;
     const double tc = t;
     return CheckedSingle(
-        CheckedDivide(CheckedDouble(1000.0 * (i - kDryAirHeat * tc), op), 2500.0 + 1.84 * tc, op),
+        CheckedDivide(CheckedDouble(kGramsPerKilogram * (i - kDryAirHeat * tc), op),
+                      kLatentHeat + kVapourHeat * tc, op),
         op);
 }
 
 float EnthalpyFromTemperatureMoisture(float t, float d)
 {
     const double tc = t;
-    return CheckedSingle(kDryAirHeat * tc + 0.001 * d * (2500.0 + 1.84 * tc),
+    return CheckedSingle(kDryAirHeat * tc
+                             + kKilogramsPerGram * d * (kLatentHeat + kVapourHeat * tc),
                          FaultCause::EnthalpyFromTemperatureMoisture);
 }
 
@@ -117,7 +121,7 @@ float MixedValue(float n, float a, float b)
 float ProcessLineMoistureAtTemperature(float eps, float i0, float d0, float t)
 {
     const FaultCause op = FaultCause::ProcessLine;
-    const double slope = static_cast<double>(eps) / 1000.0;
+    const double slope = static_cast<double>(eps) / kGramsPerKilogram;
     const double tc = t;
     const double numerator = CheckedDouble(i0 - slope * d0 - kDryAirHeat * tc, op);
     const double denominator

@@ -14,17 +14,31 @@
 
 namespace moist_air {
 
+// Grams per kilogram, and kilograms per gram: d is in g/kg, i in kJ/kg.
+constexpr double kGramsPerKilogram = 1000.0;
+constexpr double kKilogramsPerGram = 0.001;
 // Specific heat of dry air, kJ/(kg·K).
+// Reference: usual moist-air textbook value (ASHRAE Handbook—Fundamentals rounds it to 1.006).
 constexpr double kDryAirHeat = 1.005;
-// Specific heat of water vapour, kJ/(kg·K), written per g of moisture.
-constexpr double kVapourHeatPerGram = 0.00184;
-// Latent heat of vaporisation at 0 °C, kJ/kg, written per g of moisture.
-constexpr double kLatentHeatPerGram = 2.5;
+// Specific heat of water vapour, kJ/(kg·K).
+// Reference: usual moist-air textbook value (ASHRAE Handbook—Fundamentals rounds it to 1.86).
+constexpr double kVapourHeat = 1.84;
+// Latent heat of vaporisation of water at 0 °C, kJ/kg.
+// Reference: 2500.9 kJ/kg in the IAPWS-95 steam tables, rounded as in the textbook enthalpy
+// formula.
+constexpr double kLatentHeat = 2500.0;
+// The two heats written per g of moisture, as d is counted.
+constexpr double kVapourHeatPerGram = kVapourHeat / kGramsPerKilogram;
+constexpr double kLatentHeatPerGram = kLatentHeat / kGramsPerKilogram;
+static_assert(kVapourHeatPerGram == 0.00184 && kLatentHeatPerGram == 2.5);
 // Ratio of the molar masses of water and dry air, times 1000 for g/kg.
+// Reference: 18.015 / 28.966 = 0.6220 (ASHRAE Handbook—Fundamentals (2017), ch. 1: 0.621945).
 constexpr double kMolarMassRatio = 622.0;
 // Psychrometer coefficient, 1/°C.
+// Reference: usual textbook value for a ventilated (aspirated) psychrometer.
 constexpr double kPsychrometerCoefficient = 0.000667;
 // 0 °C in kelvin.
+// Reference: the definition of the Celsius scale (SI).
 constexpr double kZeroCelsius = 273.15;
 
 // Saturation vapour pressure Pqb (Pa) at t (°C, −200…200; outside that range 0).

@@ -12,19 +12,21 @@ namespace {
 enum Cell { kT = 0, kPqb = 1, kPhi = 2, kPq = 3, kD = 4, kI = 5 };
 }
 
-void PointerReadout(ChartState &s, float X, float Y, MainWindowTexts &texts)
+void PointerReadout(const ChartState &s, float X, float Y, MainWindowTexts &texts)
 {
-    s.d = X;
-    texts.SetReadoutCell(kD, SingleText(s.d));
-    s.i = Y;
-    texts.SetReadoutCell(kI, SingleText(s.i));
+    const float d = X;
+    texts.SetReadoutCell(kD, SingleText(d));
+    const float i = Y;
+    texts.SetReadoutCell(kI, SingleText(i));
+
+    float t = 0.0f, Pqb = 0.0f, Pq = 0.0f;
 
     bool temperatureKnown = true;
     try {
-        s.t = TemperatureFromMoistureEnthalpy(s.d, s.i);
-        texts.SetReadoutCell(kT, SingleText(s.t));
-        s.Pqb = SaturationPressure(s.t);
-        texts.SetReadoutCell(kPqb, SingleText(s.Pqb));
+        t = TemperatureFromMoistureEnthalpy(d, i);
+        texts.SetReadoutCell(kT, SingleText(t));
+        Pqb = SaturationPressure(t);
+        texts.SetReadoutCell(kPqb, SingleText(Pqb));
     } catch (const ArithmeticFault &) {
         // Only reachable while a drag takes the pointer far off the chart.
         temperatureKnown = false;
@@ -34,8 +36,8 @@ void PointerReadout(ChartState &s, float X, float Y, MainWindowTexts &texts)
 
     bool pressureKnown = true;
     try {
-        s.Pq = VapourPressureFromMoisture(s.B, s.d);
-        texts.SetReadoutCell(kPq, SingleText(s.Pq));
+        Pq = VapourPressureFromMoisture(s.B, d);
+        texts.SetReadoutCell(kPq, SingleText(Pq));
     } catch (const ArithmeticFault &) {
         pressureKnown = false;
         texts.SetReadoutCell(kPq, kOutOfRangeText);
@@ -45,15 +47,16 @@ void PointerReadout(ChartState &s, float X, float Y, MainWindowTexts &texts)
         texts.SetReadoutCell(kPhi, kOutOfRangeText);
         return;
     }
+    float phi = 0.0f;
     try {
         // Outside −200…200 °C the saturation pressure is 0 and phi has no value.
-        s.phi = RelativeHumidity(s.Pqb, s.Pq);
+        phi = RelativeHumidity(Pqb, Pq);
     } catch (const ArithmeticFault &) {
         texts.SetReadoutCell(kPhi, kOutOfRangeText);
         return;
     }
-    if (s.phi <= 1.0f)
-        texts.SetReadoutCell(kPhi, SingleText(s.phi * 100.0f));
+    if (phi <= 1.0f)
+        texts.SetReadoutCell(kPhi, SingleText(phi * 100.0f));
     else
         texts.SetReadoutCell(kPhi, kOutOfRangeText);
 }

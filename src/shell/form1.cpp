@@ -2,9 +2,11 @@
 
 #include "chart/chart_drawing.h"
 #include "process/compute_and_plot.h"
+#include "process/result_sheet.h"
 #include "psychro/arithmetic_fault.h"
 #include "readout/pointer_readout.h"
 #include "shell/app_shell.h"
+#include "shell/chart_menu.h"
 #include "ui/fault_message.h"
 #include "ui/prompts.h"
 #include "ui/qt/main_window_controls.h"
@@ -39,6 +41,7 @@ Form1::Form1(AppShell &shell, QWidget *parent)
     connect(c.二次回风, &QPushButton::clicked, this, [this] { 二次回风_Click(); });
     connect(c.帮助, &QPushButton::clicked, this, [this] { 帮助_Click(); });
     c.Picture1->onMouseMove = [this](float X, float Y) { Picture1_MouseMove(X, Y); };
+    menu_ = new ChartMenu(*this, *c.Picture1, shell.prompts());
 }
 
 Form1::~Form1() = default;
@@ -50,7 +53,7 @@ ImageSurface &Form1::Picture()
 
 void Form1::Form_Load()
 {
-    ArrangeMainWindow(*this, *controls_);
+    PlaceMainWindow(*this, *controls_);
     KeepOuterFrame();
     SetChartScale(Picture());
     chart.B = 101325.0;
@@ -94,9 +97,17 @@ void Form1::重绘_Click()
 void Form1::计算并描点_Click()
 {
     Guarded("一次回风计算", [this] {
+        // The boxes are written through a sheet that keeps this run's texts,
+        // with the pressure and precision its chart was drawn with, for
+        // copying and export.
+        auto sheet = std::make_shared<ResultSheet>(this);
+        const bool calculates = ParametersSet;
         ComputeContext context {chart,     ParametersSet,    process, shell_.Parameters(),
-                                Picture(), shell_.prompts(), *this,   [this] { 一次回风_Click(); }};
+                                Picture(), shell_.prompts(), *sheet,  [this] { 一次回风_Click(); }};
         ComputeAndPlot(context);
+        sheet->Finish(process);
+        if (calculates)
+            menu_->SetResults(std::move(sheet));
     });
 }
 

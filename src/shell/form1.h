@@ -10,6 +10,7 @@
 #include <string>
 
 class AppShell;
+class ChartMenu;
 class MainWindowControls;
 class ImageSurface;
 
@@ -23,6 +24,9 @@ public:
     ~Form1() override;
 
     MainWindowControls &Controls() { return *controls_; }
+    // The chart's context menu and the window's shortcuts for saving,
+    // printing, copying and exporting.
+    ChartMenu &Menu() { return *menu_; }
     ImageSurface &Picture();
 
     // Load: arrange the window, set the chart scale, B := 101325, Precision := 1.
@@ -53,4 +57,5 @@ private:
 
     AppShell &shell_;
     std::unique_ptr<MainWindowControls> controls_;
+    ChartMenu *menu_ = nullptr; // a child of the window
 };

@@ -12,9 +12,7 @@
 #include <QPushButton>
 
 #include <array>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -48,11 +46,8 @@ Form2::Form2(AppShell &shell, QWidget *parent)
 
 void Form2::Form_Load()
 {
-    std::vector<std::unique_ptr<WidgetGeometry>> geometries;
-    const auto target = [&geometries](QWidget *widget) {
-        geometries.push_back(std::make_unique<WidgetGeometry>(*widget));
-        return geometries.back().get();
-    };
+    WidgetGeometryList geometries;
+    const auto target = [&geometries](QWidget *widget) { return geometries.Add(*widget); };
 
     ParameterDialogTargets targets;
     targets.dialog = target(this);

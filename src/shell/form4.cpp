@@ -3,6 +3,7 @@
 #include "shell/app_shell.h"
 #include "ui/layout.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/qt_colour.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -35,8 +36,8 @@ Form4::Form4(AppShell &shell, QWidget *parent)
     const int clientHeight = TwipsToPixels(kClientHeight);
     resize(clientWidth, clientHeight);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(kBackColour.r, kBackColour.g, kBackColour.b));
-    pal.setColor(QPalette::WindowText, QColor(kNoteColour.r, kNoteColour.g, kNoteColour.b));
+    pal.setColor(QPalette::Window, ToQColor(kBackColour));
+    pal.setColor(QPalette::WindowText, ToQColor(kNoteColour));
     setPalette(pal);
     setAutoFillBackground(true);
 

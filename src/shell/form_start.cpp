@@ -4,6 +4,8 @@
 #include "shell/app_shell.h"
 #include "ui/layout.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/program_look.h"
+#include "ui/qt/qt_colour.h"
 #include "ui/qt/screen_twips.h"
 #include "ui/qt/widget_geometry.h"
 
@@ -25,8 +27,6 @@ static void InitSplashPicture()
 
 namespace {
 
-const QString kCaption
-    = QStringLiteral("焓湿图及一次回风计算软件      作者：Tressel 空调系 Quennet");
 const QString kOk = QStringLiteral("确    定");
 const QString kPicture = QStringLiteral(":/splash.jpg");
 
@@ -43,9 +43,8 @@ const QStringList kSecondColumn = {
 
 constexpr int kTickMilliseconds = 100;
 constexpr float kPrintFontPoints = 21.75f;
-constexpr QColor kWhite {255, 255, 255};
 // Face of the OK button, painted in the button's own colour.
-constexpr QColor kButtonFace {0, 192, 0};
+constexpr Rgb kButtonFace {0, 192, 0};
 
 // A proportion of a window dimension, rounded to single precision.
 float Part(double fraction, float dimension)
@@ -60,9 +59,9 @@ FormStart::FormStart(AppShell &shell, QWidget *parent)
 {
     InitSplashPicture();
 
-    setWindowTitle(kCaption);
+    setWindowTitle(ProgramCaption());
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWhite);
+    pal.setColor(QPalette::Window, ToQColor(colours::kWhite));
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -71,13 +70,10 @@ FormStart::FormStart(AppShell &shell, QWidget *parent)
     printFont.setWeight(QFont::Bold);
     setFont(printFont);
 
-    text_.SetBackColor(Rgb {255, 255, 255});
+    text_.SetBackColor(colours::kWhite);
     text_.SetFont(printFont);
     text_.SetFontSize(kPrintFontPoints);
-    const QColor ink = palette().color(QPalette::WindowText);
-    text_.SetForeColor(Rgb {static_cast<std::uint8_t>(ink.red()),
-                            static_cast<std::uint8_t>(ink.green()),
-                            static_cast<std::uint8_t>(ink.blue())});
+    text_.SetForeColor(ToRgb(palette().color(QPalette::WindowText)));
     text_.onChanged = [this] { update(); };
 
     picture_ = QImage(kPicture);
@@ -87,13 +83,7 @@ FormStart::FormStart(AppShell &shell, QWidget *parent)
     buttonFont.setPointSizeF(9.0);
     buttonFont.setWeight(QFont::Normal);
     Command1->setFont(buttonFont);
-    // A graphical button: the whole face in its own colour, with a raised edge
-    // that sinks while it is pressed. A palette alone does not reach the face
-    // under every widget style; a style sheet does.
-    Command1->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
-                       "QPushButton:pressed { border-style: inset; }")
-            .arg(kButtonFace.name()));
+    MakeGraphicalButton(*Command1, kButtonFace);
     Command1->setVisible(false);
     connect(Command1, &QPushButton::clicked, this, &FormStart::Command1_Click);
 

@@ -1,4 +1,5 @@
-#include "cli/command_line.h"
+#include "cli/command.h"
+#include "cli/qt/chart_picture.h"
 #include "process/compute_and_plot.h"
 #include "readout/state_lookup.h"
 #include "shell/app_shell.h"
@@ -48,6 +49,7 @@ QImage Saved(const QString &path)
 
 TEST(ChartCommand, PngHoldsTheWindowsPictureAtItsSize)
 {
+    SetChartDrawing(DrawChartPicture); // as the window program does
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     {

@@ -3,19 +3,24 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-// Runs the GUI tests on the offscreen platform with a private runtime folder.
+// Runs the GUI tests on the offscreen platform with a runtime folder private
+// to this run.
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QString runtime = QDir::temp().filePath("idchart-test-runtime");
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    // A folder of this run's own, readable by its owner only, removed at the
+    // end: runs side by side (and other users) never share one.
+    const QTemporaryDir runtime(
+        QDir::temp().filePath(QStringLiteral("idchart-test-runtime-XXXXXX")));
+    if (!runtime.isValid())
+        return 1;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QApplication app(argc, argv);
     RegisterFontSubstitutions();
     InstallQtChineseTranslations(app);

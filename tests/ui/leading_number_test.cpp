@@ -1,7 +1,12 @@
 #include "psychro/arithmetic_fault.h"
 #include "ui/leading_number.h"
+#include "ui/number_text.h"
 
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
 
 TEST(LeadingNumberValue, ReadsTheLongestLeadingNumber)
 {
@@ -44,10 +49,35 @@ TEST(LeadingNumberValue, FullWidthCharactersReadAsTheirAsciiTwins)
     EXPECT_EQ(AsciiNumberText("室内１２"), "室内12"); // other characters stay
 }
 
+// The C library's number conversions follow the process locale, and Qt sets
+// it from the user's environment. Under a locale with a decimal comma the
+// entries still read the full stop, and numbers are still shown with it.
+// The set-up generates de_DE.UTF-8; on CI its absence is a failure, since
+// without it this test proves nothing.
 TEST(LeadingNumberValue, ReadsTheDecimalPointWhateverTheLocale)
 {
+    struct Restore {
+        std::string locale = std::setlocale(LC_ALL, nullptr);
+        ~Restore() { std::setlocale(LC_ALL, locale.c_str()); }
+    } restore;
+    const bool commaLocale = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr
+        || std::setlocale(LC_ALL, "de_DE.utf8") != nullptr;
+    if (!commaLocale) {
+        const char *ci = std::getenv("CI");
+        if (ci != nullptr && std::string(ci) == "true")
+            FAIL() << "the de_DE.UTF-8 locale is missing: run scripts/setup";
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is missing: run scripts/setup";
+    }
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
     EXPECT_DOUBLE_EQ(LeadingNumberValue("0.05"), 0.05);
     EXPECT_DOUBLE_EQ(LeadingNumberValue("0,05"), 0.0);
+    EXPECT_DOUBLE_EQ(LeadingNumberValue("-1.5e2"), -150.0);
+    EXPECT_EQ(WholeNumberValue("101325.5"), 101325.5);
+    EXPECT_FALSE(WholeNumberValue("101325,5").has_value());
+    EXPECT_EQ(SingleText(0.05f), "0.05");
+    EXPECT_EQ(DoubleText(1200000.03031455), "1200000.03031455");
+    EXPECT_EQ(SingleText(3.952597E-06f), "3.952597E-06");
 }
 
 TEST(LeadingNumberValue, ValuesBeyondDoubleRangeAreReportedAsOverflow)

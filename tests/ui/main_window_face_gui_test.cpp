@@ -33,7 +33,7 @@ protected:
         RegisterFontSubstitutions();
         window = std::make_unique<QWidget>();
         controls = std::make_unique<MainWindowControls>(*window);
-        ArrangeMainWindow(*window, *controls);
+        PlaceMainWindow(*window, *controls);
     }
 
     // Every control with the target that describes it, in the same order.

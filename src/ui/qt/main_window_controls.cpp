@@ -4,6 +4,8 @@
 #include "ui/qt/chart_surface.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/picture_box.h"
+#include "ui/qt/program_look.h"
+#include "ui/qt/qt_colour.h"
 #include "ui/qt/screen_twips.h"
 #include "ui/qt/widget_geometry.h"
 
@@ -13,22 +15,13 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include <memory>
 #include <vector>
-
-const char *const MainWindowControls::kCaption = "焓湿图及一次回风计算软件      "
-                                                 "作者：Tressel 空调系 Quennet";
 
 namespace {
 
 // Headings of the readout columns, left to right.
 constexpr const char *kReadoutHeadings[7]
     = {"t:(℃)", "Pb:(pa)", "φ:(%)", "Pq:(pa)", "d:(g/kg)", "i:(kj/kg)", "ts:(℃)"};
-
-QColor ToColor(Rgb colour)
-{
-    return QColor(colour.r, colour.g, colour.b);
-}
 
 QFont SongFont(double points, bool bold, bool italic)
 {
@@ -46,26 +39,16 @@ QLabel *ReadoutLabel(QWidget &window, const char *caption, const QFont &font)
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setMargin(0);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, ToColor(MainWindowControls::kReadoutBack));
+    palette.setColor(QPalette::Window, ToQColor(MainWindowControls::kReadoutBack));
     label->setPalette(palette);
     label->setAutoFillBackground(true);
     return label;
 }
 
-// A button whose face is painted in its own colour instead of the system's
-// button colour. A style sheet paints it on every widget style; the border is
-// drawn light above and left, dark below and right, and the other way round
-// while the button is held down, so the button still looks raised.
 QPushButton *GraphicalButton(QWidget &window, const char *caption)
 {
     auto *button = new QPushButton(QString::fromUtf8(caption), &window);
-    const QColor face = ToColor(MainWindowControls::kButtonFace);
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px solid;"
-                       " border-color: white dimgray dimgray white; }"
-                       "QPushButton:pressed { border-color: dimgray white white dimgray; }"
-                       "QPushButton:focus { outline: 1px dotted black; }")
-            .arg(face.name()));
+    MakeGraphicalButton(*button, MainWindowControls::kButtonFace);
     return button;
 }
 
@@ -73,9 +56,9 @@ QPushButton *GraphicalButton(QWidget &window, const char *caption)
 
 MainWindowControls::MainWindowControls(QWidget &window)
 {
-    window.setWindowTitle(QString::fromUtf8(kCaption));
+    window.setWindowTitle(ProgramCaption());
     QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, ToColor(kWindowBack));
+    palette.setColor(QPalette::Window, ToQColor(kWindowBack));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
 
@@ -140,14 +123,11 @@ QLineEdit *MainWindowControls::Box(StateBox box) const
     return Texta[Index(box)];
 }
 
-void ArrangeMainWindow(QWidget &window, MainWindowControls &controls)
+void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
 {
     // The geometry of each control in twips, applied in whole pixels.
-    std::vector<std::unique_ptr<WidgetGeometry>> geometries;
-    const auto target = [&geometries](QWidget *widget) {
-        geometries.push_back(std::make_unique<WidgetGeometry>(*widget));
-        return geometries.back().get();
-    };
+    WidgetGeometryList geometries;
+    const auto target = [&geometries](QWidget *widget) { return geometries.Add(*widget); };
 
     MainWindowTargets targets;
     targets.window = target(&window);

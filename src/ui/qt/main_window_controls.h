@@ -20,7 +20,7 @@ class QWidget;
 // - Text[n] (n = 1..7; Text[0] is unused) is the result box Text n beside the
 //   chart, Texta[k] (k = 0..11) the block of state boxes over the chart.
 //
-// Geometry is set by ArrangeMainWindow; until then every control is empty-sized.
+// Geometry is set by PlaceMainWindow; until then every control is empty-sized.
 class MainWindowControls {
 public:
     explicit MainWindowControls(QWidget &window);
@@ -47,8 +47,8 @@ public:
     QLineEdit *Box(ResultBox box) const;
     QLineEdit *Box(StateBox box) const;
 
-    // The window's caption and colours, and those of its controls.
-    static const char *const kCaption;
+    // The window's colours and those of its controls (the caption is
+    // ProgramCaption()).
     static constexpr Rgb kWindowBack {255, 192, 192};
     static constexpr Rgb kPictureBack {255, 224, 192};
     static constexpr Rgb kPictureFore {255, 0, 0};
@@ -56,9 +56,10 @@ public:
     static constexpr Rgb kButtonFace {255, 192, 192};
 };
 
-// Places the main window over the whole width of the screen and 95 % of its
-// height at the top-left corner, and every control at its fixed fraction of
-// the window's or the chart surface's size. The window's geometry is its
-// outer frame; the controls are placed in whole pixels and never move again:
-// the window does not re-arrange itself when it is resized.
-void ArrangeMainWindow(QWidget &window, MainWindowControls &controls);
+// Places the real window and its controls on the current screen as
+// ArrangeMainWindow (ui/layout.h) arranges them: the window over the whole
+// width of the screen and 95 % of its height at the top-left corner, and every
+// control at its fixed fraction of the window's or the chart surface's size. The window's geometry
+// is its outer frame; the controls are placed in whole pixels and never move again: the window does
+// not re-arrange itself when it is resized.
+void PlaceMainWindow(QWidget &window, MainWindowControls &controls);

@@ -55,3 +55,9 @@ void WidgetGeometry::SetHeight(float twips)
     const int frame = widget_.frameGeometry().height() - widget_.height();
     widget_.resize(widget_.width(), std::max(TwipsToPixels(twips) - frame, 0));
 }
+
+GeometryTarget *WidgetGeometryList::Add(QWidget &widget)
+{
+    geometries_.push_back(std::make_unique<WidgetGeometry>(widget));
+    return geometries_.back().get();
+}

@@ -2,6 +2,9 @@
 
 #include "ui/layout.h"
 
+#include <memory>
+#include <vector>
+
 class QWidget;
 
 // A widget's geometry in twips as the window system keeps it: values are
@@ -26,4 +29,14 @@ public:
 
 private:
     QWidget &widget_;
+};
+
+// The geometries of the widgets an arrangement places, kept while it is
+// applied: Add(widget) gives the target to put into a layout record.
+class WidgetGeometryList {
+public:
+    GeometryTarget *Add(QWidget &widget);
+
+private:
+    std::vector<std::unique_ptr<WidgetGeometry>> geometries_;
 };

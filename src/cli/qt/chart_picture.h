@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/command_line.h"
+
+class QCommandLineParser;
+
+// The chart command's drawing: the chart (and with --process the
+// calculation's picture) on a chart surface set up as the window's, saved
+// as PNG, SVG or PDF. Runs on the offscreen platform when no GUI is running.
+CommandOutput DrawChartPicture(const QCommandLineParser &parser);

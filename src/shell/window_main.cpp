@@ -1,0 +1,28 @@
+#include "cli/command.h"
+#include "cli/qt/chart_picture.h"
+#include "shell/app_shell.h"
+#include "ui/qt/fonts.h"
+#include "ui/qt/qt_prompts.h"
+
+#include <QApplication>
+
+// The window program: started by idchart for the windows and for the
+// commands that draw.
+int main(int argc, char **argv)
+{
+    SetChartDrawing(DrawChartPicture);
+    if (const std::optional<int> status = RunCommandLine(argc, argv))
+        return *status;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("idchart"));
+    // The program ends when the main window (or the splash before its OK) is
+    // closed, not when the last visible window goes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    RegisterFontSubstitutions();
+
+    QtPrompts prompts;
+    AppShell shell(prompts);
+    shell.Start();
+    return QApplication::exec();
+}

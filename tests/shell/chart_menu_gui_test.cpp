@@ -1,0 +1,220 @@
+#include "process/design_parameters.h"
+#include "process/result_sheet.h"
+#include "shell/app_shell.h"
+#include "shell/chart_menu.h"
+#include "shell/form1.h"
+#include "support/scripted_prompts.h"
+#include "ui/qt/image_surface.h"
+#include "ui/qt/main_window_controls.h"
+#include "ui/qt/picture_box.h"
+#include "ui/qt/picture_export.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// The main window after the default calculation, with the picture's record
+// drawn at precision 1 and the process on it.
+struct ComputedWindow {
+    ScriptedPrompts prompts;
+    AppShell shell {prompts};
+    QTemporaryDir folder;
+
+    ComputedWindow(DesignParameters parameters = {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f})
+    {
+        shell.onEndProgram = [] {};
+        shell.Start();
+        shell.LeaveSplash();
+        shell.Parameters() = parameters;
+        form().ParametersSet = true;
+        form().计算并描点_Click();
+    }
+    Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
+    ChartMenu &menu() { return form().Menu(); }
+    ImageSurface &picture() { return form().Picture(); }
+    QString Path(const char *name) const { return folder.filePath(QString::fromUtf8(name)); }
+
+    void Save(const QString &path, PictureFormat format, int scale = 1)
+    {
+        menu().askImageFile = [=](const QString &) {
+            return std::optional<ChartMenu::ImageTarget>({path, format, scale});
+        };
+        menu().SaveImage();
+    }
+    // Pixel of chart point (d, i) on a picture at `scale` times the window's size.
+    QPoint At(double d, double i, int scale = 1)
+    {
+        const ScaleMap &m = picture().Map();
+        return QPoint(static_cast<int>(std::floor(m.ToPixelX(d) * scale)),
+                      static_cast<int>(std::floor(m.ToPixelY(i) * scale)));
+    }
+};
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString RunTool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST(ChartExport, FilesHoldTheWindowsPicture)
+{
+    ComputedWindow w;
+    const QImage shown = w.picture().Image().copy();
+    const ProcessState &s = w.form().process;
+    // Where the real-window check looks: a grid line high on the chart, the
+    // chart's background beside it, N red and L black.
+    const struct {
+        QPoint at;
+        QColor colour;
+    } probes[] = {{w.At(1, 140), Qt::black},
+                  {w.At(1, 137) + QPoint(3, 0), QColor(255, 224, 192)},
+                  {w.At(s.d_n, s.i_n), Qt::red},
+                  {w.At(s.d_L, s.i_L), Qt::black}};
+
+    w.Save(w.Path("x1.png"), PictureFormat::Png, 1);
+    EXPECT_EQ(QImage(w.Path("x1.png")).convertToFormat(shown.format()), shown);
+
+    // Twice the size, drawn again: the grid line at d = 1 at twice its place,
+    // two sharp device pixels wide.
+    w.Save(w.Path("x2.png"), PictureFormat::Png, 2);
+    const QImage twice(w.Path("x2.png"));
+    EXPECT_EQ(twice.size(), shown.size() * 2);
+    const QPoint line = w.At(1, 137, 2);
+    EXPECT_EQ(twice.pixelColor(line), QColor(Qt::black));
+    EXPECT_EQ(twice.pixelColor(line + QPoint(1, 0)), QColor(Qt::black));
+    EXPECT_EQ(twice.pixelColor(line + QPoint(2, 0)), QColor(255, 224, 192));
+    EXPECT_EQ(twice.pixelColor(line - QPoint(1, 0)), QColor(255, 224, 192));
+
+    w.Save(w.Path("x.svg"), PictureFormat::Svg);
+    QSvgRenderer svg(w.Path("x.svg"));
+    ASSERT_TRUE(svg.isValid());
+    QImage rendered(shown.size(), QImage::Format_RGB32);
+    QPainter painter(&rendered);
+    svg.render(&painter);
+    painter.end();
+    for (const auto &probe : probes)
+        EXPECT_EQ(rendered.pixelColor(probe.at), probe.colour) << probe.at.x() << "," << probe.at.y();
+    const QString svgText = QString::fromUtf8(ReadAll(w.Path("x.svg")));
+    EXPECT_TRUE(svgText.contains(QStringLiteral("φ=100%")));
+    EXPECT_TRUE(svgText.contains(QStringLiteral("根据余热量确定的送风量")));
+
+    w.Save(w.Path("x.pdf"), PictureFormat::Pdf);
+    EXPECT_TRUE(ReadAll(w.Path("x.pdf")).startsWith("%PDF"));
+    // A printer gets the same vector drawing on its page.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(w.Path("printed.pdf"));
+    w.menu().PrintOn(printer);
+    EXPECT_TRUE(ReadAll(w.Path("printed.pdf")).startsWith("%PDF"));
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    ASSERT_FALSE(pdftotext.isEmpty() || pdftoppm.isEmpty()) << "poppler-utils is missing";
+    for (const char *file : {"x.pdf", "printed.pdf"}) {
+        const QString text = RunTool(pdftotext, {w.Path(file), QStringLiteral("-")});
+        EXPECT_TRUE(text.contains(QStringLiteral("热湿比ε"))) << file;
+        EXPECT_TRUE(text.contains(QStringLiteral("φ=100%"))) << file;
+    }
+    // The PDF page at 96 dots per inch is the window's picture size.
+    RunTool(pdftoppm, {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                   QStringLiteral("-singlefile"), QStringLiteral("-aa"), QStringLiteral("no"),
+                   QStringLiteral("-aaVector"), QStringLiteral("no"), w.Path("x.pdf"),
+                   w.Path("page")});
+    const QImage page(w.Path("page.png"));
+    ASSERT_EQ(page.size(), shown.size());
+    EXPECT_LT(qGray(page.pixel(probes[0].at)), 64) << "grid line at d = 1";
+    EXPECT_EQ(page.pixelColor(probes[1].at), probes[1].colour);
+    EXPECT_TRUE(w.prompts.messages.empty());
+}
+
+TEST(ChartExport, AFileThatCannotBeWrittenIsReportedAndLeftAway)
+{
+    ComputedWindow w;
+    const QImage before = w.picture().Image().copy();
+    const QString text1 = w.form().Controls().Text[1]->text();
+    for (const char *name : {"missing/x.png", "missing/x.svg", "missing/x.pdf"}) {
+        w.prompts.messages.clear();
+        const QString path = w.Path(name);
+        w.Save(path, *PictureFormatForPath(path));
+        ASSERT_EQ(w.prompts.messages.size(), 1u) << name;
+        EXPECT_TRUE(QString::fromStdString(w.prompts.messages[0]).contains(path)) << name;
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    // A cancelled dialog does nothing.
+    w.prompts.messages.clear();
+    w.menu().askImageFile = [](const QString &) { return std::nullopt; };
+    w.menu().SaveImage();
+    EXPECT_TRUE(w.prompts.messages.empty());
+    EXPECT_EQ(w.picture().Image(), before);
+    EXPECT_EQ(w.form().Controls().Text[1]->text(), text1);
+}
+
+TEST(ChartExport, ResultsAreCopiedAndExportedAsTheirBoxesShowThem)
+{
+    {
+        ScriptedPrompts prompts;
+        AppShell shell {prompts};
+        shell.onEndProgram = [] {};
+        shell.Start();
+        shell.LeaveSplash();
+        ChartMenu &menu = shell.Windows().Get<Form1>(forms::kMain).Menu();
+        EXPECT_FALSE(menu.copyResults->isEnabled()) << "nothing computed yet";
+        EXPECT_FALSE(menu.exportResults->isEnabled());
+        EXPECT_TRUE(menu.saveImage->isEnabled());
+        EXPECT_EQ(menu.menu->actions().size(), 5);
+    }
+    // The default set, and one whose machine dew point is not found (φL = 0).
+    for (const float phiL : {95.0f, 0.0f}) {
+        ComputedWindow w({26, 60, 35, 26.5, 6, 30, phiL, 12, 0.01f});
+        EXPECT_TRUE(w.menu().copyResults->isEnabled());
+        // A later chart at another pressure does not change what the results belong to.
+        w.form().chart.B = 95000;
+        w.form().chart.BText = "95000";
+        w.form().重绘_Click();
+
+        w.menu().askResultsFile = [&w](const QString &) { return w.Path("results.csv"); };
+        w.menu().ExportResults();
+        const QByteArray csv = ReadAll(w.Path("results.csv"));
+        EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF")) << "UTF-8 byte-order mark";
+        EXPECT_TRUE(csv.contains(",101325,")) << csv.constData();
+        EXPECT_FALSE(csv.contains("95000"));
+        const QString text = QString::fromUtf8(csv);
+        for (int n = 1; n <= 7; ++n) {
+            const QString box = w.form().Controls().Text[n]->text();
+            if (!box.isEmpty())
+                EXPECT_TRUE(text.contains(QLatin1Char(',') + box + QLatin1Char(','))) << n;
+        }
+        EXPECT_EQ(w.form().Controls().Text[4]->text().isEmpty(), phiL == 0.0f);
+
+        w.menu().CopyResults();
+        const QString copied = QGuiApplication::clipboard()->text();
+        EXPECT_TRUE(copied.contains(QStringLiteral("\t101325\t"))) << copied.toStdString();
+        EXPECT_EQ(copied.count(QLatin1Char('\n')), text.count(QLatin1Char('\n')));
+        w.menu().CopyImage();
+        EXPECT_EQ(QGuiApplication::clipboard()->image().size(), w.picture().Image().size());
+    }
+}
