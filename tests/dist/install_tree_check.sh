@@ -3,7 +3,8 @@
 # DESTDIR, so that a file installed outside the prefix shows up instead of
 # landing on this machine): the installed files are exactly the expected ones,
 # the icons have their sizes, the desktop entry and the AppStream metadata
-# validate, and the installed program shows the project version.
+# validate, and the installed program shows the project version and draws a
+# chart through its window program.
 # Usage: install_tree_check.sh BUILD_DIR VERSION APP_ID
 set -euo pipefail
 build=$1 version=$2 app=$3
@@ -18,6 +19,7 @@ root=$work/stage$prefix
 
 cat >"$work/expected" <<EOF
 .$prefix/bin/idchart
+.$prefix/libexec/idchart/idchart-window
 .$prefix/share/applications/$app.desktop
 .$prefix/share/doc/idchart/changelog.gz
 .$prefix/share/doc/idchart/copyright
@@ -54,4 +56,9 @@ zcat "$root/share/man/man1/idchart.1.gz" | grep -q "^\.TH IDCHART \"1\" .*\"idch
 
 out=$(timeout 30 "$root/bin/idchart" --version) || fail "installed idchart --version"
 [ "$out" = "idchart $version" ] || fail "installed idchart --version printed: $out"
+# A drawing command runs the window program, which the installed idchart finds
+# in libexec.
+timeout 60 "$root/bin/idchart" chart "$work/x.png" || fail "installed idchart chart"
+[ "$(head -c 8 "$work/x.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] \
+  || fail "installed idchart chart wrote no PNG"
 echo "installed into $prefix: $(wc -l <"$work/installed") files, idchart --version: $out"
