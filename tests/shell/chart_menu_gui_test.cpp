@@ -117,7 +117,8 @@ TEST(ChartExport, FilesHoldTheWindowsPicture)
     svg.render(&painter);
     painter.end();
     for (const auto &probe : probes)
-        EXPECT_EQ(rendered.pixelColor(probe.at), probe.colour) << probe.at.x() << "," << probe.at.y();
+        EXPECT_EQ(rendered.pixelColor(probe.at), probe.colour)
+            << probe.at.x() << "," << probe.at.y();
     const QString svgText = QString::fromUtf8(ReadAll(w.Path("x.svg")));
     EXPECT_TRUE(svgText.contains(QStringLiteral("φ=100%")));
     EXPECT_TRUE(svgText.contains(QStringLiteral("根据余热量确定的送风量")));
@@ -140,10 +141,10 @@ TEST(ChartExport, FilesHoldTheWindowsPicture)
         EXPECT_TRUE(text.contains(QStringLiteral("φ=100%"))) << file;
     }
     // The PDF page at 96 dots per inch is the window's picture size.
-    RunTool(pdftoppm, {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
-                   QStringLiteral("-singlefile"), QStringLiteral("-aa"), QStringLiteral("no"),
-                   QStringLiteral("-aaVector"), QStringLiteral("no"), w.Path("x.pdf"),
-                   w.Path("page")});
+    RunTool(pdftoppm,
+            {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), QStringLiteral("-aa"), QStringLiteral("no"),
+             QStringLiteral("-aaVector"), QStringLiteral("no"), w.Path("x.pdf"), w.Path("page")});
     const QImage page(w.Path("page.png"));
     ASSERT_EQ(page.size(), shown.size());
     EXPECT_LT(qGray(page.pixel(probes[0].at)), 64) << "grid line at d = 1";
