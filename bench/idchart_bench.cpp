@@ -170,12 +170,7 @@ ImageSurface &ChartWithProcess(double ratio)
     NullTexts texts;
     DrawChart(chart, surface, texts);
     ProcessState process;
-    LoadDesignParameters(process, DefaultParameters());
-    ComputeIndoorState(process, chart.B);
-    ComputeOutdoorState(process, chart.B);
-    ComputeMixedState(process);
-    ComputeSupplyState(process);
-    FindMachineDewPoint(process, chart.B);
+    ComputeProcessStates(process, DefaultParameters(), chart.B);
     DrawProcessLines(surface, process);
     DrawProcessPoints(surface, process);
     return surface;

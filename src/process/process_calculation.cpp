@@ -293,3 +293,14 @@ void ComputeLoads(ProcessState &state)
     state.SystemCooling
         = CheckedDouble((state.Q1 + state.Q2) + state.ReheatLoad, FaultCause::SystemCooling);
 }
+
+DewPointSearch ComputeProcessStates(ProcessState &state, const DesignParameters &parameters,
+                                    double B)
+{
+    LoadDesignParameters(state, parameters);
+    ComputeIndoorState(state, B);
+    ComputeOutdoorState(state, B);
+    ComputeMixedState(state);
+    ComputeSupplyState(state);
+    return FindMachineDewPoint(state, B);
+}

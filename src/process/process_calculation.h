@@ -77,6 +77,11 @@ void ComputeSupplyState(ProcessState &state);
 // any match throws ArithmeticFault, as the plain scan would.
 DewPointSearch FindMachineDewPoint(ProcessState &state, double B);
 
+// The five states in their order, from the design record, without drawing or
+// writing anything: LoadDesignParameters, N, W, C, O and the search for L.
+DewPointSearch ComputeProcessStates(ProcessState &state, const DesignParameters &parameters,
+                                    double B);
+
 // SupplyFlowByHeat = Q / (i_n − i_o); MoistureDifference = d_n − d_o;
 // SupplyFlowByMoisture = 1000 · W / MoistureDifference, left as it was when the
 // difference is 0.

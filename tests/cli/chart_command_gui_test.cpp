@@ -5,6 +5,7 @@
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "support/main_window.h"
 #include "support/scripted_prompts.h"
 #include "ui/qt/image_surface.h"
 
@@ -21,17 +22,7 @@
 
 namespace {
 
-struct Window {
-    ScriptedPrompts prompts;
-    AppShell shell {prompts};
-
-    Window()
-    {
-        shell.onEndProgram = [] {};
-        shell.Start();
-        shell.LeaveSplash();
-    }
-    Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
+struct Window : MainWindowAfterSplash {
     QImage Picture() { return form().Picture().Image().convertToFormat(QImage::Format_RGB32); }
 };
 

@@ -5,6 +5,7 @@
 #include "shell/chart_menu.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "support/main_window.h"
 #include "support/scripted_prompts.h"
 #include "ui/qt/image_surface.h"
 #include "ui/qt/main_window_controls.h"
@@ -33,19 +34,7 @@ namespace {
 const char *const kRowOptions[] = {"tn", "phin", "tw", "ts", "dt", "s", "phil", "q", "w"};
 
 // The program after the splash, driven through its handlers as a user would.
-struct Window {
-    ScriptedPrompts prompts;
-    AppShell shell {prompts};
-
-    Window()
-    {
-        shell.onEndProgram = [] {};
-        shell.Start();
-        shell.LeaveSplash();
-    }
-    Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
-    MainWindowControls &controls() { return form().Controls(); }
-
+struct Window : MainWindowAfterSplash {
     // 生成焓湿图 at a pressure, the parameters typed into the dialog (row, text), 计算并描点.
     void Compute(const std::string &pressure, const std::vector<std::pair<int, std::string>> &typed)
     {

@@ -3,6 +3,7 @@
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
 #include "shell/form1.h"
+#include "support/main_window.h"
 #include "support/scripted_prompts.h"
 #include "ui/qt/image_surface.h"
 #include "ui/qt/main_window_controls.h"
@@ -29,21 +30,15 @@ namespace {
 
 // The main window after the default calculation, with the picture's record
 // drawn at precision 1 and the process on it.
-struct ComputedWindow {
-    ScriptedPrompts prompts;
-    AppShell shell {prompts};
+struct ComputedWindow : MainWindowAfterSplash {
     QTemporaryDir folder;
 
     ComputedWindow(DesignParameters parameters = {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f})
     {
-        shell.onEndProgram = [] {};
-        shell.Start();
-        shell.LeaveSplash();
         shell.Parameters() = parameters;
         form().ParametersSet = true;
         form().计算并描点_Click();
     }
-    Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
     ChartMenu &menu() { return form().Menu(); }
     ImageSurface &picture() { return form().Picture(); }
     QString Path(const char *name) const { return folder.filePath(QString::fromUtf8(name)); }
@@ -177,12 +172,8 @@ TEST(ChartExport, AFileThatCannotBeWrittenIsReportedAndLeftAway)
 TEST(ChartExport, ResultsAreCopiedAndExportedAsTheirBoxesShowThem)
 {
     {
-        ScriptedPrompts prompts;
-        AppShell shell {prompts};
-        shell.onEndProgram = [] {};
-        shell.Start();
-        shell.LeaveSplash();
-        ChartMenu &menu = shell.Windows().Get<Form1>(forms::kMain).Menu();
+        MainWindowAfterSplash w;
+        ChartMenu &menu = w.form().Menu();
         EXPECT_FALSE(menu.copyResults->isEnabled()) << "nothing computed yet";
         EXPECT_FALSE(menu.exportResults->isEnabled());
         EXPECT_TRUE(menu.saveImage->isEnabled());

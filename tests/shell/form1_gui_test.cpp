@@ -3,6 +3,7 @@
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "support/main_window.h"
 #include "support/scripted_prompts.h"
 #include "ui/qt/image_surface.h"
 #include "ui/qt/main_window_controls.h"
@@ -19,19 +20,7 @@
 
 namespace {
 
-struct MainWindow {
-    ScriptedPrompts prompts;
-    AppShell shell {prompts};
-
-    MainWindow()
-    {
-        shell.onEndProgram = [] {};
-        shell.Start();
-        shell.LeaveSplash();
-    }
-    Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
-    MainWindowControls &controls() { return form().Controls(); }
-
+struct MainWindow : MainWindowAfterSplash {
     // Moves the real pointer over Picture1 to the pixel of chart point (d, i).
     void MoveTo(double d, double i)
     {

@@ -90,13 +90,8 @@ TEST(PictureRecord, TheChartIsTheSameAsEveryPolylineDrawnWhole)
             RecordingTexts texts;
             DrawChart(chart, surface, texts);
             ProcessState process;
-            LoadDesignParameters(process,
-                                 DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f});
-            ComputeIndoorState(process, chart.B);
-            ComputeOutdoorState(process, chart.B);
-            ComputeMixedState(process);
-            ComputeSupplyState(process);
-            FindMachineDewPoint(process, chart.B);
+            ComputeProcessStates(process, DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f},
+                                 chart.B);
             DrawProcessLines(surface, process);
             DrawProcessPoints(surface, process);
 

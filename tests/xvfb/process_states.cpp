@@ -23,12 +23,7 @@ int main(int argc, char **argv)
     const double B = std::atof(argv[10]);
 
     ProcessState state;
-    LoadDesignParameters(state, p);
-    ComputeIndoorState(state, B);
-    ComputeOutdoorState(state, B);
-    ComputeMixedState(state);
-    ComputeSupplyState(state);
-    if (!FindMachineDewPoint(state, B).found)
+    if (!ComputeProcessStates(state, p, B).found)
         return 1;
     std::printf("%.6f %.6f %.6f %.6f\n", state.d_n, state.i_n, state.d_L, state.i_L);
     return 0;
