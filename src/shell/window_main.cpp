@@ -19,6 +19,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     UseUtf8CharacterEncoding();
     QApplication::setApplicationName(QStringLiteral("idchart"));
+    // The installed desktop entry, so that a Wayland desktop shows the menu's icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.idchart.IdChart"));
     // The program ends when the main window (or the splash before its OK) is
     // closed, not when the last visible window goes.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -74,16 +74,6 @@ struct Window : MainWindowAfterSplash {
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(no file)";
     }
 
-    // Moves the pointer over Picture1 to the pixel of chart point (d, i).
-    void MoveTo(double d, double i)
-    {
-        PictureBox *picture = controls().Picture1;
-        const ScaleMap &m = picture->Surface().Map();
-        QTest::mouseMove(picture,
-                         QPoint(static_cast<int>(std::lround(m.ToPixelX(d))),
-                                static_cast<int>(std::lround(m.ToPixelY(i)))));
-        QApplication::processEvents();
-    }
     std::string Cell(int k) { return controls().Label2[k]->text().toStdString(); }
 };
 

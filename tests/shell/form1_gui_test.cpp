@@ -21,16 +21,6 @@
 namespace {
 
 struct MainWindow : MainWindowAfterSplash {
-    // Moves the real pointer over Picture1 to the pixel of chart point (d, i).
-    void MoveTo(double d, double i)
-    {
-        PictureBox *picture = controls().Picture1;
-        const ScaleMap &m = picture->Surface().Map();
-        QTest::mouseMove(picture,
-                         QPoint(static_cast<int>(std::lround(m.ToPixelX(d))),
-                                static_cast<int>(std::lround(m.ToPixelY(i)))));
-        QApplication::processEvents();
-    }
     QString cell(int k) { return controls().Label2[k]->text(); }
 };
 

@@ -4,6 +4,12 @@
 #include "shell/form1.h"
 #include "support/scripted_prompts.h"
 #include "ui/qt/main_window_controls.h"
+#include "ui/qt/picture_box.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <cmath>
 
 // The program after its splash, the main window showing, prompts answered
 // from a script and the program's end kept from quitting the test.
@@ -19,4 +25,15 @@ struct MainWindowAfterSplash {
     }
     Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
     MainWindowControls &controls() { return form().Controls(); }
+
+    // Moves the real pointer over Picture1 to the pixel of chart point (d, i).
+    void MoveTo(double d, double i)
+    {
+        PictureBox *picture = controls().Picture1;
+        const ScaleMap &m = picture->Surface().Map();
+        QTest::mouseMove(picture,
+                         QPoint(static_cast<int>(std::lround(m.ToPixelX(d))),
+                                static_cast<int>(std::lround(m.ToPixelY(i)))));
+        QApplication::processEvents();
+    }
 };
