@@ -46,12 +46,8 @@ alive
 # The page at 96 dots per inch is the chart's size in logical pixels: the
 # grid line at d = 1 is dark where the window draws it, the background beside it.
 pdftoppm -r 96 -png -singlefile -aa no -aaVector no "$pdf" "$shots/saved-page"
-page_pixel() { # x y
-  convert "$shots/saved-page.png" -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 \
-    | sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1,\2,\3/' | awk -F, '{printf "%d,%d,%d\n",$1,$2,$3}'
-}
-line=$(page_pixel "$(( $(px 1) - mx ))" "$(( $(py 137) - my ))")
+line=$(pixel saved-page "$(( $(px 1) - mx ))" "$(( $(py 137) - my ))")
 [ "$line" = "0,0,0" ] || fail "no grid line at d = 1 on the saved page ($line)"
-beside=$(page_pixel "$(( $(px 1) - mx + 3 ))" "$(( $(py 137) - my ))")
+beside=$(pixel saved-page "$(( $(px 1) - mx + 3 ))" "$(( $(py 137) - my ))")
 [ "$beside" = "255,224,192" ] || fail "no chart background beside the grid line on the saved page ($beside)"
 echo "export check passed: $pdf"
