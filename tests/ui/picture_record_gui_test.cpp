@@ -8,11 +8,13 @@
 #include "ui/qt/chart_surface.h"
 #include "ui/qt/image_surface.h"
 #include "ui/qt/picture_record.h"
+#include "ui/qt/pixel_line.h"
 
 #include <QImage>
 #include <QPainter>
 
 #include <cmath>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,6 +119,62 @@ TEST(PictureRecord, TheChartIsTheSameAsEveryPolylineDrawnWhole)
             }
             painter.end();
             EXPECT_EQ(surface.Image(), plain) << size.width() << " precision " << precision;
+        }
+    }
+}
+
+// One-pixel polylines drawn straight into the image: the pixels must be the
+// painter's for any course a polyline takes (one-pixel steps, turns back,
+// changes of axis, closed, leaving and re-entering the picture, far off it),
+// on pictures down to a single pixel.
+TEST(PictureRecord, DirectlyDrawnLinesAreThePaintersPixels)
+{
+    std::mt19937 random(20261207);
+    for (int trial = 0; trial < 4000; ++trial) {
+        const QSize size(1 + random() % 120, 1 + random() % 90);
+        const int spread[] = {400, 140, 12, 3, 40};
+        const int reachOut[] = {1000, 40, 40, 3, 40};
+        std::uniform_int_distribution<int> startX(-reachOut[trial % 5],
+                                                  size.width() + reachOut[trial % 5]);
+        std::uniform_int_distribution<int> startY(-reachOut[trial % 5],
+                                                  size.height() + reachOut[trial % 5]);
+        std::uniform_int_distribution<int> step(-spread[trial % 5], spread[trial % 5]);
+        QPolygonF polyline;
+        QPoint at(startX(random), startY(random));
+        const int count = 2 + static_cast<int>(random() % (trial % 2 ? 20 : 200));
+        for (int k = 0; k < count; ++k) {
+            polyline << QPointF(at.x() + 0.5, at.y() + 0.5);
+            QPoint move(random() % 4 ? step(random) : 0, random() % 4 ? step(random) : 0);
+            at += move.isNull() ? QPoint(1, 0) : move;
+        }
+        if (random() % 6 == 0)
+            polyline << polyline.front(); // closed
+        if (random() % 5 == 0)
+            polyline << polyline.back(); // ends on its own pixel
+
+        QImage direct = Blank(size);
+        {
+            QPainter painter(&direct);
+            PixelCanvas canvas;
+            ASSERT_TRUE(DirectCanvas(painter, canvas));
+            DrawPixelPolyline(canvas, qRgb(128, 0, 128), polyline.constData(), polyline.size(), 1);
+        }
+        QImage painted = Blank(size);
+        {
+            QPainter painter(&painted);
+            QPen pen(QColor(128, 0, 128));
+            pen.setWidth(1);
+            pen.setCapStyle(Qt::SquareCap);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
+            painter.drawPolyline(polyline);
+        }
+        if (direct != painted) {
+            std::string course;
+            for (const QPointF &p : polyline)
+                course += " " + std::to_string(p.x()) + "," + std::to_string(p.y());
+            FAIL() << "trial " << trial << " on " << size.width() << "x" << size.height() << ":"
+                   << course;
         }
     }
 }

@@ -20,6 +20,14 @@ constexpr double kClipMargin = 64.0;
 bool ClipSegment(double &x1, double &y1, double &x2, double &y2, double left, double top,
                  double right, double bottom)
 {
+    // Most segments of a curve lie wholly inside the rectangle or wholly
+    // beyond one of its sides; neither needs the divisions below.
+    const bool firstInside = x1 >= left && x1 <= right && y1 >= top && y1 <= bottom;
+    if (firstInside && x2 >= left && x2 <= right && y2 >= top && y2 <= bottom)
+        return true;
+    if ((x1 < left && x2 < left) || (x1 > right && x2 > right) || (y1 < top && y2 < top)
+        || (y1 > bottom && y2 > bottom))
+        return false;
     double t0 = 0.0, t1 = 1.0;
     const double dx = x2 - x1, dy = y2 - y1;
     const double p[4] = {-dx, dx, -dy, dy};
@@ -165,11 +173,17 @@ void ImageSurface::Add(PictureItem item)
 
 void ImageSurface::Flush()
 {
+    if (pending_.points.isEmpty())
+        return; // nothing pending: a curve running off the picture flushes at every step
     if (pending_.points.size() >= 2) {
-        PictureItem line = std::move(pending_);
+        PictureItem line;
+        line.kind = PictureItem::Kind::Polyline;
+        line.pen = pending_.pen;
+        line.width = pending_.width;
+        line.points.swap(pending_.points);
         Add(std::move(line));
     }
-    pending_ = PictureItem();
+    pending_.points.clear();
 }
 
 QFont ImageSurface::SizedFont() const
@@ -182,7 +196,7 @@ QFont ImageSurface::SizedFont() const
 
 void ImageSurface::PaintClear()
 {
-    pending_ = PictureItem();
+    pending_.points.clear();
     EndPainting();
     record_.items.clear();
     record_.back = ToQColor(backColor_);
@@ -205,7 +219,7 @@ void ImageSurface::PaintLine(double x1, double y1, double x2, double y2)
     }
     const QPointF start(px1, py1);
     const bool continues = !pending_.points.isEmpty() && pendingColour_ == ForeColor()
-        && pending_.width == DrawWidth() && pending_.points.last() == start && px1 == sx
+        && pending_.width == DrawWidth() && pending_.points.constLast() == start && px1 == sx
         && py1 == sy;
     if (!continues) {
         Flush();

@@ -1,5 +1,7 @@
 #include "ui/qt/picture_record.h"
 
+#include "ui/qt/pixel_line.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
@@ -97,6 +99,21 @@ void PaintPolyline(QPainter &painter, const PictureItem &item, const PictureScal
         }
     }
 
+    // One-pixel lines go straight into the image, pixel for pixel as the
+    // painter would draw them; so do the wider lines of a picture at another
+    // resolution than the window's, as squares of the pen's width along the
+    // line.
+    PixelCanvas canvas;
+    const bool direct = to.raster && item.pen.alpha() == 255 && (width == 1.0 || to.scale != 1.0)
+        && DirectCanvas(painter, canvas);
+    const auto draw = [&](const QPolygonF &polyline) {
+        if (direct)
+            DrawPixelPolyline(canvas, item.pen.rgba(), polyline.constData(), polyline.size(),
+                              static_cast<int>(width));
+        else
+            painter.drawPolyline(polyline);
+    };
+
     // A miter join reaches at most twice the pen width beyond its vertex.
     const double reach = 2.0 * width + 2.0;
     QPolygonF run;
@@ -114,7 +131,7 @@ void PaintPolyline(QPainter &painter, const PictureItem &item, const PictureScal
         if (!first && (outside & previousOutside) != 0) {
             // Invisible segment: end the run at its start, begin a new one at its end.
             if (run.size() >= 2)
-                painter.drawPolyline(run);
+                draw(run);
             run.clear();
         }
         run.append(snapped);
@@ -127,10 +144,9 @@ void PaintPolyline(QPainter &painter, const PictureItem &item, const PictureScal
     if (endsOnItsPixel && !run.isEmpty())
         run.append(run.back());
     if (run.size() >= 2)
-        painter.drawPolyline(run);
+        draw(run);
     else if (run.size() == 1 && item.points.size() >= 2)
-        painter.drawPolyline(QPolygonF {run.front(), run.front()}); // all on one pixel, or
-                                                                    // a tail beyond an edge
+        draw(QPolygonF {run.front(), run.front()}); // all on one pixel, or a tail beyond an edge
 }
 
 void PaintBox(QPainter &painter, const PictureItem &item, const PictureScale &to)

@@ -1,0 +1,302 @@
+#include "ui/qt/pixel_line.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+// Directions of travel along a segment's major axis, as bits: a turn back
+// along the same axis is the direction XOR the axis mask.
+enum Direction : int {
+    kDown = 0x1,
+    kUp = 0x2,
+    kVerticalAxis = 0x3,
+    kRight = 0x4,
+    kLeft = 0x8,
+    kHorizontalAxis = 0xc,
+};
+
+enum Caps : int { kNoCaps = 0, kCapStart = 0x1, kCapEnd = 0x2 };
+
+int SwappedCaps(int caps)
+{
+    return ((caps & kCapStart) << 1) | ((caps & kCapEnd) >> 1);
+}
+
+// Coordinates in 1/64 pixel, truncated toward zero.
+int SixtyFourths(double v)
+{
+    return static_cast<int>(v * 64.0);
+}
+
+// minor / major in 1/65536, truncated toward zero.
+qint64 Slope(int minor, int major)
+{
+    return static_cast<qint64>(minor) * 65536 / major;
+}
+
+constexpr int kUnknown = INT_MIN; // a last pixel not known, as after a segment was cut
+
+struct Pixel {
+    int x;
+    int y;
+    bool operator==(const Pixel &) const = default;
+};
+
+class PixelStroke {
+public:
+    PixelStroke(const PixelCanvas &canvas, quint32 colour, int width)
+        : canvas_(canvas), colour_(colour), low_(-((width - 1) / 2)), high_(width / 2)
+    {
+        // Segments are cut a pixel beyond the picture (and beyond the reach
+        // of a wide line's square), so that where a line enters the picture
+        // does not depend on how far outside it began.
+        const double margin = 1.0 + (width > 1 ? width : 0);
+        left_ = -margin;
+        top_ = -margin;
+        right_ = canvas.width + margin;
+        bottom_ = canvas.height + margin;
+    }
+
+    // Draws one segment; false when it was shorter than a pixel and drew
+    // nothing, so that the next one should start where this one started.
+    bool Segment(double x1, double y1, double x2, double y2, int caps, bool drawing = true);
+
+    // Takes the direction and end pixel of the segment that closes a closed
+    // polyline, without drawing it, for its first segment to join onto.
+    void Follow(double x1, double y1, double x2, double y2) { Segment(x1, y1, x2, y2, kNoCaps, false); }
+
+private:
+    bool Cut(double &x1, double &y1, double &x2, double &y2);
+    void Plot(int x, int y) const;
+
+    PixelCanvas canvas_;
+    quint32 colour_;
+    int low_, high_; // the stamped square's extent around each pixel
+    double left_, top_, right_, bottom_;
+    Pixel last_ {kUnknown, kUnknown}; // the last pixel drawn
+    int direction_ = 0; // none yet
+    bool lastAxisAligned_ = false;
+};
+
+void PixelStroke::Plot(int x, int y) const
+{
+    if (low_ == 0 && high_ == 0) {
+        if (static_cast<unsigned>(x) < static_cast<unsigned>(canvas_.width)
+            && static_cast<unsigned>(y) < static_cast<unsigned>(canvas_.height))
+            canvas_.bits[y * canvas_.pixelsPerLine + x] = colour_;
+        return;
+    }
+    const int x0 = std::max(0, x + low_), x1 = std::min(canvas_.width - 1, x + high_);
+    const int y0 = std::max(0, y + low_), y1 = std::min(canvas_.height - 1, y + high_);
+    for (int row = y0; row <= y1; ++row) {
+        quint32 *line = canvas_.bits + row * canvas_.pixelsPerLine;
+        for (int column = x0; column <= x1; ++column)
+            line[column] = colour_;
+    }
+}
+
+// Cuts the segment to the margin around the picture; true when nothing of it
+// is left. A cut end leaves the last pixel unknown.
+bool PixelStroke::Cut(double &x1, double &y1, double &x2, double &y2)
+{
+    const auto outside = [this] {
+        last_.x = kUnknown;
+        return true;
+    };
+    if (x1 < left_) {
+        if (x2 <= left_)
+            return outside();
+        y1 += (y2 - y1) / (x2 - x1) * (left_ - x1);
+        x1 = left_;
+    } else if (x1 > right_) {
+        if (x2 >= right_)
+            return outside();
+        y1 += (y2 - y1) / (x2 - x1) * (right_ - x1);
+        x1 = right_;
+    }
+    if (x2 < left_) {
+        last_.x = kUnknown;
+        y2 += (y2 - y1) / (x2 - x1) * (left_ - x2);
+        x2 = left_;
+    } else if (x2 > right_) {
+        last_.x = kUnknown;
+        y2 += (y2 - y1) / (x2 - x1) * (right_ - x2);
+        x2 = right_;
+    }
+    if (y1 < top_) {
+        if (y2 <= top_)
+            return outside();
+        x1 += (x2 - x1) / (y2 - y1) * (top_ - y1);
+        y1 = top_;
+    } else if (y1 > bottom_) {
+        if (y2 >= bottom_)
+            return outside();
+        x1 += (x2 - x1) / (y2 - y1) * (bottom_ - y1);
+        y1 = bottom_;
+    }
+    if (y2 < top_) {
+        last_.x = kUnknown;
+        x2 += (x2 - x1) / (y2 - y1) * (top_ - y2);
+        y2 = top_;
+    } else if (y2 > bottom_) {
+        last_.x = kUnknown;
+        x2 += (x2 - x1) / (y2 - y1) * (bottom_ - y2);
+        y2 = bottom_;
+    }
+    return false;
+}
+
+bool PixelStroke::Segment(double x1, double y1, double x2, double y2, int caps, bool drawing)
+{
+    if (!drawing)
+        last_ = {kUnknown, kUnknown};
+    bool drew = std::fabs(x2 - x1) + std::fabs(y2 - y1) >= 1.0;
+    if (Cut(x1, y1, x2, y2))
+        return true;
+
+    const int fx1 = SixtyFourths(x1), fy1 = SixtyFourths(y1);
+    const int fx2 = SixtyFourths(x2), fy2 = SixtyFourths(y2);
+    const bool vertical = std::abs(fx2 - fx1) < std::abs(fy2 - fy1);
+    if (!vertical && fx1 == fx2)
+        return true; // no length at all
+
+    // Walk along the major axis (a) in whole pixels and step the minor one
+    // (b) in 1/65536 pixel, from the end with the lower major coordinate.
+    int a1 = vertical ? fy1 : fx1, b1 = vertical ? fx1 : fy1;
+    int a2 = vertical ? fy2 : fx2, b2 = vertical ? fx2 : fy2;
+    int direction = vertical ? kDown : kRight;
+    const bool backwards = a1 > a2;
+    if (backwards) {
+        std::swap(a1, a2);
+        std::swap(b1, b2);
+        caps = SwappedCaps(caps);
+        direction = vertical ? kUp : kLeft;
+    }
+    const qint64 step = Slope(b2 - b1, a2 - a1);
+    qint64 b = qint64(b1) * 1024;
+    const auto at = [vertical](int a, qint64 b16) {
+        const int minor = static_cast<int>(b16 >> 16);
+        return vertical ? Pixel {minor, a} : Pixel {a, minor};
+    };
+
+    if (drawing) {
+        // A turn back along the same axis starts half a pixel before its vertex.
+        if ((direction_ ^ (vertical ? kVerticalAxis : kHorizontalAxis)) == direction)
+            caps |= backwards ? kCapEnd : kCapStart;
+        if (caps & kCapStart) {
+            a1 -= 32;
+            b -= step >> 1;
+        }
+        if (caps & kCapEnd)
+            a2 += 32;
+    }
+    int a = (a1 + 32) >> 6;
+    int end = (a2 + 32) >> 6;
+    // ... but not on a pixel before the one the previous segment ended on.
+    if (drawing && (caps & kCapStart) && (vertical ? last_.y : last_.x) == a + 1)
+        ++a;
+    if (a == end)
+        return drew; // nothing to draw: the last pixel stays what it was
+
+    b += ((a * 64 + (step > 0 ? 32 : 0) - a1) * step) >> 6;
+    Pixel first = at(a, b);
+    Pixel last = at(end - 1, b + (end - a - 1) * step);
+    if (backwards)
+        std::swap(first, last);
+    const bool axisAligned = std::abs(step) < (1 << 14);
+
+    if (drawing && last_.x != kUnknown) {
+        const int dx = std::abs(last_.x - first.x), dy = std::abs(last_.y - first.y);
+        if (first == last_) {
+            // The pixel the previous segment ended on is not drawn twice.
+            if (backwards) {
+                --end;
+            } else {
+                ++a;
+                b += step;
+            }
+        } else if (direction_ != direction
+                   && ((axisAligned && lastAxisAligned_ && dx != 0 && dy != 0) || dx > 1
+                       || dy > 1)) {
+            // A change of direction that would leave a gap gets the pixel between.
+            if (backwards) {
+                ++end;
+            } else {
+                --a;
+                b -= step;
+            }
+        } else if (direction_ == direction && dx <= 1 && dy > 1) {
+            // Straight on past a gap: the minor position moves half a step.
+            b += step >> 1;
+            last = backwards ? at(a, b) : at(end - 1, b + (end - a - 1) * step);
+        }
+    }
+    direction_ = direction;
+    lastAxisAligned_ = axisAligned;
+    if (!drawing) {
+        last_ = last;
+        return drew;
+    }
+
+    do {
+        const Pixel p = at(a, b);
+        Plot(p.x, p.y);
+        b += step;
+    } while (++a < end);
+    last_ = last;
+    return true;
+}
+
+} // namespace
+
+bool DirectCanvas(QPainter &painter, PixelCanvas &canvas)
+{
+    QPaintDevice *device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image || painter.hasClipping()
+        || !painter.worldTransform().isIdentity() || painter.opacity() != 1.0
+        || painter.compositionMode() != QPainter::CompositionMode_SourceOver
+        || painter.testRenderHint(QPainter::Antialiasing))
+        return false;
+    auto *image = static_cast<QImage *>(device);
+    if ((image->format() != QImage::Format_RGB32
+         && image->format() != QImage::Format_ARGB32_Premultiplied)
+        || !image->isDetached())
+        return false;
+    canvas.bits = reinterpret_cast<quint32 *>(image->bits());
+    canvas.pixelsPerLine = image->bytesPerLine() / 4;
+    canvas.width = image->width();
+    canvas.height = image->height();
+    return true;
+}
+
+void DrawPixelPolyline(const PixelCanvas &canvas, quint32 colour, const QPointF *points,
+                       qsizetype count, int width)
+{
+    if (count < 2 || width < 1)
+        return;
+    PixelStroke stroke(canvas, colour, width);
+    // A closed polyline has no caps, and its first segment joins onto its last.
+    const bool closed = points[0] == points[count - 1];
+    int caps = closed ? kNoCaps : kCapStart;
+    if (closed) {
+        const QPointF &before = points[count > 2 ? count - 2 : count - 1];
+        stroke.Follow(before.x(), before.y(), points[0].x(), points[0].y());
+    }
+    QPointF from = points[0];
+    for (qsizetype i = 1; i < count; ++i) {
+        const QPointF &to = points[i];
+        const bool lastSegment = i == count - 1;
+        if (!closed && lastSegment)
+            caps |= kCapEnd;
+        // A segment too short to draw anything is joined to the next one.
+        if (stroke.Segment(from.x(), from.y(), to.x(), to.y(), caps) || i == 1 || lastSegment)
+            from = to;
+        caps = kNoCaps;
+    }
+}
