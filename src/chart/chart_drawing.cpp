@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <vector>
 
 using namespace moist_air;
 
@@ -103,20 +104,45 @@ void PrintTexts(Surface &picture, const ChartText *texts, size_t count)
     }
 }
 
+// Saturation pressures at the temperatures the curves pass: every curve
+// starts at -30 °C and adds the same single-precision step, so the k-th point
+// of each lies at the same temperature, and its saturation pressure, the
+// costly part of a point, is computed once for all curves. A step so fine that
+// the table would grow past its bound leaves the rest to be computed point by
+// point.
+class SaturationPressures {
+public:
+    float At(std::size_t k, float t)
+    {
+        if (k < values_.size())
+            return values_[k];
+        const float Pqb = SaturationPressure(t);
+        if (k == values_.size() && k < kMostRemembered)
+            values_.push_back(Pqb);
+        return Pqb;
+    }
+
+private:
+    static constexpr std::size_t kMostRemembered = std::size_t {1} << 18;
+    std::vector<float> values_;
+};
+
 // Traces one curve of constant relative humidity from -30 °C up to tEnd with
 // the state's precision as one polyline starting at the chart point (0, -30).
 // The running temperature is single precision. The curve ends early where the
 // vapour pressure reaches the barometric pressure (possible at low pressures),
 // since moisture content has no meaning there.
-void TraceHumidityCurve(const ChartState &s, Surface &picture, float phi, float tEnd)
+void TraceHumidityCurve(const ChartState &s, Surface &picture, float phi, float tEnd,
+                        SaturationPressures &saturation)
 {
     picture.SetCurrentX(0.0f);
     picture.SetCurrentY(-30.0f);
     const float step = s.Precision;
     if (!(step > 0.0f))
         return; // a negative step draws no point
-    for (float t = -30.0f; t <= tEnd; t += step) {
-        const float Pqb = SaturationPressure(t);
+    std::size_t k = 0;
+    for (float t = -30.0f; t <= tEnd; t += step, ++k) {
+        const float Pqb = saturation.At(k, t);
         const float Pq = VapourPressureFromPhi(Pqb, phi);
         if (Pq >= s.B)
             break;
@@ -186,7 +212,8 @@ void DrawSaturationCurve(const ChartState &state, Surface &picture)
 {
     picture.SetForeColor(colours::kPurple);
     picture.SetDrawWidth(1);
-    TraceHumidityCurve(state, picture, 1.0f, 50.0f);
+    SaturationPressures saturation;
+    TraceHumidityCurve(state, picture, 1.0f, 50.0f, saturation);
 }
 
 void DrawHumidityCurves(const ChartState &state, Surface &picture)
@@ -196,8 +223,9 @@ void DrawHumidityCurves(const ChartState &state, Surface &picture)
     // Double-precision running value: after twenty additions of 0.05 it is
     // just above 1, so the curves are 0 %, 5 %, … 95 %; the 100 % curve is the
     // saturation curve's.
+    SaturationPressures saturation;
     for (double phi = 0.0; phi <= 1.0; phi += 0.05)
-        TraceHumidityCurve(state, picture, static_cast<float>(phi), 100.0f);
+        TraceHumidityCurve(state, picture, static_cast<float>(phi), 100.0f, saturation);
 }
 
 void DrawChartLabels(const ChartState &state, Surface &picture, MainWindowTexts &texts)

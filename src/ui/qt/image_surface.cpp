@@ -218,9 +218,11 @@ void ImageSurface::PaintLine(double x1, double y1, double x2, double y2)
         return;
     }
     const QPointF start(px1, py1);
-    const bool continues = !pending_.points.isEmpty() && pendingColour_ == ForeColor()
-        && pending_.width == DrawWidth() && pending_.points.constLast() == start && px1 == sx
-        && py1 == sy;
+    // Exact comparison: a segment continues the pending polyline when it
+    // starts on the very point the last one ended on.
+    const QPointF *last = pending_.points.isEmpty() ? nullptr : &pending_.points.constLast();
+    const bool continues = last != nullptr && last->x() == px1 && last->y() == py1 && px1 == sx
+        && py1 == sy && pendingColour_ == ForeColor() && pending_.width == DrawWidth();
     if (!continues) {
         Flush();
         pending_.kind = PictureItem::Kind::Polyline;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -74,6 +75,8 @@ public:
 private:
     bool Cut(double &x1, double &y1, double &x2, double &y2);
     void Plot(int x, int y) const;
+    void Run(int majorSize, int minorSize, qsizetype minorStride, qsizetype majorStride, int a,
+             int count, qint64 b, qint64 step) const;
 
     PixelCanvas canvas_;
     quint32 colour_;
@@ -84,14 +87,30 @@ private:
     bool lastAxisAligned_ = false;
 };
 
+// One-pixel run of `count` pixels along the major axis from `a`, the minor
+// position `b` in 1/65536 pixel moving by `step` per pixel; pixels off the
+// canvas are skipped.
+void PixelStroke::Run(int majorSize, int minorSize, qsizetype minorStride, qsizetype majorStride,
+                      int a, int count, qint64 b, qint64 step) const
+{
+    if (a < 0) {
+        const int skip = std::min(count, -a);
+        a += skip;
+        count -= skip;
+        b += skip * step;
+    }
+    count = std::min(count, majorSize - a);
+    quint32 *const bits = canvas_.bits;
+    for (int k = 0; k < count; ++k, b += step) {
+        const int minor = static_cast<int>(b >> 16);
+        if (static_cast<unsigned>(minor) < static_cast<unsigned>(minorSize))
+            bits[(a + k) * majorStride + minor * minorStride] = colour_;
+    }
+}
+
+// A square of the line's width around a pixel.
 void PixelStroke::Plot(int x, int y) const
 {
-    if (low_ == 0 && high_ == 0) {
-        if (static_cast<unsigned>(x) < static_cast<unsigned>(canvas_.width)
-            && static_cast<unsigned>(y) < static_cast<unsigned>(canvas_.height))
-            canvas_.bits[y * canvas_.pixelsPerLine + x] = colour_;
-        return;
-    }
     const int x0 = std::max(0, x + low_), x1 = std::min(canvas_.width - 1, x + high_);
     const int y0 = std::max(0, y + low_), y1 = std::min(canvas_.height - 1, y + high_);
     for (int row = y0; row <= y1; ++row) {
@@ -244,11 +263,20 @@ bool PixelStroke::Segment(double x1, double y1, double x2, double y2, int caps, 
         return drew;
     }
 
-    do {
-        const Pixel p = at(a, b);
-        Plot(p.x, p.y);
-        b += step;
-    } while (++a < end);
+    // At least one pixel, as the raster engine draws one even when the
+    // duplicate pixel was left out of a one-pixel segment.
+    const int count = std::max(1, end - a);
+    if (low_ == 0 && high_ == 0) {
+        if (vertical)
+            Run(canvas_.height, canvas_.width, 1, canvas_.pixelsPerLine, a, count, b, step);
+        else
+            Run(canvas_.width, canvas_.height, canvas_.pixelsPerLine, 1, a, count, b, step);
+    } else {
+        for (int k = 0; k < count; ++k, b += step) {
+            const Pixel p = at(a + k, b);
+            Plot(p.x, p.y);
+        }
+    }
     last_ = last;
     return true;
 }
