@@ -1,5 +1,6 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
+#include "psychro/moist_air.h"
 #include "support/recording_texts.h"
 #include "ui/recording_surface.h"
 
@@ -281,4 +282,28 @@ TEST(ChartLabels, PressureFieldShowsTheTextAsTyped)
     DrawChart(state, surface, texts);
     EXPECT_EQ(texts.state[10], " 95000 ");
     EXPECT_EQ(texts.state[11], "0.05");
+}
+
+// Every humidity curve's point is the one its own temperature gives, to the
+// last bit, although the curves share their saturation pressures: at a fine
+// step and at a pressure where the upper curves end early.
+TEST(ChartCurves, EveryPointIsComputedFromItsOwnTemperature)
+{
+    for (const double B : {101325.0, 90000.0}) {
+        DrawnChart chart(0.05f, B);
+        const auto curves = PurpleCurves(chart.surface);
+        ASSERT_EQ(curves.size(), 21u);
+        double running = 0.0; // the relative humidity as the chart steps it
+        for (size_t k = 1; k < curves.size(); ++k, running += 0.05) {
+            const float phi = static_cast<float>(running);
+            float t = -30.0f;
+            for (const Op &segment : curves[k]) {
+                const float Pq = moist_air::VapourPressureFromPhi(moist_air::SaturationPressure(t), phi);
+                const float d = moist_air::MoistureFromVapourPressure(B, Pq);
+                ASSERT_EQ(segment.x2, d) << "B " << B << ", curve " << k << ", t " << t;
+                ASSERT_EQ(segment.y2, moist_air::EnthalpyFromTemperatureMoisture(t, d));
+                t += 0.05f;
+            }
+        }
+    }
 }
