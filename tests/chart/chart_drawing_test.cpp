@@ -298,7 +298,8 @@ TEST(ChartCurves, EveryPointIsComputedFromItsOwnTemperature)
             const float phi = static_cast<float>(running);
             float t = -30.0f;
             for (const Op &segment : curves[k]) {
-                const float Pq = moist_air::VapourPressureFromPhi(moist_air::SaturationPressure(t), phi);
+                const float Pq
+                    = moist_air::VapourPressureFromPhi(moist_air::SaturationPressure(t), phi);
                 const float d = moist_air::MoistureFromVapourPressure(B, Pq);
                 ASSERT_EQ(segment.x2, d) << "B " << B << ", curve " << k << ", t " << t;
                 ASSERT_EQ(segment.y2, moist_air::EnthalpyFromTemperatureMoisture(t, d));

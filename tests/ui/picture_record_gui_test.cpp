@@ -13,9 +13,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
-#include <random>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -175,6 +176,52 @@ TEST(PictureRecord, DirectlyDrawnLinesAreThePaintersPixels)
                 course += " " + std::to_string(p.x()) + "," + std::to_string(p.y());
             FAIL() << "trial " << trial << " on " << size.width() << "x" << size.height() << ":"
                    << course;
+        }
+    }
+}
+
+// Wider lines (a picture at another resolution than the window's) are drawn
+// as squares of the pen's width along the line: every pixel whose centre lies
+// well inside the pen's reach of the polyline is drawn, and none beyond the
+// reach of a square corner.
+TEST(PictureRecord, WideLinesCoverThePensReachAndNoMore)
+{
+    const auto distance = [](QPointF p, QPointF a, QPointF b) {
+        const QPointF ab = b - a;
+        const double length2 = QPointF::dotProduct(ab, ab);
+        const double t
+            = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+        const QPointF off = p - (a + t * ab);
+        return std::sqrt(QPointF::dotProduct(off, off));
+    };
+    std::mt19937 random(7);
+    const QSize size(64, 48);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int width = 2 + trial % 3;
+        std::uniform_int_distribution<int> coordinate(-10, 70);
+        QPolygonF polyline;
+        for (int k = 0; k < 2 + trial % 4; ++k)
+            polyline << QPointF(coordinate(random) + 0.5, coordinate(random) % 58 + 0.5);
+        QImage image = Blank(size);
+        {
+            QPainter painter(&image);
+            PixelCanvas canvas;
+            ASSERT_TRUE(DirectCanvas(painter, canvas));
+            DrawPixelPolyline(canvas, qRgb(0, 0, 0), polyline.constData(), polyline.size(), width);
+        }
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                double nearest = 1e9;
+                for (qsizetype k = 1; k < polyline.size(); ++k)
+                    nearest = std::min(
+                        nearest, distance(QPointF(x + 0.5, y + 0.5), polyline[k - 1], polyline[k]));
+                const bool drawn = image.pixel(x, y) == qRgb(0, 0, 0);
+                const bool core = nearest <= width / 2.0 - 0.5;
+                const bool beyond = nearest > width / 2.0 * std::sqrt(2.0) + 1.0;
+                ASSERT_TRUE(drawn || !core) << "trial " << trial << ": gap at " << x << "," << y;
+                ASSERT_FALSE(drawn && beyond)
+                    << "trial " << trial << ": stray pixel at " << x << "," << y;
+            }
         }
     }
 }

@@ -70,17 +70,30 @@ public:
 
     // Takes the direction and end pixel of the segment that closes a closed
     // polyline, without drawing it, for its first segment to join onto.
-    void Follow(double x1, double y1, double x2, double y2) { Segment(x1, y1, x2, y2, kNoCaps, false); }
+    // A wide line's pen square on a vertex, where the one-pixel line may
+    // turn without drawing the vertex pixel.
+    void Vertex(const QPointF &p) const
+    {
+        if (std::fabs(p.x()) < 1e9 && std::fabs(p.y()) < 1e9)
+            Square(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+    }
+
+    void Follow(double x1, double y1, double x2, double y2)
+    {
+        Segment(x1, y1, x2, y2, kNoCaps, false);
+    }
 
 private:
     bool Cut(double &x1, double &y1, double &x2, double &y2);
-    void Plot(int x, int y) const;
+    void Across(bool vertical, int a, qint64 b, qint64 half) const;
+    void Square(int x, int y) const;
+    void FillRect(int left, int top, int right, int bottom) const;
     void Run(int majorSize, int minorSize, qsizetype minorStride, qsizetype majorStride, int a,
              int count, qint64 b, qint64 step) const;
 
     PixelCanvas canvas_;
     quint32 colour_;
-    int low_, high_; // the stamped square's extent around each pixel
+    int low_, high_; // a square pen's extent around the pixel it is centred on
     double left_, top_, right_, bottom_;
     Pixel last_ {kUnknown, kUnknown}; // the last pixel drawn
     int direction_ = 0; // none yet
@@ -108,11 +121,30 @@ void PixelStroke::Run(int majorSize, int minorSize, qsizetype minorStride, qsize
     }
 }
 
-// A square of the line's width around a pixel.
-void PixelStroke::Plot(int x, int y) const
+// The pen's breadth across the line at one position along it: the pixels
+// whose centres lie within `half` (both in 1/65536 pixel) of the line's minor
+// position `b`, as a stroke of the pen's width covers that row or column.
+void PixelStroke::Across(bool vertical, int a, qint64 b, qint64 half) const
 {
-    const int x0 = std::max(0, x + low_), x1 = std::min(canvas_.width - 1, x + high_);
-    const int y0 = std::max(0, y + low_), y1 = std::min(canvas_.height - 1, y + high_);
+    const int first = static_cast<int>((b - half - (1 << 15)) >> 16) + 1;
+    const int last = static_cast<int>((b + half - (1 << 15)) >> 16);
+    if (vertical)
+        FillRect(first, a, last, a);
+    else
+        FillRect(a, first, a, last);
+}
+
+// The square pen centred on a vertex pixel, as a square cap or a join covers it.
+void PixelStroke::Square(int x, int y) const
+{
+    FillRect(x + low_, y + low_, x + high_, y + high_);
+}
+
+// The pixels from (left, top) to (right, bottom), where they lie on the canvas.
+void PixelStroke::FillRect(int left, int top, int right, int bottom) const
+{
+    const int x0 = std::max(0, left), x1 = std::min(canvas_.width - 1, right);
+    const int y0 = std::max(0, top), y1 = std::min(canvas_.height - 1, bottom);
     for (int row = y0; row <= y1; ++row) {
         quint32 *line = canvas_.bits + row * canvas_.pixelsPerLine;
         for (int column = x0; column <= x1; ++column)
@@ -204,6 +236,21 @@ bool PixelStroke::Segment(double x1, double y1, double x2, double y2, int caps, 
         return vertical ? Pixel {minor, a} : Pixel {a, minor};
     };
 
+    if (high_ > low_ && drawing) {
+        // A wide line: the pen's breadth across the line at every pixel from
+        // one end to the other, both ends included (their squares are drawn
+        // with the vertices), measured from the line at the pixel's centre.
+        // A pen of width w is w / cos(angle) across the major axis.
+        const double slope = static_cast<double>(step) / 65536.0;
+        const auto half = static_cast<qint64>(
+            std::llround((high_ - low_ + 1) * 0.5 * std::sqrt(1.0 + slope * slope) * 65536.0));
+        const int from = a1 >> 6, to = a2 >> 6;
+        b += ((from * 64 + 32 - a1) * step) >> 6;
+        for (int a = from; a <= to; ++a, b += step)
+            Across(vertical, a, b, half);
+        return true;
+    }
+
     if (drawing) {
         // A turn back along the same axis starts half a pixel before its vertex.
         if ((direction_ ^ (vertical ? kVerticalAxis : kHorizontalAxis)) == direction)
@@ -266,17 +313,10 @@ bool PixelStroke::Segment(double x1, double y1, double x2, double y2, int caps, 
     // At least one pixel, as the raster engine draws one even when the
     // duplicate pixel was left out of a one-pixel segment.
     const int count = std::max(1, end - a);
-    if (low_ == 0 && high_ == 0) {
-        if (vertical)
-            Run(canvas_.height, canvas_.width, 1, canvas_.pixelsPerLine, a, count, b, step);
-        else
-            Run(canvas_.width, canvas_.height, canvas_.pixelsPerLine, 1, a, count, b, step);
-    } else {
-        for (int k = 0; k < count; ++k, b += step) {
-            const Pixel p = at(a + k, b);
-            Plot(p.x, p.y);
-        }
-    }
+    if (vertical)
+        Run(canvas_.height, canvas_.width, 1, canvas_.pixelsPerLine, a, count, b, step);
+    else
+        Run(canvas_.width, canvas_.height, canvas_.pixelsPerLine, 1, a, count, b, step);
     last_ = last;
     return true;
 }
@@ -326,5 +366,25 @@ void DrawPixelPolyline(const PixelCanvas &canvas, quint32 colour, const QPointF 
         if (stroke.Segment(from.x(), from.y(), to.x(), to.y(), caps) || i == 1 || lastSegment)
             from = to;
         caps = kNoCaps;
+    }
+    if (width == 1)
+        return;
+    // The pen's square at the ends (the square caps), where the line turns by
+    // more than 45° and where it turns from running mostly across to mostly
+    // down or back: there the breadths of the two segments, taken along
+    // different axes, leave the outside of the join open. Along a smooth
+    // curve they meet by themselves.
+    const auto steep = [](QPointF d) { return std::fabs(d.x()) < std::fabs(d.y()); };
+    for (qsizetype i = 0; i < count; ++i) {
+        bool square = !closed && (i == 0 || i == count - 1);
+        if (i > 0 && i < count - 1) {
+            const QPointF in = points[i] - points[i - 1], out = points[i + 1] - points[i];
+            const double dot = QPointF::dotProduct(in, out);
+            square = square || steep(in) != steep(out)
+                || dot
+                    < std::sqrt(0.5 * QPointF::dotProduct(in, in) * QPointF::dotProduct(out, out));
+        }
+        if (square)
+            stroke.Vertex(points[i]);
     }
 }

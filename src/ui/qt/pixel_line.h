@@ -31,8 +31,9 @@ bool DirectCanvas(QPainter &painter, PixelCanvas &canvas);
 // chart of thousands of one-pixel segments costs a fraction of the painter's
 // per-segment set-up.
 //
-// A wider line (the line of a high-resolution picture) is that line with a
-// square of `width` pixels stamped on each of its pixels, placed as a square
-// pen of that width centred on the pixel centre covers it.
+// A wider line (the line of a high-resolution picture) follows the same
+// pixels, each widened across the line to the pixels whose centres a pen of
+// that width covers there; every vertex gets the pen's square, as a square
+// cap or a join covers it.
 void DrawPixelPolyline(const PixelCanvas &canvas, quint32 colour, const QPointF *points,
                        qsizetype count, int width);
