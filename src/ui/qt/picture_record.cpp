@@ -21,7 +21,7 @@ constexpr double kPictureDpi = 96.0;
 // a vector device.
 // floor(), by way of a whole-number conversion for the coordinates a picture
 // has (the library's floor is several times slower without SSE 4.1).
-double Floor(double v)
+[[gnu::always_inline]] inline double Floor(double v)
 {
     if (!(std::fabs(v) < 1e15))
         return std::floor(v);
@@ -29,7 +29,7 @@ double Floor(double v)
     return whole > v ? whole - 1.0 : whole;
 }
 
-double Snap(double logical, const PictureScale &to)
+[[gnu::always_inline]] inline double Snap(double logical, const PictureScale &to)
 {
     return to.raster ? Floor(logical * to.scale) + 0.5 : (Floor(logical) + 0.5) * to.scale;
 }
