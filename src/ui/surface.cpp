@@ -18,6 +18,7 @@ void Surface::RefreshScale()
         map_ = ScaleMap(x1_, y1_, x2_, y2_, w, h);
     else
         map_ = ScaleMap(0.0, 0.0, w, h, w, h); // pixels until a scale is set
+    ScaleChanged();
 }
 
 void Surface::Cls()

@@ -67,6 +67,8 @@ protected:
 
     // Implementations call this when their pixel size changes.
     void RefreshScale();
+    // Called whenever the map between user coordinates and pixels changes.
+    virtual void ScaleChanged() { }
 
 private:
     ScaleMap map_;

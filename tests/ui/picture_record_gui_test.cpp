@@ -10,6 +10,7 @@
 #include "ui/qt/picture_record.h"
 #include "ui/qt/pixel_line.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -222,6 +223,55 @@ TEST(PictureRecord, WideLinesCoverThePensReachAndNoMore)
                 ASSERT_FALSE(drawn && beyond)
                     << "trial " << trial << ": stray pixel at " << x << "," << y;
             }
+        }
+    }
+}
+
+// Texts are laid out once and their glyphs drawn again on every redraw: the
+// pixels must be the painter's own text drawing, at every scale, the first
+// time and from what was remembered.
+TEST(PictureRecord, TextsAreThePaintersText)
+{
+    ImageSurface surface;
+    SetUpChartSurface(surface);
+    surface.Resize(1920, 821);
+    SetChartScale(surface);
+    ChartState chart;
+    RecordingTexts texts;
+    DrawChart(chart, surface, texts);
+    ProcessState process;
+    ComputeProcessStates(process, DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f},
+                         chart.B);
+    DrawProcessLines(surface, process);
+    DrawProcessPoints(surface, process);
+    const PictureRecord &record = surface.Record();
+    for (const double scale : {1.0, 1.5, 2.0}) {
+        const PictureScale to = PictureScale::For(record, scale, true);
+        const QSize size = to.area.toSize();
+        QImage painted = Blank(size);
+        {
+            QPainter painter(&painted);
+            for (const PictureItem &item : record.items) {
+                if (item.kind != PictureItem::Kind::Text)
+                    continue;
+                QFont font = item.font;
+                font.setPointSizeF(item.font.pointSizeF() * scale * 96.0 / painted.logicalDpiY());
+                painter.setFont(font);
+                painter.setPen(item.pen);
+                const QPointF at(std::floor(item.points[0].x() * scale),
+                                 std::floor(item.points[0].y() * scale));
+                painter.drawText(at + QPointF(0, QFontMetricsF(font, &painted).ascent()),
+                                 item.text);
+            }
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            QImage remembered = Blank(size);
+            QPainter painter(&remembered);
+            for (const PictureItem &item : record.items)
+                if (item.kind == PictureItem::Kind::Text)
+                    PaintItem(painter, item, to);
+            painter.end();
+            EXPECT_EQ(remembered, painted) << "scale " << scale << ", pass " << pass;
         }
     }
 }

@@ -204,8 +204,32 @@ void ImageSurface::PaintClear()
     Changed();
 }
 
+void ImageSurface::ScaleChanged()
+{
+    // A pixel beyond the margin, so that rounding in either direction of the
+    // map cannot put a point rejected here inside it.
+    const ScaleMap &m = Map();
+    const double a = m.FromPixelX(-kClipMargin - 1.0),
+                 b = m.FromPixelX(record_.width + kClipMargin + 1.0);
+    const double c = m.FromPixelY(-kClipMargin - 1.0),
+                 d = m.FromPixelY(record_.height + kClipMargin + 1.0);
+    outsideLeft_ = std::min(a, b);
+    outsideRight_ = std::max(a, b);
+    outsideTop_ = std::min(c, d);
+    outsideBottom_ = std::max(c, d);
+}
+
 void ImageSurface::PaintLine(double x1, double y1, double x2, double y2)
 {
+    // Most of a curve that runs far off the picture is rejected here, before
+    // its points are mapped to pixels; what is rejected would have been cut
+    // away whole below.
+    if (((x1 < outsideLeft_ && x2 < outsideLeft_) || (x1 > outsideRight_ && x2 > outsideRight_)
+         || (y1 < outsideTop_ && y2 < outsideTop_) || (y1 > outsideBottom_ && y2 > outsideBottom_))
+        && std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2)) {
+        Flush();
+        return;
+    }
     const ScaleMap &m = Map();
     double px1 = m.ToPixelX(x1), py1 = m.ToPixelY(y1);
     double px2 = m.ToPixelX(x2), py2 = m.ToPixelY(y2);

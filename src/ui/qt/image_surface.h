@@ -60,6 +60,7 @@ protected:
     double PixelHeight() const override { return record_.height; }
     void PaintClear() override;
     void PaintLine(double x1, double y1, double x2, double y2) override;
+    void ScaleChanged() override;
     void PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour) override;
     void PaintCircle(double x, double y, double radius) override;
     void PaintText(double x, double y, const std::string &text) override;
@@ -82,6 +83,9 @@ private:
     QFont font_;
     PictureItem pending_;
     Rgb pendingColour_; // of the pending polyline, compared for every segment
+    // User coordinates beyond which a point lies more than a pixel outside
+    // the clipping margin, whichever way the scale runs.
+    double outsideLeft_ = 0.0, outsideRight_ = 0.0, outsideTop_ = 0.0, outsideBottom_ = 0.0;
     std::unique_ptr<QPainter> painter_;
     bool changeNotified_ = false;
 };

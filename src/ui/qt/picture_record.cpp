@@ -3,9 +3,12 @@
 #include "ui/qt/pixel_line.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -185,15 +188,65 @@ void PaintCircle(QPainter &painter, const PictureItem &item, const PictureScale 
     painter.drawEllipse(QPointF(centre.x() * to.scale, centre.y() * to.scale), r, r);
 }
 
+// A text laid out in a font on a raster device: its glyphs and where they go.
+struct ShapedText {
+    QFont font;
+    int dpiX = 0, dpiY = 0;
+    QList<QGlyphRun> glyphs; // placed with the line's top at 0
+    double ascent = 0.0; // the font's, to put the baseline where printing puts it
+    double lineAscent = 0.0; // the laid-out line's
+};
+
+// The layout of a text, made once: every redraw prints the chart's texts
+// again, and shaping them is most of what printing costs. The glyphs are the
+// ones the painter's own text drawing places, pixel for pixel.
+const ShapedText &Shaped(const QString &text, const QFont &font, const QPaintDevice &device)
+{
+    constexpr int kMostRemembered = 1024; // texts of results come and go
+    static QHash<QString, std::vector<ShapedText>> remembered;
+    static int count = 0;
+    if (count >= kMostRemembered) {
+        remembered.clear();
+        count = 0;
+    }
+    std::vector<ShapedText> &layouts = remembered[text];
+    for (const ShapedText &shaped : layouts)
+        if (shaped.dpiX == device.logicalDpiX() && shaped.dpiY == device.logicalDpiY()
+            && shaped.font == font)
+            return shaped;
+    ShapedText shaped;
+    shaped.font = font;
+    shaped.dpiX = device.logicalDpiX();
+    shaped.dpiY = device.logicalDpiY();
+    QTextLayout layout(text, font, &device);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    shaped.glyphs = layout.glyphRuns();
+    shaped.lineAscent = line.ascent();
+    shaped.ascent = QFontMetricsF(font, &device).ascent();
+    ++count;
+    layouts.push_back(std::move(shaped));
+    return layouts.back();
+}
+
 void PaintText(QPainter &painter, const PictureItem &item, const PictureScale &to)
 {
     const QFont font = DeviceFont(item.font, *painter.device(), to);
-    painter.setFont(font);
     painter.setPen(item.pen);
-    const QFontMetricsF metrics(font, painter.device());
     const QPointF &at = item.points.value(0);
-    painter.drawText(QPointF(PixelEdge(at.x(), to), PixelEdge(at.y(), to) + metrics.ascent()),
-                     item.text);
+    const double left = PixelEdge(at.x(), to), top = PixelEdge(at.y(), to);
+    if (to.raster) {
+        const ShapedText &shaped = Shaped(item.text, font, *painter.device());
+        const QPointF lineTop(left, top + shaped.ascent - shaped.lineAscent);
+        for (const QGlyphRun &run : shaped.glyphs)
+            painter.drawGlyphRun(lineTop, run);
+        return;
+    }
+    // Files and printers keep the text as text.
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    painter.drawText(QPointF(left, top + metrics.ascent()), item.text);
 }
 
 } // namespace
