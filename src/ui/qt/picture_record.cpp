@@ -71,6 +71,22 @@ unsigned Outside(const QPointF &p, double width, double height, double reach)
         | (p.y() < -reach ? 4u : 0u) | (p.y() > height + reach ? 8u : 0u);
 }
 
+// Fills a rectangle of the device. A narrow one of whole pixels on a raster
+// image goes straight into the image, as the painter would fill it: a grid
+// line is a run of one pixel on each of hundreds of rows, which the painter
+// fills one row at a time.
+void FillPixels(QPainter &painter, const QRectF &area, const QColor &colour)
+{
+    constexpr int kNarrow = 8;
+    PixelCanvas canvas;
+    const QRect pixels = area.toRect();
+    if (pixels.width() <= kNarrow && colour.alpha() == 255 && QRectF(pixels) == area
+        && DirectCanvas(painter, canvas))
+        FillPixelRect(canvas, colour.rgba(), pixels);
+    else
+        painter.fillRect(area, colour);
+}
+
 // Draws a polyline with its vertices snapped. Only what can change a pixel
 // reaches the rasteriser: a vertex that lands on the pixel of the vertex
 // before adds a segment of zero length, and a segment whose two ends lie
@@ -107,7 +123,7 @@ void PaintPolyline(QPainter &painter, const PictureItem &item, const PictureScal
                         last(std::max(a.y(), b.y()) + half) + 1.0));
             const QRectF shown = pixels.intersected(QRectF(QPointF(0, 0), area));
             if (!shown.isEmpty())
-                painter.fillRect(shown, item.pen);
+                FillPixels(painter, shown, item.pen);
             return;
         }
     }
@@ -174,7 +190,7 @@ void PaintBox(QPainter &painter, const PictureItem &item, const PictureScale &to
     const QRectF box = QRectF(QPointF(left, top), QPointF(right, bottom))
                            .intersected(QRectF(QPointF(0, 0), to.area));
     if (!box.isEmpty())
-        painter.fillRect(box, item.pen);
+        FillPixels(painter, box, item.pen);
 }
 
 void PaintCircle(QPainter &painter, const PictureItem &item, const PictureScale &to)

@@ -388,3 +388,10 @@ void DrawPixelPolyline(const PixelCanvas &canvas, quint32 colour, const QPointF 
             stroke.Vertex(points[i]);
     }
 }
+
+void FillPixelRect(const PixelCanvas &canvas, quint32 colour, const QRect &rect)
+{
+    const QRect shown = rect.intersected(QRect(0, 0, canvas.width, canvas.height));
+    for (int y = shown.top(); y <= shown.bottom(); ++y)
+        std::fill_n(canvas.bits + y * canvas.pixelsPerLine + shown.left(), shown.width(), colour);
+}

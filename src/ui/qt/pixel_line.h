@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 #include <QtGlobal>
 
 class QPainter;
@@ -37,3 +38,6 @@ bool DirectCanvas(QPainter &painter, PixelCanvas &canvas);
 // cap or a join covers it.
 void DrawPixelPolyline(const PixelCanvas &canvas, quint32 colour, const QPointF *points,
                        qsizetype count, int width);
+
+// Sets the pixels of a rectangle, where it lies on the canvas.
+void FillPixelRect(const PixelCanvas &canvas, quint32 colour, const QRect &rect);
