@@ -28,6 +28,23 @@ QImage Blank(QSize size)
     return image;
 }
 
+// The chart on a surface of the given size, with a process drawn on it.
+void DrawChartWithProcess(ImageSurface &surface, QSize size, float precision)
+{
+    SetUpChartSurface(surface);
+    surface.Resize(size.width(), size.height());
+    SetChartScale(surface);
+    ChartState chart;
+    chart.Precision = precision;
+    RecordingTexts texts;
+    DrawChart(chart, surface, texts);
+    ProcessState process;
+    ComputeProcessStates(process, DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f},
+                         chart.B);
+    DrawProcessLines(surface, process);
+    DrawProcessPoints(surface, process);
+}
+
 } // namespace
 
 // Segments along a pixel row or column are filled rather than stroked: the
@@ -86,18 +103,7 @@ TEST(PictureRecord, TheChartIsTheSameAsEveryPolylineDrawnWhole)
     for (const QSize size : {QSize(1920, 821), QSize(1024, 583)}) {
         for (const float precision : {1.0f, 0.05f}) {
             ImageSurface surface;
-            SetUpChartSurface(surface);
-            surface.Resize(size.width(), size.height());
-            SetChartScale(surface);
-            ChartState chart;
-            chart.Precision = precision;
-            RecordingTexts texts;
-            DrawChart(chart, surface, texts);
-            ProcessState process;
-            ComputeProcessStates(process, DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f},
-                                 chart.B);
-            DrawProcessLines(surface, process);
-            DrawProcessPoints(surface, process);
+            DrawChartWithProcess(surface, size, precision);
 
             const PictureRecord &record = surface.Record();
             QImage plain(size, QImage::Format_RGB32);
@@ -233,17 +239,7 @@ TEST(PictureRecord, WideLinesCoverThePensReachAndNoMore)
 TEST(PictureRecord, TextsAreThePaintersText)
 {
     ImageSurface surface;
-    SetUpChartSurface(surface);
-    surface.Resize(1920, 821);
-    SetChartScale(surface);
-    ChartState chart;
-    RecordingTexts texts;
-    DrawChart(chart, surface, texts);
-    ProcessState process;
-    ComputeProcessStates(process, DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f},
-                         chart.B);
-    DrawProcessLines(surface, process);
-    DrawProcessPoints(surface, process);
+    DrawChartWithProcess(surface, QSize(1920, 821), 1.0f);
     const PictureRecord &record = surface.Record();
     for (const double scale : {1.0, 1.5, 2.0}) {
         const PictureScale to = PictureScale::For(record, scale, true);

@@ -85,6 +85,7 @@ public:
 
 private:
     bool Cut(double &x1, double &y1, double &x2, double &y2);
+    bool CutAlong(double &a1, double &b1, double &a2, double &b2, double low, double high);
     void Across(bool vertical, int a, qint64 b, qint64 half) const;
     void Square(int x, int y) const;
     void FillRect(int left, int top, int right, int bottom) const;
@@ -152,53 +153,41 @@ void PixelStroke::FillRect(int left, int top, int right, int bottom) const
     }
 }
 
-// Cuts the segment to the margin around the picture; true when nothing of it
-// is left. A cut end leaves the last pixel unknown.
+// Cuts the segment along one axis, `a` its coordinate on that axis and `b`
+// the other, to [low, high]; true when nothing of it is left. A cut end
+// leaves the last pixel unknown.
+bool PixelStroke::CutAlong(double &a1, double &b1, double &a2, double &b2, double low, double high)
+{
+    if (a1 < low) {
+        if (a2 <= low)
+            return true;
+        b1 += (b2 - b1) / (a2 - a1) * (low - a1);
+        a1 = low;
+    } else if (a1 > high) {
+        if (a2 >= high)
+            return true;
+        b1 += (b2 - b1) / (a2 - a1) * (high - a1);
+        a1 = high;
+    }
+    if (a2 < low) {
+        last_.x = kUnknown;
+        b2 += (b2 - b1) / (a2 - a1) * (low - a2);
+        a2 = low;
+    } else if (a2 > high) {
+        last_.x = kUnknown;
+        b2 += (b2 - b1) / (a2 - a1) * (high - a2);
+        a2 = high;
+    }
+    return false;
+}
+
+// Cuts the segment to the margin around the picture, across first, then
+// down; true when nothing of it is left.
 bool PixelStroke::Cut(double &x1, double &y1, double &x2, double &y2)
 {
-    const auto outside = [this] {
+    if (CutAlong(x1, y1, x2, y2, left_, right_) || CutAlong(y1, x1, y2, x2, top_, bottom_)) {
         last_.x = kUnknown;
         return true;
-    };
-    if (x1 < left_) {
-        if (x2 <= left_)
-            return outside();
-        y1 += (y2 - y1) / (x2 - x1) * (left_ - x1);
-        x1 = left_;
-    } else if (x1 > right_) {
-        if (x2 >= right_)
-            return outside();
-        y1 += (y2 - y1) / (x2 - x1) * (right_ - x1);
-        x1 = right_;
-    }
-    if (x2 < left_) {
-        last_.x = kUnknown;
-        y2 += (y2 - y1) / (x2 - x1) * (left_ - x2);
-        x2 = left_;
-    } else if (x2 > right_) {
-        last_.x = kUnknown;
-        y2 += (y2 - y1) / (x2 - x1) * (right_ - x2);
-        x2 = right_;
-    }
-    if (y1 < top_) {
-        if (y2 <= top_)
-            return outside();
-        x1 += (x2 - x1) / (y2 - y1) * (top_ - y1);
-        y1 = top_;
-    } else if (y1 > bottom_) {
-        if (y2 >= bottom_)
-            return outside();
-        x1 += (x2 - x1) / (y2 - y1) * (bottom_ - y1);
-        y1 = bottom_;
-    }
-    if (y2 < top_) {
-        last_.x = kUnknown;
-        x2 += (x2 - x1) / (y2 - y1) * (top_ - y2);
-        y2 = top_;
-    } else if (y2 > bottom_) {
-        last_.x = kUnknown;
-        x2 += (x2 - x1) / (y2 - y1) * (bottom_ - y2);
-        y2 = bottom_;
     }
     return false;
 }
