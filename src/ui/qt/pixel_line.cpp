@@ -68,16 +68,16 @@ public:
     // nothing, so that the next one should start where this one started.
     bool Segment(double x1, double y1, double x2, double y2, int caps, bool drawing = true);
 
-    // Takes the direction and end pixel of the segment that closes a closed
-    // polyline, without drawing it, for its first segment to join onto.
-    // A wide line's pen square on a vertex, where the one-pixel line may
-    // turn without drawing the vertex pixel.
+    // A wide line's pen square on a vertex: a square cap, or the outside of
+    // a join the breadths of its two segments leave open.
     void Vertex(const QPointF &p) const
     {
         if (std::fabs(p.x()) < 1e9 && std::fabs(p.y()) < 1e9)
             Square(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
     }
 
+    // Takes the direction and end pixel of the segment that closes a closed
+    // polyline, without drawing it, for its first segment to join onto.
     void Follow(double x1, double y1, double x2, double y2)
     {
         Segment(x1, y1, x2, y2, kNoCaps, false);
@@ -316,7 +316,7 @@ bool DirectCanvas(QPainter &painter, PixelCanvas &canvas)
 {
     QPaintDevice *device = painter.device();
     if (device == nullptr || device->devType() != QInternal::Image || painter.hasClipping()
-        || !painter.worldTransform().isIdentity() || painter.opacity() != 1.0
+        || !painter.deviceTransform().isIdentity() || painter.opacity() != 1.0
         || painter.compositionMode() != QPainter::CompositionMode_SourceOver
         || painter.testRenderHint(QPainter::Antialiasing))
         return false;

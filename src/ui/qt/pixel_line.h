@@ -17,7 +17,8 @@ struct PixelCanvas {
 
 // The painter's image as a canvas, when drawing into it directly gives what
 // the painter would: a detached 32-bit opaque-or-premultiplied image, no clip,
-// no transform, no antialiasing, full opacity and source-over composition.
+// no transform (not even a device pixel ratio), no antialiasing, full opacity
+// and source-over composition.
 // Otherwise false, and the painter has to draw.
 bool DirectCanvas(QPainter &painter, PixelCanvas &canvas);
 
