@@ -85,7 +85,8 @@ public:
 
 private:
     bool Cut(double &x1, double &y1, double &x2, double &y2);
-    bool CutAlong(double &a1, double &b1, double &a2, double &b2, double low, double high);
+    [[gnu::always_inline]] bool CutAlong(double &a1, double &b1, double &a2, double &b2, double low,
+                                         double high);
     void Across(bool vertical, int a, qint64 b, qint64 half) const;
     void Square(int x, int y) const;
     void FillRect(int left, int top, int right, int bottom) const;
@@ -156,7 +157,8 @@ void PixelStroke::FillRect(int left, int top, int right, int bottom) const
 // Cuts the segment along one axis, `a` its coordinate on that axis and `b`
 // the other, to [low, high]; true when nothing of it is left. A cut end
 // leaves the last pixel unknown.
-bool PixelStroke::CutAlong(double &a1, double &b1, double &a2, double &b2, double low, double high)
+inline bool PixelStroke::CutAlong(double &a1, double &b1, double &a2, double &b2, double low,
+                                  double high)
 {
     if (a1 < low) {
         if (a2 <= low)
