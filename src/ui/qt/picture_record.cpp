@@ -19,9 +19,6 @@ namespace {
 // Dots per inch of the retained picture, for which the record's font sizes are given.
 constexpr double kPictureDpi = 96.0;
 
-// A logical position on the device: snapped to the centre of its device pixel
-// on a raster device, to the centre of its logical pixel (and then scaled) on
-// a vector device.
 // floor(), by way of a whole-number conversion for the coordinates a picture
 // has (the library's floor is several times slower without SSE 4.1).
 [[gnu::always_inline]] inline double Floor(double v)
@@ -32,6 +29,9 @@ constexpr double kPictureDpi = 96.0;
     return whole > v ? whole - 1.0 : whole;
 }
 
+// A logical position on the device: snapped to the centre of its device pixel
+// on a raster device, to the centre of its logical pixel (and then scaled) on
+// a vector device.
 [[gnu::always_inline]] inline double Snap(double logical, const PictureScale &to)
 {
     return to.raster ? Floor(logical * to.scale) + 0.5 : (Floor(logical) + 0.5) * to.scale;
@@ -130,8 +130,8 @@ void PaintPolyline(QPainter &painter, const PictureItem &item, const PictureScal
 
     // One-pixel lines go straight into the image, pixel for pixel as the
     // painter would draw them; so do the wider lines of a picture at another
-    // resolution than the window's, as squares of the pen's width along the
-    // line.
+    // resolution than the window's, widened to the pen's breadth. At the
+    // window's own resolution a wider line is the painter's.
     PixelCanvas canvas;
     const bool direct = to.raster && item.pen.alpha() == 255 && (width == 1.0 || to.scale != 1.0)
         && DirectCanvas(painter, canvas);
