@@ -23,10 +23,7 @@ SCRIPT
 chmod +x "$program"
 
 enter_main_window
-click "$(bx 0)" "$(by)"
-type_answer "大气压" ""
-type_answer "绘图精度" ""
-sleep 2
+generate_chart "" "" 2
 click "$(bx 2)" "$(by)"          # computes without parameters: message, then the dialog
 sleep 1
 xdotool key Return             # dismiss the message

@@ -15,11 +15,7 @@ here=$(dirname "$(readlink -f "$0")")
 source "$here/xvfb_session.sh"
 
 enter_main_window
-click "$(bx 0)" "$(by)"
-type_answer "大气压" "101325"
-type_answer "绘图精度" "1"
-sleep 1
-alive
+generate_chart 101325 1 1
 shot chart
 
 pdf="$shots/saved-chart.pdf"

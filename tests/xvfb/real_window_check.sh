@@ -29,11 +29,7 @@ source "$here/xvfb_session.sh"
 enter_main_window
 
 # Generate the chart, typing both answers.
-click "$(bx 0)" "$(by)"
-type_answer "大气压" "101325"
-type_answer "绘图精度" "0.05"
-sleep 1.5
-alive
+generate_chart 101325 0.05 1.5
 
 # Readout: move the pointer over the chart at d = 10, i = 50.
 xdotool mousemove "$(px 10)" "$(py 50)"

@@ -16,20 +16,14 @@ here=$(dirname "$(readlink -f "$0")")
 source "$here/xvfb_session.sh"
 
 enter_main_window
-click "$(bx 0)" "$(by)"
-type_answer "大气压" "101325"
-type_answer "绘图精度" "0.05"
-sleep 2
-alive
+generate_chart 101325 0.05 2
 shot chart
 convert "$shots/chart.png" -crop 1200x800+0+0 +repage "$shots/chart-crop.png"
 
 # The vertical grid line at d = 1 high up on the chart, between the i lines
 # where nothing else is drawn: a run of black device pixels with the
 # background on both sides.
-row=$(convert "$shots/chart.png" -crop "24x1+$(( $(px 1) - 12 ))+$(py 137)" -depth 8 txt:- \
-        | tail -n +2 | sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1,\2,\3/' \
-        | awk -F, '{printf "%d,%d,%d\n",$1,$2,$3}')
+row=$(pixels chart "24x1+$(( $(px 1) - 12 ))+$(py 137)")
 first=$(grep -n '^0,0,0$' <<<"$row" | head -n 1 | cut -d: -f1)
 last=$(grep -n '^0,0,0$' <<<"$row" | tail -n 1 | cut -d: -f1)
 [ -n "$first" ] && [ "$first" -gt 1 ] && [ "$last" -lt 24 ] \

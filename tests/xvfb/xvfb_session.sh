@@ -54,11 +54,13 @@ if [ "$wm" != none ]; then
 fi
 
 shot() { import -window root "$shots/$1.png"; echo "screenshot $shots/$1.png"; }
-# Prints the colour of one pixel of a screenshot as "r,g,b".
-pixel() {
-  convert "$shots/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- | tail -n 1 \
+# Prints the colours of a region of a screenshot, one pixel a line, as "r,g,b".
+pixels() { # screenshot name, region WxH+X+Y
+  convert "$shots/$1.png" -crop "$2" -depth 8 txt:- | tail -n +2 \
     | sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1,\2,\3/' | awk -F, '{printf "%d,%d,%d\n",$1,$2,$3}'
 }
+# Prints the colour of one pixel of a screenshot as "r,g,b".
+pixel() { pixels "$1" "1x1+$2+$3"; }
 alive() { kill -0 "$app_pid" 2>/dev/null || fail "the program is no longer running"; }
 window_id() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 wait_window() { # name, seconds
@@ -85,6 +87,15 @@ type_answer() { # window name, text: replace the field's text and confirm
   [ -n "$2" ] && xdotool type --delay 20 "$2"
   xdotool key Return
   sleep 0.5
+}
+# Generates the chart with its button, answering the pressure and precision
+# prompts, and gives it the seconds to draw.
+generate_chart() { # pressure, precision, seconds
+  click "$(bx 0)" "$(by)"
+  type_answer "大气压" "$1"
+  type_answer "绘图精度" "$2"
+  sleep "$3"
+  alive
 }
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
 
