@@ -5,20 +5,19 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
-#include "process/compute_and_plot.h"
-#include "process/design_parameters.h"
-#include "process/process_calculation.h"
-#include "process/process_plot.h"
-#include "process/process_state.h"
+#include "designs/compute_and_plot.h"
+#include "designs/design_parameters.h"
+#include "designs/primary_summer/primary_presentation.h"
+#include "designs/primary_summer/primary_summer.h"
 #include "psychro/moist_air.h"
+#include "qt/chart_surface.h"
+#include "qt/fonts.h"
+#include "qt/image_surface.h"
+#include "qt/picture_export.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
-#include "ui/main_window_texts.h"
-#include "ui/prompts.h"
-#include "ui/qt/chart_surface.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/image_surface.h"
-#include "ui/qt/picture_export.h"
+#include "text/main_window_texts.h"
+#include "text/prompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -119,19 +118,15 @@ BENCHMARK(BM_PointerReadout)->Unit(benchmark::kMicrosecond);
 
 void BM_FindMachineDewPoint(benchmark::State &state)
 {
-    ProcessState base;
-    LoadDesignParameters(base, DefaultParameters());
-    ComputeIndoorState(base, 101325.0);
-    ComputeOutdoorState(base, 101325.0);
-    ComputeMixedState(base);
-    ComputeSupplyState(base);
-    if (state.range(0) == 1)
-        base.d_o = -1.0f; // never met: the scan runs to 100 °C
+    const PrimaryOutcome base = ComputePrimarySummer(DefaultParameters(), 101325.0);
+    // A target never met makes the scan run to 100 °C.
+    const float target = state.range(0) == 1 ? -1.0f : base.State(StateName::O)->d;
+    const float phi = MachineDewPointHumidity(*base.inputs);
     int evaluations = 0;
     for (auto _ : state) {
-        ProcessState s = base;
-        evaluations = FindMachineDewPoint(s, 101325.0).evaluations;
-        benchmark::DoNotOptimize(s.t_L);
+        const DewPointSearch search = FindMachineDewPoint(target, phi, 101325.0);
+        evaluations = search.evaluations;
+        benchmark::DoNotOptimize(search.t_L);
     }
     state.counters["evaluations"] = evaluations;
     state.SetLabel(state.range(0) == 1 ? "full scan" : "default parameters");
@@ -142,15 +137,13 @@ void BM_ComputeAndPlot(benchmark::State &state)
 {
     ImageSurface &surface = ChartSurface();
     ChartState chart;
-    bool parametersSet = true;
-    ProcessState process;
     const DesignParameters parameters = DefaultParameters();
+    const WinterParameters winter;
     SilentPrompts prompts;
     NullTexts texts;
-    ComputeContext context {chart,   parametersSet, process, parameters,
-                            surface, prompts,       texts,   [] {}};
     for (auto _ : state) {
-        ComputeAndPlot(context);
+        ComputeAndPlot({chart, surface, texts, prompts},
+                       {DesignKind::PrimarySummer, parameters, winter}, true, [] {});
         benchmark::DoNotOptimize(surface.Image().constBits());
     }
 }
@@ -169,10 +162,7 @@ ImageSurface &ChartWithProcess(double ratio)
     chart.Precision = 0.05f;
     NullTexts texts;
     DrawChart(chart, surface, texts);
-    ProcessState process;
-    ComputeProcessStates(process, DefaultParameters(), chart.B);
-    DrawProcessLines(surface, process);
-    DrawProcessPoints(surface, process);
+    PlotPrimarySummer(ComputePrimarySummer(DefaultParameters(), chart.B), surface);
     return surface;
 }
 

@@ -15,16 +15,15 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
+#include "designs/compute_and_plot.h"
+#include "designs/design_parameters.h"
+#include "draw/recording_surface.h"
 #include "fuzz_checks.h"
-#include "process/compute_and_plot.h"
-#include "process/design_parameters.h"
-#include "process/process_state.h"
 #include "psychro/arithmetic_fault.h"
 #include "support/recording_texts.h"
 #include "support/scripted_prompts.h"
-#include "ui/leading_number.h"
-#include "ui/number_text.h"
-#include "ui/recording_surface.h"
+#include "text/leading_number.h"
+#include "text/number_text.h"
 
 #include <array>
 #include <cmath>
@@ -59,7 +58,7 @@ std::optional<double> EntryValue(std::string_view text, bool single)
 {
     try {
         const double value = LeadingNumberValue(text);
-        return single ? static_cast<double>(CheckedSingle(value, FaultCause::W)) : value;
+        return single ? static_cast<double>(CheckedSingle(value, FaultCause::TypedNumber)) : value;
     } catch (const ArithmeticFault &) {
         return std::nullopt;
     }
@@ -116,8 +115,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     AskChartSettings(chart, settings);
     if (settings.inputs.size() != 2)
         Fail("the pressure prompt refused a pressure within range");
-    bool parametersSet = true;
-    ProcessState process;
     RecordingSurface picture;
     SetChartScale(picture);
     ScriptedPrompts prompts;
@@ -126,11 +123,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     texts.state.fill(kEarlierResult);
     int dialogOpenings = 0;
     const auto openDialog = [&dialogOpenings] { ++dialogOpenings; };
-    ComputeContext context {chart,   parametersSet, process, parameters,
-                            picture, prompts,       texts,   openDialog};
+    const WinterParameters winter;
 
     try {
-        ComputeAndPlot(context);
+        ComputeAndPlot({chart, picture, texts, prompts},
+                       {DesignKind::PrimarySummer, parameters, winter}, true, openDialog);
     } catch (...) {
         Fail("an exception left the click handler");
     }

@@ -14,8 +14,8 @@
 
 #include "fuzz_checks.h"
 #include "psychro/arithmetic_fault.h"
-#include "ui/leading_number.h"
-#include "ui/number_text.h"
+#include "text/leading_number.h"
+#include "text/number_text.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "chart/chart_drawing.h"
 
 #include "chart/chart_state.h"
+#include "draw/surface.h"
 #include "psychro/moist_air.h"
-#include "ui/main_window_texts.h"
-#include "ui/number_text.h"
-#include "ui/surface.h"
+#include "text/main_window_texts.h"
+#include "text/number_text.h"
 
 #include <cmath>
 #include <cstdint>
@@ -32,27 +32,21 @@ constexpr ChartText kCurveLabels[] = {
     {"φ=100%", 12.0f, 45.0f, 10, false},
 };
 
-// Headings of the result panel, printed on the blanked area.
-constexpr ChartText kPanelHeadings[] = {
-    {" 根据余热量确定的送风量:          kg/s", 20.5f, 57.0f, 14, true},
-    {" 根据余湿量确定的送风量:          kg/s", 20.5f, 48.0f, 14, true},
-    {"      \u3000\u3000\u3000\u3000热湿比ε:", 20.5f, 39.0f, 14, true},
-    {"        室内冷负荷 Q1 :           kw", 20.5f, 30.0f, 14, true},
-    {"      \u3000新风冷负荷 Q2 :           kw", 20.5f, 21.0f, 14, true},
-    {"      \u3000\u3000\u3000\u3000 再热量 :           kw", 20.5f, 12.0f, 14, true},
-    {"      \u3000\u3000 \u3000系统冷量 :           kw", 20.5f, 3.0f, 14, true},
-    {" d_n:", 10.0f, 22.0f, 10, true},
-    {" i_n:", 10.0f, 15.0f, 10, false},
-    {" d_w:", 10.0f, 8.0f, 10, false},
-    {" i_w:", 10.0f, 1.0f, 10, false},
-    {" d_c:", 14.5f, 22.0f, 10, true},
-    {" i_c:", 14.5f, 15.0f, 10, false},
-    {" d_L:", 14.5f, 8.0f, 10, false},
-    {" i_L:", 14.5f, 1.0f, 10, false},
-    {" d_o:", 19.0f, 22.0f, 10, true},
-    {" i_o:", 19.0f, 15.0f, 10, false},
-    {" B0 :", 19.0f, 8.0f, 10, false},
-    {"精度:", 19.0f, 1.0f, 10, false},
+// The result panel's seven headings stand at d = 20.5, one row of boxes every
+// 9 kJ/kg from the top, each setting the font size 14.
+constexpr float kPanelHeadingX = 20.5f;
+constexpr float kPanelHeadingTop = 57.0f;
+constexpr float kPanelHeadingPitch = 9.0f;
+constexpr int kPanelHeadingFontSize = 14;
+
+// Labels of the state boxes, printed on the blanked area.
+constexpr ChartText kStateBoxLabels[] = {
+    {" d_n:", 10.0f, 22.0f, 10, true}, {" i_n:", 10.0f, 15.0f, 10, false},
+    {" d_w:", 10.0f, 8.0f, 10, false}, {" i_w:", 10.0f, 1.0f, 10, false},
+    {" d_c:", 14.5f, 22.0f, 10, true}, {" i_c:", 14.5f, 15.0f, 10, false},
+    {" d_L:", 14.5f, 8.0f, 10, false}, {" i_L:", 14.5f, 1.0f, 10, false},
+    {" d_o:", 19.0f, 22.0f, 10, true}, {" i_o:", 19.0f, 15.0f, 10, false},
+    {" B0 :", 19.0f, 8.0f, 10, false}, {"精度:", 19.0f, 1.0f, 10, false},
 };
 
 // The L-shaped result panel: two rectangles blanked in the background colour,
@@ -249,7 +243,13 @@ void DrawChartLabels(const ChartState &state, Surface &picture, MainWindowTexts 
     picture.SetForeColor(foreColour);
     picture.SetFontSize(fontSize);
 
-    PrintTexts(picture, kPanelHeadings, std::size(kPanelHeadings));
+    const PanelHeadings &headings = *state.panel;
+    for (std::size_t row = 0; row < headings.size(); ++row) {
+        const float y = kPanelHeadingTop - kPanelHeadingPitch * static_cast<float>(row);
+        const ChartText heading {headings[row], kPanelHeadingX, y, kPanelHeadingFontSize, true};
+        PrintTexts(picture, &heading, 1);
+    }
+    PrintTexts(picture, kStateBoxLabels, std::size(kStateBoxLabels));
 
     texts.SetStateBox(StateBox::B0, state.BText);
     texts.SetStateBox(StateBox::Precision, SingleText(state.Precision));

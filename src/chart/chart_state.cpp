@@ -1,8 +1,8 @@
 #include "chart/chart_state.h"
 
 #include "psychro/arithmetic_fault.h"
-#include "ui/leading_number.h"
-#include "ui/prompts.h"
+#include "text/leading_number.h"
+#include "text/prompts.h"
 
 #include <cmath>
 #include <limits>
@@ -57,11 +57,6 @@ PrecisionReading ReadPrecision(const std::string &answer)
     if (precision == 0.0f || (precision > 0.0f && precision < kFinestPrecision))
         return {std::nullopt, kPrecisionTooFine};
     return {precision, nullptr};
-}
-
-std::optional<float> AcceptedPrecision(const std::string &answer)
-{
-    return ReadPrecision(answer).value;
 }
 
 void AskChartSettings(ChartState &state, Prompts &prompts)

@@ -1,9 +1,25 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
 class Prompts;
+
+// The seven headings of the result panel, printed beside the result boxes
+// Text1 … Text7 with every chart. They follow the design whose results the
+// boxes hold.
+using PanelHeadings = std::array<const char *, 7>;
+// The primary-return-air summer design's headings, the ones shown at start.
+inline constexpr PanelHeadings kPrimaryPanelHeadings = {
+    " 根据余热量确定的送风量:          kg/s",
+    " 根据余湿量确定的送风量:          kg/s",
+    "      \u3000\u3000\u3000\u3000热湿比ε:",
+    "        室内冷负荷 Q1 :           kw",
+    "      \u3000新风冷负荷 Q2 :           kw",
+    "      \u3000\u3000\u3000\u3000 再热量 :           kw",
+    "      \u3000\u3000 \u3000系统冷量 :           kw",
+};
 
 // The main window's chart settings, read by the chart drawing, the pointer
 // readout and the calculation.
@@ -13,6 +29,8 @@ struct ChartState {
     std::string BText = "101325";
     // Drawing precision: the temperature step (°C) of the traced curves. Never 0.
     float Precision = 1.0f;
+    // The result panel's headings: those of the design whose results the boxes hold.
+    const PanelHeadings *panel = &kPrimaryPanelHeadings;
 };
 
 namespace chart_prompts {
@@ -54,9 +72,8 @@ struct PrecisionReading {
     const char *refusal = nullptr;
 };
 PrecisionReading ReadPrecision(const std::string &answer);
-std::optional<float> AcceptedPrecision(const std::string &answer);
 
 // Asks for the barometric pressure (again until AcceptedPressure accepts the
 // answer) and then for the drawing precision (again, after a message naming
-// what is accepted, until AcceptedPrecision accepts it). Draws nothing.
+// what is accepted, until ReadPrecision accepts it). Draws nothing.
 void AskChartSettings(ChartState &state, Prompts &prompts);

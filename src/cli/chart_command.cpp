@@ -1,6 +1,6 @@
 #include "chart/chart_state.h"
 #include "cli/command.h"
-#include "ui/layout.h"
+#include "layout/layout.h"
 
 #include <QRegularExpression>
 

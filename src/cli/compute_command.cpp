@@ -1,7 +1,7 @@
 #include "cli/command.h"
-#include "process/design_parameters.h"
-#include "process/headless_compute.h"
-#include "ui/recording_surface.h"
+#include "designs/design_outcome.h"
+#include "report/result_sheet.h"
+#include "text/number_text.h"
 
 namespace {
 
@@ -25,27 +25,28 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
     if (auto refused = ReadFormat(parser, format))
         return *refused;
 
-    RecordingSurface picture;
-    const HeadlessComputation run
-        = ComputeWithoutWindow(parameters, pressure.B, pressure.text, picture);
-    const std::string error = run.messages.empty() ? std::string() : run.messages.back();
+    const WinterParameters winter;
+    const DesignRequest request {DesignKind::PrimarySummer, parameters, winter};
+    // 计算并描点 draws its chart at precision 1, and the sheet says so.
+    const ResultSheet sheet {DesignTextsOf(ComputeDesign(request, pressure.B)), pressure.text,
+                             SingleText(1.0f)};
+    const std::string error = sheet.Error();
 
     CommandOutput output;
     switch (format) {
     case OutputFormat::Table:
-        output.out = ResultTableText(run.sheet);
+        output.out = ResultTableText(sheet);
         break;
     case OutputFormat::Json:
-        output.out = ResultJson(run.sheet, error);
+        output.out = ResultJson(sheet);
         break;
     case OutputFormat::Csv:
-        output.out = ResultCsv(run.sheet);
+        output.out = ResultCsv(sheet);
         break;
     }
     if (!error.empty()) {
         output.status = exit_status::kStopped;
-        for (const std::string &message : run.messages)
-            output.err += message + '\n';
+        output.err += error + '\n';
     }
     return output;
 }

@@ -1,20 +1,17 @@
 #include "chart/chart_state.h"
 #include "cli/command.h"
-#include "process/design_entries.h"
+#include "designs/parameter_table.h"
 
 #include <array>
 #include <string>
 
 namespace {
 
-constexpr const char *kDesignOptionNames[design_entries::kCount]
-    = {"tn", "phin", "tw", "ts", "dt", "s", "phil", "q", "w"};
-
-// The unit at the end of a dialog caption ("℃", "%", "kw", "g/s").
-QString CaptionUnit(int row)
+// The unit at the end of a dialog caption ("℃", "%", "kw", "g/s"), as the help names it.
+QString CaptionUnit(const char *caption)
 {
-    const QString caption = Utf8(design_entries::kRows[row - 1].caption);
-    return caption.mid(caption.indexOf(QChar(0xFF1A)) + 1).trimmed();
+    const QString text = QString::fromUtf8(caption);
+    return text.mid(text.indexOf(QChar(0xFF1A)) + 1).trimmed();
 }
 
 } // namespace
@@ -41,11 +38,11 @@ QCommandLineOption FormatOption()
 QList<QCommandLineOption> DesignOptions()
 {
     QList<QCommandLineOption> options;
-    for (int row = 1; row <= design_entries::kCount; ++row)
-        options << QCommandLineOption(
-            Utf8(kDesignOptionNames[row - 1]),
-            Utf8(DesignEntryName(row).c_str()) + Utf8("，") + CaptionUnit(row), QStringLiteral("x"),
-            Utf8(design_entries::kRows[row - 1].startText));
+    for (const SummerRow &row : kSummerParameters)
+        options << QCommandLineOption(Utf8(row.option),
+                                      QString::fromStdString(ParameterName(row.caption))
+                                          + Utf8("，") + CaptionUnit(row.caption),
+                                      QStringLiteral("x"), Utf8(row.startText));
     return options;
 }
 
@@ -77,13 +74,13 @@ std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, Output
 std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
                                                DesignParameters &parameters)
 {
-    std::array<std::string, design_entries::kCount> texts;
-    for (int row = 1; row <= design_entries::kCount; ++row)
-        texts[row - 1] = parser.value(Utf8(kDesignOptionNames[row - 1])).toStdString();
-    const DesignEntriesReading reading = ReadDesignEntries(texts);
-    if (!reading.parameters)
-        return UsageError(Utf8("选项 --") + Utf8(kDesignOptionNames[reading.refusedRow - 1])
+    std::array<std::string, kSummerParameterCount> texts;
+    for (std::size_t k = 0; k < kSummerParameterCount; ++k)
+        texts[k] = parser.value(Utf8(kSummerParameters[k].option)).toStdString();
+    const EntriesReading<DesignParameters> reading = ReadEntries(kSummerParameters, texts);
+    if (!reading.record)
+        return UsageError(Utf8("选项 --") + Utf8(kSummerParameters[reading.refusedRow - 1].option)
                           + Utf8("：") + QString::fromStdString(reading.message));
-    parameters = *reading.parameters;
+    parameters = *reading.record;
     return std::nullopt;
 }

@@ -1,11 +1,11 @@
 #include "cli/command.h"
-#include "process/result_sheet.h"
 #include "psychro/arithmetic_fault.h"
 #include "readout/pointer_readout.h"
 #include "readout/state_lookup.h"
-#include "ui/fault_message.h"
-#include "ui/leading_number.h"
-#include "ui/number_text.h"
+#include "report/result_sheet.h"
+#include "text/fault_message.h"
+#include "text/leading_number.h"
+#include "text/number_text.h"
 
 #include <optional>
 

@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // What was being computed when a fault arose: a formula of moist air, a
 // quantity of the process calculation, a typed number or a window layout.
@@ -22,16 +23,9 @@ enum class FaultCause {
     PsychrometerVapourPressure,
     MixedValue, // mixing with s = −1 (a fresh-air percentage of −100 %)
     ProcessLine, // a process line parallel to the isotherm it is meant to cross
-    // The design parameters and the quantities computed from them.
-    tn,
-    phiN,
-    tw,
-    ts,
-    deltaT,
-    s,
-    phiL,
-    Q,
-    W,
+    // A design input, named by the fault's subject (its dialog label), and
+    // the quantities computed from the inputs.
+    DesignParameter,
     epsilon,
     epsilonWetBulb,
     t_o,
@@ -55,15 +49,17 @@ class ArithmeticFault : public std::runtime_error {
 public:
     enum class Kind { DivisionByZero, Overflow, Invalid };
 
-    ArithmeticFault(Kind kind, FaultCause cause)
+    ArithmeticFault(Kind kind, FaultCause cause, std::string subject = {})
         : std::runtime_error(std::string("arithmetic fault ")
                              + std::to_string(static_cast<int>(cause)) + ": " + KindName(kind)),
-          kind_(kind), cause_(cause)
+          kind_(kind), cause_(cause), subject_(std::move(subject))
     {
     }
 
     Kind kind() const { return kind_; }
     FaultCause cause() const { return cause_; }
+    // The name of the design input for FaultCause::DesignParameter.
+    const std::string &subject() const { return subject_; }
 
     static const char *KindName(Kind kind)
     {
@@ -81,6 +77,7 @@ public:
 private:
     Kind kind_;
     FaultCause cause_;
+    std::string subject_;
 };
 
 // Divides, reporting a zero divisor instead of producing an infinity.
@@ -94,25 +91,26 @@ inline double CheckedDivide(double numerator, double denominator, FaultCause cau
 }
 
 // Checks a double-precision result.
-inline double CheckedDouble(double value, FaultCause cause)
+// subject names the design input for FaultCause::DesignParameter.
+inline double CheckedDouble(double value, FaultCause cause, const std::string &subject = {})
 {
     if (std::isnan(value))
-        throw ArithmeticFault(ArithmeticFault::Kind::Invalid, cause);
+        throw ArithmeticFault(ArithmeticFault::Kind::Invalid, cause, subject);
     if (std::isinf(value))
-        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, cause);
+        throw ArithmeticFault(ArithmeticFault::Kind::Overflow, cause, subject);
     return value;
 }
 
 // Checks a result and rounds it to single precision; a value beyond the range
 // of float is an overflow. Underflow to zero is not an error.
-inline float CheckedSingle(double value, FaultCause cause)
+inline float CheckedSingle(double value, FaultCause cause, const std::string &subject = {})
 {
-    CheckedDouble(value, cause);
+    CheckedDouble(value, cause, subject);
     if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
         // Values that round down to FLT_MAX are still representable.
         const float rounded = static_cast<float>(value);
         if (std::isinf(rounded))
-            throw ArithmeticFault(ArithmeticFault::Kind::Overflow, cause);
+            throw ArithmeticFault(ArithmeticFault::Kind::Overflow, cause, subject);
         return rounded;
     }
     return static_cast<float>(value);

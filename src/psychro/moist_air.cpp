@@ -78,6 +78,19 @@ float MoistureFromVapourPressure(double B, float Pq)
     return CheckedSingle(CheckedDivide(kMolarMassRatio * Pq, B - Pq, op), op);
 }
 
+bool HasMoistureContent(double B, float Pq)
+{
+    return Pq < B;
+}
+
+float MoistureBelowBarometric(double B, float Pq)
+{
+    if (!HasMoistureContent(B, Pq))
+        throw ArithmeticFault(ArithmeticFault::Kind::Invalid,
+                              FaultCause::MoistureFromVapourPressure);
+    return MoistureFromVapourPressure(B, Pq);
+}
+
 float TemperatureFromMoistureEnthalpy(float d, float i)
 {
     const FaultCause op = FaultCause::TemperatureFromMoistureEnthalpy;

@@ -37,6 +37,8 @@ constexpr double kMolarMassRatio = 622.0;
 // Psychrometer coefficient, 1/°C.
 // Reference: usual textbook value for a ventilated (aspirated) psychrometer.
 constexpr double kPsychrometerCoefficient = 0.000667;
+// Percent to fraction: relative humidities and shares are typed in %.
+constexpr double kPercent = 100.0;
 // 0 °C in kelvin.
 // Reference: the definition of the Celsius scale (SI).
 constexpr double kZeroCelsius = 273.15;
@@ -56,6 +58,14 @@ float VapourPressureFromMoisture(double B /* Pa */, float d /* g/kg */);
 
 // Moisture content d (g/kg) = 622 · Pq / (B − Pq).
 float MoistureFromVapourPressure(double B /* Pa */, float Pq /* Pa */);
+
+// Whether air whose vapour pressure is Pq (Pa) has a moisture content at B:
+// at or above B it would be pure vapour or worse.
+bool HasMoistureContent(double B /* Pa */, float Pq /* Pa */);
+
+// MoistureFromVapourPressure for a vapour pressure that must stay below B;
+// at or above B it is an invalid operation (FaultCause::MoistureFromVapourPressure).
+float MoistureBelowBarometric(double B /* Pa */, float Pq /* Pa */);
 
 // Temperature t (°C) = (i − 2.5 d) / (1.005 + 0.00184 d).
 float TemperatureFromMoistureEnthalpy(float d /* g/kg */, float i /* kJ/kg */);

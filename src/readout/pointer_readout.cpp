@@ -3,8 +3,8 @@
 #include "chart/chart_state.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
-#include "ui/main_window_texts.h"
-#include "ui/number_text.h"
+#include "text/main_window_texts.h"
+#include "text/number_text.h"
 
 using namespace moist_air;
 

@@ -1,12 +1,12 @@
 #include "readout/state_lookup.h"
 
 #include "chart/chart_state.h"
-#include "process/process_calculation.h"
+#include "designs/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 #include "readout/pointer_readout.h"
-#include "ui/main_window_texts.h"
-#include "ui/number_text.h"
+#include "text/main_window_texts.h"
+#include "text/number_text.h"
 
 using namespace moist_air;
 using namespace state_lookup;
@@ -26,8 +26,6 @@ public:
 
     StateCells cells;
 };
-
-constexpr float kPercent = 100.0f;
 
 } // namespace
 
@@ -49,7 +47,7 @@ StateCells StateAtTemperature(double B, float t, SecondProperty property, float 
     float givenPhi = 0.0f;
     switch (property) {
     case SecondProperty::RelativeHumidity:
-        givenPhi = CheckedSingle(value / kPercent, FaultCause::phiN);
+        givenPhi = CheckedSingle(value / kPercent, FaultCause::TypedNumber);
         Pq = VapourPressureFromPhi(Pqb, givenPhi);
         if (!(Pq < B))
             throw ArithmeticFault(ArithmeticFault::Kind::Invalid,
@@ -67,8 +65,8 @@ StateCells StateAtTemperature(double B, float t, SecondProperty property, float 
         break;
     case SecondProperty::WetBulb: {
         const WetBulbLineState line = StateOnWetBulbLine(value, t, B);
-        d = line.d;
-        i = line.i;
+        d = line.state.d;
+        i = line.state.i;
         break;
     }
     }

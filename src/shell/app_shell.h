@@ -1,7 +1,7 @@
 #pragma once
 
-#include "process/design_parameters.h"
-#include "ui/qt/window_registry.h"
+#include "designs/design_parameters.h"
+#include "qt/window_registry.h"
 
 #include <functional>
 
@@ -27,6 +27,7 @@ public:
     WindowRegistry &Windows() { return registry_; }
     Prompts &prompts() { return prompts_; }
     DesignParameters &Parameters() { return parameters_; }
+    WinterParameters &Winter() { return winter_; }
 
     // Creates and shows the splash window.
     void Start();
@@ -53,6 +54,7 @@ private:
 
     Prompts &prompts_;
     DesignParameters parameters_;
+    WinterParameters winter_;
     WindowRegistry registry_;
     bool ended_ = false;
 };

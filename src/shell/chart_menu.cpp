@@ -1,10 +1,10 @@
 #include "shell/chart_menu.h"
 
-#include "process/result_sheet.h"
-#include "ui/prompts.h"
-#include "ui/qt/image_surface.h"
-#include "ui/qt/picture_box.h"
-#include "ui/qt/picture_export.h"
+#include "qt/image_surface.h"
+#include "qt/picture_box.h"
+#include "qt/picture_export.h"
+#include "report/result_sheet.h"
+#include "text/prompts.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -31,6 +31,8 @@ public:
 
     // The results of the last calculation, for copying and export.
     void SetResults(std::shared_ptr<const ResultSheet> sheet);
+    // The results of the last calculation, or none before the first.
+    const ResultSheet *Results() const { return sheet_.get(); }
 
     void SaveImage();
     void Print();

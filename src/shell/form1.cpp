@@ -1,16 +1,17 @@
 #include "shell/form1.h"
 
 #include "chart/chart_drawing.h"
-#include "process/compute_and_plot.h"
-#include "process/result_sheet.h"
+#include "designs/compute_and_plot.h"
 #include "psychro/arithmetic_fault.h"
+#include "qt/picture_box.h"
 #include "readout/pointer_readout.h"
+#include "report/result_sheet.h"
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
-#include "ui/fault_message.h"
-#include "ui/prompts.h"
-#include "ui/qt/main_window_controls.h"
-#include "ui/qt/picture_box.h"
+#include "shell/main_window_controls.h"
+#include "text/fault_message.h"
+#include "text/number_text.h"
+#include "text/prompts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -97,17 +98,15 @@ void Form1::重绘_Click()
 void Form1::计算并描点_Click()
 {
     Guarded("一次回风计算", [this] {
-        // The boxes are written through a sheet that keeps this run's texts,
-        // with the pressure and precision its chart was drawn with, for
-        // copying and export.
-        auto sheet = std::make_shared<ResultSheet>(this);
-        const bool calculates = ParametersSet;
-        ComputeContext context {chart,     ParametersSet,    process, shell_.Parameters(),
-                                Picture(), shell_.prompts(), *sheet,  [this] { 一次回风_Click(); }};
-        ComputeAndPlot(context);
-        sheet->Finish(process);
-        if (calculates)
-            menu_->SetResults(std::move(sheet));
+        const DesignRequest request {design, shell_.Parameters(), shell_.Winter()};
+        const std::optional<DesignTexts> texts
+            = ComputeAndPlot({chart, Picture(), *this, shell_.prompts()}, request, ParametersSet,
+                             [this] { 一次回风_Click(); });
+        // The results for copying and export, with the pressure and precision
+        // the calculation drew its chart with.
+        if (texts)
+            menu_->SetResults(std::make_shared<ResultSheet>(
+                ResultSheet {*texts, chart.BText, SingleText(chart.Precision)}));
     });
 }
 

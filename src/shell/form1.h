@@ -1,9 +1,9 @@
 #pragma once
 
 #include "chart/chart_state.h"
-#include "process/process_state.h"
-#include "ui/main_window_texts.h"
-#include "ui/qt/form_window.h"
+#include "designs/design_texts.h"
+#include "qt/form_window.h"
+#include "text/main_window_texts.h"
 
 #include <functional>
 #include <memory>
@@ -16,7 +16,7 @@ class ImageSurface;
 
 // The main window: the chart surface Picture1 with its pointer readout, the
 // six buttons, the result boxes, and the state the chart and the calculation
-// share (pressure, precision, working variables, ParametersSet, the process).
+// share (pressure, precision, ParametersSet, the design chosen).
 class Form1 : public FormWindow, public MainWindowTexts {
     Q_OBJECT
 public:
@@ -48,7 +48,8 @@ public:
 
     ChartState chart;
     bool ParametersSet = false;
-    ProcessState process;
+    // The design the next 计算并描点 computes, chosen by the OK of its dialog.
+    DesignKind design = DesignKind::PrimarySummer;
 
 private:
     // Runs a handler's work; a fault ends it with a message and leaves the

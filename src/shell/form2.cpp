@@ -1,11 +1,11 @@
 #include "shell/form2.h"
 
-#include "process/design_entries.h"
+#include "designs/parameter_table.h"
+#include "layout/layout.h"
+#include "qt/screen_twips.h"
+#include "qt/widget_geometry.h"
 #include "shell/app_shell.h"
-#include "ui/layout.h"
-#include "ui/prompts.h"
-#include "ui/qt/screen_twips.h"
-#include "ui/qt/widget_geometry.h"
+#include "text/prompts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -29,12 +29,12 @@ Form2::Form2(AppShell &shell, QWidget *parent)
     // The labels are created first and so lie beneath the boxes: each box
     // hides the run of blanks (and on larger screens the unit) under it.
     for (int n = 1; n <= 9; ++n) {
-        Label[n] = new QLabel(QString::fromUtf8(design_entries::kRows[n - 1].caption), this);
+        Label[n] = new QLabel(QString::fromUtf8(kSummerParameters[n - 1].caption), this);
         Label[n]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Label[n]->setAutoFillBackground(true);
     }
     for (int n = 1; n <= 9; ++n)
-        Text[n] = new QLineEdit(QString::fromUtf8(design_entries::kRows[n - 1].startText), this);
+        Text[n] = new QLineEdit(QString::fromUtf8(kSummerParameters[n - 1].startText), this);
     Command1 = new QPushButton(QString::fromUtf8(kOkCaption), this);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 
@@ -69,18 +69,18 @@ void Form2::Form_QueryUnload()
 
 void Form2::Command1_Click()
 {
-    std::array<std::string, design_entries::kCount> texts;
-    for (int n = 1; n <= design_entries::kCount; ++n)
+    std::array<std::string, kSummerParameterCount> texts;
+    for (std::size_t n = 1; n <= kSummerParameterCount; ++n)
         texts[n - 1] = Text[n]->text().toStdString();
-    const DesignEntriesReading reading = ReadDesignEntries(texts);
-    if (!reading.parameters) {
+    const EntriesReading<DesignParameters> reading = ReadEntries(kSummerParameters, texts);
+    if (!reading.record) {
         shell_.prompts().MsgBox(reading.message);
         QLineEdit *box = Text[reading.refusedRow];
         box->setFocus();
         box->selectAll();
         return;
     }
-    shell_.Parameters() = *reading.parameters;
+    shell_.Parameters() = *reading.record;
 
     // Back to the main window; the dialog stays loaded with its texts.
     shell_.Windows().Show(forms::kMain);

@@ -1,7 +1,7 @@
 #include "shell/form3.h"
 
+#include "layout/layout.h"
 #include "shell/app_shell.h"
-#include "ui/layout.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/qt/form_window.h"
+#include "qt/form_window.h"
 
 class AppShell;
 class QPushButton;

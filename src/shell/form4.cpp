@@ -1,9 +1,9 @@
 #include "shell/form4.h"
 
+#include "layout/layout.h"
+#include "qt/fonts.h"
+#include "qt/qt_colour.h"
 #include "shell/app_shell.h"
-#include "ui/layout.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/qt_colour.h"
 
 #include <QPainter>
 #include <QPushButton>

@@ -1,13 +1,13 @@
 #include "shell/form_start.h"
 
+#include "layout/layout.h"
 #include "psychro/arithmetic_fault.h"
+#include "qt/fonts.h"
+#include "qt/program_look.h"
+#include "qt/qt_colour.h"
+#include "qt/screen_twips.h"
+#include "qt/widget_geometry.h"
 #include "shell/app_shell.h"
-#include "ui/layout.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/program_look.h"
-#include "ui/qt/qt_colour.h"
-#include "ui/qt/screen_twips.h"
-#include "ui/qt/widget_geometry.h"
 
 #include <QPainter>
 #include <QPushButton>

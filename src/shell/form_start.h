@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/qt/form_window.h"
-#include "ui/qt/image_surface.h"
+#include "qt/form_window.h"
+#include "qt/image_surface.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,10 +1,10 @@
 #include "cli/character_encoding.h"
 #include "cli/command.h"
 #include "cli/qt/chart_picture.h"
+#include "qt/fonts.h"
+#include "qt/qt_prompts.h"
+#include "qt/qt_translations.h"
 #include "shell/app_shell.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/qt_prompts.h"
-#include "ui/qt/qt_translations.h"
 
 #include <QApplication>
 

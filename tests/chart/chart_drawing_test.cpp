@@ -1,8 +1,8 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
+#include "draw/recording_surface.h"
 #include "psychro/moist_air.h"
 #include "support/recording_texts.h"
-#include "ui/recording_surface.h"
 
 #include <gtest/gtest.h>
 

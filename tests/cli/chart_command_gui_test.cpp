@@ -1,13 +1,13 @@
 #include "cli/command.h"
 #include "cli/qt/chart_picture.h"
-#include "process/compute_and_plot.h"
+#include "designs/primary_summer/primary_summer.h"
+#include "qt/image_surface.h"
 #include "readout/state_lookup.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "support/main_window.h"
 #include "support/scripted_prompts.h"
-#include "ui/qt/image_surface.h"
 
 #include <QFile>
 #include <QImage>
@@ -96,7 +96,7 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
         Check check = None;
         QString path = {};
     };
-    namespace msg = compute_messages;
+    namespace msg = primary_messages;
     const std::vector<Row> rows = {
         {"compute", {"compute"}, 0, "", "系统冷量"},
         {"compute json", {"compute", "--format", "json"}, 0, "", "\"systemCooling\": "},

@@ -1,15 +1,15 @@
 #include "cli/command_line.h"
-#include "process/process_plot.h"
-#include "process/result_sheet.h"
+#include "designs/primary_summer/primary_presentation.h"
+#include "qt/image_surface.h"
+#include "qt/picture_box.h"
+#include "report/result_sheet.h"
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "shell/main_window_controls.h"
 #include "support/main_window.h"
 #include "support/scripted_prompts.h"
-#include "ui/qt/image_surface.h"
-#include "ui/qt/main_window_controls.h"
-#include "ui/qt/picture_box.h"
 
 #include <QApplication>
 #include <QFile>
@@ -51,17 +51,8 @@ struct Window : MainWindowAfterSplash {
     std::string Box(ResultBox box) { return controls().Text[Index(box) + 1]->text().toStdString(); }
     std::string Box(StateBox box) { return controls().Texta[Index(box)]->text().toStdString(); }
 
-    // The results as the window lists them: its boxes, its states' temperatures.
-    ResultSheet Sheet()
-    {
-        ResultSheet sheet;
-        for (int k = 0; k < kResultBoxCount; ++k)
-            sheet.SetResultBox(static_cast<ResultBox>(k), Box(static_cast<ResultBox>(k)));
-        for (int k = 0; k < kStateBoxCount; ++k)
-            sheet.SetStateBox(static_cast<StateBox>(k), Box(static_cast<StateBox>(k)));
-        sheet.Finish(form().process);
-        return sheet;
-    }
+    // The results as the window keeps them for copying and export.
+    ResultSheet Sheet() { return *form().Menu().Results(); }
 
     // What the window's 导出结果… writes.
     std::string ExportedCsv()
@@ -156,7 +147,7 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
         ASSERT_EQ(error.error, QJsonParseError::NoError) << json.out;
         for (int k = 0; k < kResultBoxCount; ++k) {
             const std::string box = w.Box(kResultBoxes[k]);
-            if (box == process_texts::kNoResidualMoisture) {
+            if (box == primary_texts::kNoResidualMoisture) {
                 EXPECT_TRUE(object[kJsonResults[k]].isNull());
                 EXPECT_TRUE(object["noResidualMoisture"].toBool());
                 continue;
@@ -169,12 +160,12 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
                     << kJsonResults[k];
             }
         }
-        for (int k = 0; k < ResultSheet::kStateCount; ++k) {
-            const auto state = static_cast<ResultSheet::State>(k);
+        for (int k = 0; k < 5; ++k) {
+            const StateText &state = windowSheet.texts.stateRows.at(k);
             const QJsonObject values = object["states"].toObject()[kJsonStates[k]].toObject();
-            ExpectJsonValue(values["d"], windowSheet.Moisture(state), kJsonStates[k]);
-            ExpectJsonValue(values["i"], windowSheet.Enthalpy(state), kJsonStates[k]);
-            ExpectJsonValue(values["t"], windowSheet.Temperature(state), kJsonStates[k]);
+            ExpectJsonValue(values["d"], state.d, kJsonStates[k]);
+            ExpectJsonValue(values["i"], state.i, kJsonStates[k]);
+            ExpectJsonValue(values["t"], state.t, kJsonStates[k]);
         }
         ExpectJsonValue(object["precision"], w.Box(StateBox::Precision), "precision");
         EXPECT_EQ(object["pressureText"].toString().toStdString(), w.Box(StateBox::B0));

@@ -1,7 +1,7 @@
 #include "chart/chart_state.h"
 #include "readout/pointer_readout.h"
 #include "support/recording_texts.h"
-#include "ui/leading_number.h"
+#include "text/leading_number.h"
 
 #include <gtest/gtest.h>
 

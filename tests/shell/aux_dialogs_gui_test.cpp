@@ -4,8 +4,8 @@
 #include "shell/form4.h"
 #include "support/scripted_prompts.h"
 
-#if __has_include("ui/qt/fonts.h")
-#include "ui/qt/fonts.h"
+#if __has_include("qt/fonts.h")
+#include "qt/fonts.h"
 #define AUX_TEST_HAS_FONTS
 #endif
 

@@ -1,14 +1,14 @@
-#include "process/design_parameters.h"
-#include "process/result_sheet.h"
+#include "designs/design_parameters.h"
+#include "qt/image_surface.h"
+#include "qt/picture_box.h"
+#include "qt/picture_export.h"
+#include "report/result_sheet.h"
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
 #include "shell/form1.h"
+#include "shell/main_window_controls.h"
 #include "support/main_window.h"
 #include "support/scripted_prompts.h"
-#include "ui/qt/image_surface.h"
-#include "ui/qt/main_window_controls.h"
-#include "ui/qt/picture_box.h"
-#include "ui/qt/picture_export.h"
 
 #include <QAction>
 #include <QApplication>
@@ -79,7 +79,8 @@ TEST(ChartExport, FilesHoldTheWindowsPicture)
 {
     ComputedWindow w;
     const QImage shown = w.picture().Image().copy();
-    const ProcessState &s = w.form().process;
+    const PrimaryOutcome s = w.Primary();
+    const StatePoint N = *s.State(StateName::N), L = *s.State(StateName::L);
     // Where the real-window check looks: a grid line high on the chart, the
     // chart's background beside it, N red and L black.
     const struct {
@@ -87,8 +88,8 @@ TEST(ChartExport, FilesHoldTheWindowsPicture)
         QColor colour;
     } probes[] = {{w.At(1, 140), Qt::black},
                   {w.At(1, 137) + QPoint(3, 0), QColor(255, 224, 192)},
-                  {w.At(s.d_n, s.i_n), Qt::red},
-                  {w.At(s.d_L, s.i_L), Qt::black}};
+                  {w.At(N.d, N.i), Qt::red},
+                  {w.At(L.d, L.i), Qt::black}};
 
     w.Save(w.Path("x1.png"), PictureFormat::Png, 1);
     EXPECT_EQ(QImage(w.Path("x1.png")).convertToFormat(shown.format()), shown);

@@ -1,13 +1,12 @@
 #include "chart/chart_drawing.h"
-#include "process/process_state.h"
+#include "qt/image_surface.h"
+#include "qt/picture_box.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "shell/main_window_controls.h"
 #include "support/main_window.h"
 #include "support/scripted_prompts.h"
-#include "ui/qt/image_surface.h"
-#include "ui/qt/main_window_controls.h"
-#include "ui/qt/picture_box.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -103,9 +102,10 @@ TEST(MainWindowChart, DefaultCalculationMarksNRedAndLBlackAndShowsLeadingDigits)
     QTest::mouseClick(w.controls().计算并描点, Qt::LeftButton);
     ASSERT_TRUE(w.prompts.messages.empty());
 
-    const ProcessState &p = w.form().process;
-    EXPECT_EQ(PixelAt(w.form().Picture(), p.d_n, p.i_n), QColor(255, 0, 0));
-    EXPECT_EQ(PixelAt(w.form().Picture(), p.d_L, p.i_L), QColor(0, 0, 0));
+    const PrimaryOutcome p = w.Primary();
+    const StatePoint N = *p.State(StateName::N), L = *p.State(StateName::L);
+    EXPECT_EQ(PixelAt(w.form().Picture(), N.d, N.i), QColor(255, 0, 0));
+    EXPECT_EQ(PixelAt(w.form().Picture(), L.d, L.i), QColor(0, 0, 0));
     EXPECT_EQ(w.controls().Text[3]->text(), "1200000.03031455");
     EXPECT_EQ(w.controls().Text[4]->text(), "12");
     // A value longer than its box shows its leading digits, not its tail.

@@ -1,8 +1,8 @@
 #include "shell/form2.h"
 
+#include "qt/fonts.h"
 #include "shell/app_shell.h"
 #include "support/scripted_prompts.h"
-#include "ui/qt/fonts.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
+#include "qt/picture_box.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/form3.h"
 #include "shell/form4.h"
 #include "shell/form_start.h"
-#include "ui/prompts.h"
-#include "ui/qt/main_window_controls.h"
-#include "ui/qt/picture_box.h"
+#include "shell/main_window_controls.h"
+#include "text/prompts.h"
 
 #include <QApplication>
 #include <QLineEdit>

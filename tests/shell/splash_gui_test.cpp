@@ -2,8 +2,8 @@
 #include "shell/form_start.h"
 #include "support/scripted_prompts.h"
 
-#if __has_include("ui/qt/fonts.h")
-#include "ui/qt/fonts.h"
+#if __has_include("qt/fonts.h")
+#include "qt/fonts.h"
 #define SPLASH_TEST_HAS_FONTS
 #endif
 

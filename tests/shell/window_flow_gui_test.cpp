@@ -4,8 +4,8 @@
 #include "shell/form3.h"
 #include "shell/form4.h"
 #include "shell/form_start.h"
+#include "shell/main_window_controls.h"
 #include "support/scripted_prompts.h"
-#include "ui/qt/main_window_controls.h"
 
 #include <QApplication>
 #include <QLineEdit>

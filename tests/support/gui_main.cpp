@@ -1,5 +1,5 @@
-#include "ui/qt/fonts.h"
-#include "ui/qt/qt_translations.h"
+#include "qt/fonts.h"
+#include "qt/qt_translations.h"
 
 #include <QApplication>
 #include <QDir>

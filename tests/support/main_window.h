@@ -1,10 +1,11 @@
 #pragma once
 
+#include "designs/primary_summer/primary_summer.h"
+#include "qt/picture_box.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
+#include "shell/main_window_controls.h"
 #include "support/scripted_prompts.h"
-#include "ui/qt/main_window_controls.h"
-#include "ui/qt/picture_box.h"
 
 #include <QApplication>
 #include <QTest>
@@ -25,6 +26,8 @@ struct MainWindowAfterSplash {
     }
     Form1 &form() { return shell.Windows().Get<Form1>(forms::kMain); }
     MainWindowControls &controls() { return form().Controls(); }
+    // The primary design of the record the window holds, at its pressure.
+    PrimaryOutcome Primary() { return ComputePrimarySummer(shell.Parameters(), form().chart.B); }
 
     // Moves the real pointer over Picture1 to the pixel of chart point (d, i).
     void MoveTo(double d, double i)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main_window_texts.h"
+#include "text/main_window_texts.h"
 
 #include <array>
 #include <string>

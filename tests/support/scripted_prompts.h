@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/prompts.h"
+#include "text/prompts.h"
 
 #include <deque>
 #include <string>

@@ -2,9 +2,8 @@
 // set given on the command line (tn φn tw ts Δt s φL Q W B), so the real-window
 // check can look for the dots where the calculation puts them.
 
-#include "process/design_parameters.h"
-#include "process/process_calculation.h"
-#include "process/process_state.h"
+#include "designs/design_parameters.h"
+#include "designs/primary_summer/primary_summer.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,9 +21,10 @@ int main(int argc, char **argv)
     p.W = static_cast<float>(std::atof(argv[9]));
     const double B = std::atof(argv[10]);
 
-    ProcessState state;
-    if (!ComputeProcessStates(state, p, B).found)
+    const PrimaryOutcome outcome = ComputePrimarySummer(p, B);
+    const auto N = outcome.State(StateName::N), L = outcome.State(StateName::L);
+    if (!N || !L)
         return 1;
-    std::printf("%.6f %.6f %.6f %.6f\n", state.d_n, state.i_n, state.d_L, state.i_L);
+    std::printf("%.6f %.6f %.6f %.6f\n", N->d, N->i, L->d, L->i);
     return 0;
 }

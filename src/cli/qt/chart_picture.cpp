@@ -2,14 +2,15 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
 #include "cli/command.h"
-#include "process/design_parameters.h"
-#include "process/headless_compute.h"
+#include "designs/compute_and_plot.h"
+#include "designs/design_parameters.h"
 #include "psychro/arithmetic_fault.h"
-#include "ui/fault_message.h"
-#include "ui/qt/chart_surface.h"
-#include "ui/qt/fonts.h"
-#include "ui/qt/image_surface.h"
-#include "ui/qt/picture_export.h"
+#include "qt/chart_surface.h"
+#include "qt/fonts.h"
+#include "qt/image_surface.h"
+#include "qt/picture_export.h"
+#include "text/fault_message.h"
+#include "text/prompts.h"
 
 #include <QGuiApplication>
 
@@ -28,6 +29,19 @@ public:
     void SetReadoutCell(int, const std::string &) override { }
     void SetResultBox(ResultBox, const std::string &) override { }
     void SetStateBox(StateBox, const std::string &) override { }
+};
+
+// The calculation's message goes to standard error instead of a message box.
+class NoMessageBoxes : public Prompts {
+public:
+    std::string InputBox(const std::string &, const std::string &,
+                         const std::string &defaultText) override
+    {
+        return defaultText;
+    }
+    void MsgBox(const std::string &text) override { message = text; }
+
+    std::string message;
 };
 
 QtMessageHandler qtMessages = nullptr;
@@ -102,21 +116,23 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     picture.Resize(size->width(), size->height());
 
     CommandOutput output;
+    SetChartScale(picture);
+    ChartState chart;
+    chart.B = pressure.B;
+    chart.BText = pressure.text;
+    NoBoxes boxes;
     if (parser.isSet(QStringLiteral("process"))) {
         // 计算并描点: the chart at precision 1, then the process.
-        const HeadlessComputation run
-            = ComputeWithoutWindow(parameters, pressure.B, pressure.text, picture);
-        if (!run.messages.empty()) {
+        NoMessageBoxes prompts;
+        const WinterParameters winter;
+        ComputeAndPlot({chart, picture, boxes, prompts},
+                       {DesignKind::PrimarySummer, parameters, winter}, true, {});
+        if (!prompts.message.empty()) {
             output.status = exit_status::kStopped;
-            output.err = run.messages.back() + '\n';
+            output.err = prompts.message + '\n';
         }
     } else {
-        SetChartScale(picture);
-        ChartState chart;
-        chart.B = pressure.B;
-        chart.BText = pressure.text;
         chart.Precision = *precision.value;
-        NoBoxes boxes;
         try {
             DrawChart(chart, picture, boxes);
         } catch (const ArithmeticFault &fault) {

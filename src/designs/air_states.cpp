@@ -1,0 +1,46 @@
+#include "designs/air_states.h"
+
+#include "psychro/arithmetic_fault.h"
+#include "psychro/moist_air.h"
+
+using namespace moist_air;
+
+namespace {
+
+// Slope of the wet-bulb line per °C of wet-bulb temperature: the enthalpy of
+// the evaporated water, 4.19 kJ/(kg·K) times ts.
+// Reference: specific heat of liquid water, usual textbook value near 20 °C.
+constexpr double kWaterHeat = 4.19;
+
+} // namespace
+
+StatePoint StateFromTemperatureHumidity(float t, float phi, double B)
+{
+    const float Pq = VapourPressureFromPhi(SaturationPressure(t), phi);
+    const float d = MoistureBelowBarometric(B, Pq);
+    return {d, EnthalpyFromTemperatureMoisture(t, d)};
+}
+
+WetBulbLineState StateOnWetBulbLine(float ts, float t, double B)
+{
+    WetBulbLineState line;
+    line.epsilonWetBulb = CheckedSingle(kWaterHeat * ts, FaultCause::epsilonWetBulb);
+    line.saturated = StateFromTemperatureHumidity(ts, 1.0f, B);
+    line.state = StateOnProcessLine(line.epsilonWetBulb, line.saturated, t);
+    return line;
+}
+
+StatePoint StateOnProcessLine(float eps, StatePoint through, float t)
+{
+    const float d = ProcessLineMoistureAtTemperature(eps, through.i, through.d, t);
+    return {d, EnthalpyFromTemperatureMoisture(t, d)};
+}
+
+StatePoint MixedByShare(StatePoint base, StatePoint other, double share)
+{
+    const auto mix = [share](float a, float b) {
+        const double value = static_cast<double>(a) + share * (static_cast<double>(b) - a);
+        return CheckedSingle(value, FaultCause::MixedValue);
+    };
+    return {mix(base.d, other.d), mix(base.i, other.i)};
+}

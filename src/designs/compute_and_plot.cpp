@@ -1,0 +1,81 @@
+#include "designs/compute_and_plot.h"
+
+#include "chart/chart_drawing.h"
+#include "chart/chart_state.h"
+#include "psychro/arithmetic_fault.h"
+#include "text/fault_message.h"
+#include "text/main_window_texts.h"
+#include "text/prompts.h"
+
+namespace {
+
+// The boxes of a calculation that could not even draw its chart: all empty.
+void EmptyBoxes(MainWindowTexts &boxes)
+{
+    DesignTexts empty;
+    WriteBoxes(empty, boxes);
+}
+
+std::optional<DesignTexts> Run(ChartView &view, const DesignRequest &request, bool parametersSet,
+                               const std::function<void()> &openPrimaryReturnAir)
+{
+    // The work of 重绘: the previous process vanishes with the old drawing.
+    // The boxes are about to hold the requested design's results, so its
+    // headings come with the new chart.
+    view.chart.Precision = 1.0f;
+    if (parametersSet)
+        view.chart.panel = &HeadingsOf(request.design);
+    try {
+        DrawChart(view.chart, view.picture, view.boxes);
+    } catch (const ArithmeticFault &fault) {
+        if (parametersSet)
+            EmptyBoxes(view.boxes); // nothing computed
+        view.prompts.MsgBox(FaultMessage("绘制焓湿图", fault));
+        return std::nullopt;
+    }
+
+    if (!parametersSet) {
+        view.prompts.MsgBox(compute_messages::kNoParameters);
+        if (openPrimaryReturnAir)
+            openPrimaryReturnAir();
+        return std::nullopt;
+    }
+
+    const DesignOutcome outcome = ComputeDesign(request, view.chart.B);
+    PlotDesign(outcome, view.picture);
+    DesignTexts texts = DesignTextsOf(outcome);
+    WriteBoxes(texts, view.boxes);
+    // The dots found and every box stand before the message appears.
+    if (texts.stop)
+        view.prompts.MsgBox(texts.stop->message);
+    return texts;
+}
+
+} // namespace
+
+std::optional<DesignTexts> ComputeAndPlot(ChartView view, const DesignRequest &request,
+                                          bool parametersSet,
+                                          const std::function<void()> &openPrimaryReturnAir)
+{
+    try {
+        return Run(view, request, parametersSet, openPrimaryReturnAir);
+    } catch (...) {
+        // Nothing may leave a click handler; the chart and the boxes stay as they are.
+        try {
+            view.prompts.MsgBox(compute_messages::kUnexpected);
+        } catch (...) {
+        }
+    }
+    return std::nullopt;
+}
+
+const PanelHeadings &HeadingsOf(DesignKind design)
+{
+    switch (design) {
+    case DesignKind::PrimarySummer:
+    case DesignKind::SecondarySummer:
+    case DesignKind::PrimaryWinter:
+        break;
+    }
+    return kPrimaryPanelHeadings;
+}

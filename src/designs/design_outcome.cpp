@@ -1,0 +1,32 @@
+#include "designs/design_outcome.h"
+
+#include "designs/primary_summer/primary_presentation.h"
+
+namespace {
+template <typename... F> struct Overloaded : F... {
+    using F::operator()...;
+};
+} // namespace
+
+DesignOutcome ComputeDesign(const DesignRequest &request, double B)
+{
+    switch (request.design) {
+    case DesignKind::PrimarySummer:
+    case DesignKind::SecondarySummer:
+    case DesignKind::PrimaryWinter:
+        break;
+    }
+    return ComputePrimarySummer(request.summer, B);
+}
+
+void PlotDesign(const DesignOutcome &outcome, Surface &picture)
+{
+    std::visit(Overloaded {[&](const PrimaryOutcome &o) { PlotPrimarySummer(o, picture); }},
+               outcome);
+}
+
+DesignTexts DesignTextsOf(const DesignOutcome &outcome)
+{
+    return std::visit(Overloaded {[](const PrimaryOutcome &o) { return PrimarySummerTexts(o); }},
+                      outcome);
+}

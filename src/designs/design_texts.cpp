@@ -1,0 +1,50 @@
+#include "designs/design_texts.h"
+
+#include "psychro/arithmetic_fault.h"
+#include "psychro/moist_air.h"
+#include "text/number_text.h"
+
+const char *DesignName(DesignKind kind)
+{
+    switch (kind) {
+    case DesignKind::PrimarySummer:
+        return "一次回风夏季设计";
+    case DesignKind::SecondarySummer:
+        return "二次回风夏季设计";
+    case DesignKind::PrimaryWinter:
+        return "一次回风冬季设计";
+    }
+    return "";
+}
+
+const char *DesignWord(DesignKind kind)
+{
+    switch (kind) {
+    case DesignKind::PrimarySummer:
+        return "primary";
+    case DesignKind::SecondarySummer:
+        return "secondary";
+    case DesignKind::PrimaryWinter:
+        return "winter";
+    }
+    return "";
+}
+
+void WriteBoxes(const DesignTexts &texts, MainWindowTexts &boxes)
+{
+    for (int k = 0; k < kResultBoxCount; ++k)
+        boxes.SetResultBox(static_cast<ResultBox>(k), texts.results[k]);
+    for (int k = 0; k < kDesignStateBoxCount; ++k)
+        boxes.SetStateBox(static_cast<StateBox>(k), texts.states[k]);
+}
+
+std::string TemperatureText(const FoundState &state)
+{
+    if (state.t)
+        return SingleText(*state.t);
+    try {
+        return SingleText(moist_air::TemperatureFromMoistureEnthalpy(state.point.d, state.point.i));
+    } catch (const ArithmeticFault &) {
+        return {};
+    }
+}

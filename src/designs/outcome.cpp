@@ -1,0 +1,44 @@
+#include "designs/outcome.h"
+
+const char *StateLetter(StateName name)
+{
+    switch (name) {
+    case StateName::N:
+        return "N";
+    case StateName::W:
+        return "W";
+    case StateName::C:
+        return "C";
+    case StateName::C1:
+        return "C1";
+    case StateName::O:
+        return "O";
+    case StateName::L:
+        return "L";
+    case StateName::Nw:
+        return "N'";
+    case StateName::Ww:
+        return "W'";
+    case StateName::Cw:
+        return "C'";
+    case StateName::M:
+        return "M";
+    case StateName::Lw:
+        return "L'";
+    case StateName::E:
+        return "E";
+    case StateName::M2:
+        return "M2";
+    case StateName::Ow:
+        return "O'";
+    }
+    return "";
+}
+
+const FoundState *FindState(const std::vector<FoundState> &states, StateName name)
+{
+    for (const FoundState &state : states)
+        if (state.name == name)
+            return &state;
+    return nullptr;
+}

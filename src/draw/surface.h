@@ -1,0 +1,83 @@
+#pragma once
+
+#include "draw/rgb.h"
+#include "draw/scale_map.h"
+
+#include <string>
+
+// A drawing surface shaped after the picture box: a user scale set from two
+// corners, a current point, a foreground colour for lines, outlines and text,
+// a fill colour for circles, a line width in pixels and a font size in points.
+// Everything outside the drawing area is clipped.
+//
+// The state lives here; implementations only paint.
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    // Sets the user coordinates of the upper-left (x1, y1) and lower-right (x2, y2) corners.
+    void Scale(float x1, float y1, float x2, float y2);
+    const ScaleMap &Map() const { return map_; }
+
+    // Clears to the background colour; the current point goes to the upper-left corner.
+    void Cls();
+    // A straight line in the foreground colour and line width; the current point moves to its end.
+    void Line(float x1, float y1, float x2, float y2);
+    // A straight line from the current point.
+    void LineTo(float x2, float y2);
+    // A rectangle between two corners filled with the given colour (outline included).
+    void FillBox(float x1, float y1, float x2, float y2, Rgb colour);
+    // A circle of the given radius in horizontal user units, round on the screen,
+    // outlined in the foreground colour and filled with the fill colour.
+    void Circle(float x, float y, float radius);
+    // Prints text with its top-left corner at the current point, transparent
+    // background, in the foreground colour and font size; then the current
+    // point moves to the start of the next line.
+    void Print(const std::string &text);
+    // Height of one printed line of the current font, in user units (negative
+    // when the vertical scale runs upwards).
+    float LineHeight() const;
+
+    float CurrentX() const { return currentX_; }
+    float CurrentY() const { return currentY_; }
+    void SetCurrentX(float x) { currentX_ = x; }
+    void SetCurrentY(float y) { currentY_ = y; }
+
+    Rgb ForeColor() const { return foreColor_; }
+    void SetForeColor(Rgb colour) { foreColor_ = colour; }
+    Rgb FillColor() const { return fillColor_; }
+    void SetFillColor(Rgb colour) { fillColor_ = colour; }
+    int DrawWidth() const { return drawWidth_; }
+    void SetDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+    float FontSize() const { return fontSize_; }
+    void SetFontSize(float points) { fontSize_ = points; }
+
+protected:
+    // The pixel size of the drawing area; the scale maps onto it.
+    virtual double PixelWidth() const = 0;
+    virtual double PixelHeight() const = 0;
+
+    virtual void PaintClear() = 0;
+    virtual void PaintLine(double x1, double y1, double x2, double y2) = 0;
+    virtual void PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour) = 0;
+    virtual void PaintCircle(double x, double y, double radius) = 0;
+    virtual void PaintText(double x, double y, const std::string &text) = 0;
+    // Height of one printed line of the current font, in pixels.
+    virtual double LineHeightPixels() const = 0;
+
+    // Implementations call this when their pixel size changes.
+    void RefreshScale();
+    // Called whenever the map between user coordinates and pixels changes.
+    virtual void ScaleChanged() { }
+
+private:
+    ScaleMap map_;
+    float x1_ = 0.0f, y1_ = 0.0f, x2_ = 0.0f, y2_ = 0.0f;
+    bool userScale_ = false;
+    float currentX_ = 0.0f;
+    float currentY_ = 0.0f;
+    Rgb foreColor_ = colours::kBlack;
+    Rgb fillColor_ = colours::kBlack;
+    int drawWidth_ = 1;
+    float fontSize_ = 9.0f;
+};

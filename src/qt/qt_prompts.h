@@ -1,0 +1,13 @@
+#pragma once
+
+#include "text/prompts.h"
+
+class QWidget;
+
+// Prompts on QInputDialog and QMessageBox, titled with the application's name.
+class QtPrompts : public Prompts {
+public:
+    std::string InputBox(const std::string &prompt, const std::string &title,
+                         const std::string &defaultText) override;
+    void MsgBox(const std::string &text) override;
+};

@@ -1,0 +1,249 @@
+#include "report/result_sheet.h"
+
+#include "chart/chart_state.h"
+#include "text/number_text.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr const char *kPressureName = "大气压力 B";
+constexpr const char *kPrecisionName = "绘图精度";
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The number grammar of JSON (RFC 8259): -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
+bool IsJsonNumber(const std::string &text)
+{
+    std::size_t k = 0;
+    const auto digits = [&] {
+        const std::size_t first = k;
+        while (k < text.size() && IsDigit(text[k]))
+            ++k;
+        return k > first;
+    };
+    if (k < text.size() && text[k] == '-')
+        ++k;
+    if (k < text.size() && text[k] == '0')
+        ++k;
+    else if (!digits())
+        return false;
+    if (k < text.size() && text[k] == '.') {
+        ++k;
+        if (!digits())
+            return false;
+    }
+    if (k < text.size() && (text[k] == 'e' || text[k] == 'E')) {
+        ++k;
+        if (k < text.size() && (text[k] == '+' || text[k] == '-'))
+            ++k;
+        if (!digits())
+            return false;
+    }
+    return k == text.size();
+}
+
+// A cell for CSV and TSV: quoted, its quotes doubled, when it holds a
+// separator, a quote or a line break.
+std::string Quoted(const std::string &cell, char separator)
+{
+    if (cell.find_first_of(std::string {separator, '"', '\r', '\n'}) == std::string::npos)
+        return cell;
+    std::string quoted = "\"";
+    for (char c : cell) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string Separated(const ResultSheet &sheet, char separator, const char *lineEnd)
+{
+    std::string text;
+    for (const ResultSheet::Row &row : sheet.Rows()) {
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            if (k > 0)
+                text += separator;
+            text += Quoted(row[k], separator);
+        }
+        text += lineEnd;
+    }
+    return text;
+}
+
+std::string Trimmed(const std::string &text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// B as a JSON number: the B0 text when it is written as one, otherwise the
+// value the pressure prompt accepted it as ("95000pa").
+std::string PressureNumber(const std::string &text)
+{
+    const std::string number = text_output::JsonNumberOrNull(text);
+    if (number != "null" || text.empty())
+        return number;
+    const std::optional<double> value = AcceptedPressure(text);
+    return value ? DoubleText(*value) : "null";
+}
+
+} // namespace
+
+std::vector<ResultSheet::Row> ResultSheet::Rows() const
+{
+    std::vector<Row> rows;
+    rows.push_back({"状态点", "t (℃)", "d (g/kg干空气)", "i (kJ/kg干空气)"});
+    for (const StateText &state : texts.stateRows)
+        rows.push_back({state.name, state.t, state.d, state.i});
+    rows.push_back({"项目", "数值", "单位", ""});
+    for (const QuantityText &q : texts.quantities)
+        if (q.where == QuantityText::Where::Everywhere)
+            rows.push_back({q.name, q.value, q.unit, ""});
+    rows.push_back({kPressureName, pressureText, "Pa", ""});
+    rows.push_back({kPrecisionName, precisionText, "℃", ""});
+    return rows;
+}
+
+std::string ResultTsv(const ResultSheet &sheet)
+{
+    return Separated(sheet, '\t', "\n");
+}
+
+std::string ResultCsv(const ResultSheet &sheet)
+{
+    return "\xEF\xBB\xBF" + Separated(sheet, ',', "\r\n");
+}
+
+std::string ResultTableText(const ResultSheet &sheet)
+{
+    // The states and the quantities are aligned each on their own.
+    const std::vector<ResultSheet::Row> rows = sheet.Rows();
+    const std::size_t stateRows = sheet.texts.stateRows.size() + 1;
+    std::vector<std::vector<std::string>> states, quantities;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (k < stateRows)
+            states.emplace_back(rows[k].begin(), rows[k].end());
+        else
+            quantities.emplace_back(rows[k].begin(), rows[k].end() - 1);
+    }
+    for (const QuantityText &q : sheet.texts.quantities)
+        if (q.where == QuantityText::Where::NotInRows)
+            quantities.push_back({q.name, q.value, q.unit});
+    return text_output::AlignedColumns(states) + '\n' + text_output::AlignedColumns(quantities);
+}
+
+std::string ResultJson(const ResultSheet &sheet)
+{
+    using text_output::JsonNumberOrNull;
+    using text_output::JsonString;
+    std::string json = "{\n";
+    json += "  \"pressure\": " + PressureNumber(sheet.pressureText) + ",\n";
+    json += "  \"pressureText\": " + JsonString(sheet.pressureText) + ",\n";
+    json += "  \"precision\": " + JsonNumberOrNull(sheet.precisionText) + ",\n";
+    json += "  \"states\": {\n";
+    const std::vector<StateText> &states = sheet.texts.stateRows;
+    for (std::size_t k = 0; k < states.size(); ++k) {
+        json += "    " + JsonString(states[k].key) + ": {\"t\": " + JsonNumberOrNull(states[k].t)
+            + ", \"d\": " + JsonNumberOrNull(states[k].d) + ", \"i\": "
+            + JsonNumberOrNull(states[k].i) + "}" + (k + 1 < states.size() ? ",\n" : "\n");
+    }
+    json += "  }";
+    for (const QuantityText &q : sheet.texts.quantities) {
+        const std::string value
+            = q.boolean ? (q.value == "true" ? "true" : "false") : JsonNumberOrNull(q.value);
+        json += ",\n  " + JsonString(q.key) + ": " + value;
+    }
+    const std::string error = sheet.Error();
+    if (!error.empty())
+        json += ",\n  \"error\": " + JsonString(error);
+    json += "\n}\n";
+    return json;
+}
+
+namespace text_output {
+
+std::string JsonNumberOrNull(const std::string &text)
+{
+    const std::string trimmed = Trimmed(text);
+    return IsJsonNumber(trimmed) ? trimmed : "null";
+}
+
+std::string JsonString(const std::string &text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string json = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (byte < 0x20) {
+            json += "\\u00";
+            json += kHex[byte >> 4];
+            json += kHex[byte & 0xF];
+        } else {
+            json += c;
+        }
+    }
+    return json + '"';
+}
+
+namespace {
+
+    // East Asian wide and full-width characters: CJK, Hangul, the full-width forms.
+    bool IsWide(std::uint32_t c)
+    {
+        return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF && c != 0x303F)
+            || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF)
+            || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60)
+            || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+    }
+
+} // namespace
+
+int DisplayWidth(const std::string &text)
+{
+    int width = 0;
+    for (std::size_t k = 0; k < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[k]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        std::uint32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (int j = 1; j < length && k + j < text.size(); ++j)
+            c = (c << 6) | (static_cast<unsigned char>(text[k + j]) & 0x3F);
+        width += IsWide(c) ? 2 : 1;
+        k += length;
+    }
+    return width;
+}
+
+std::string AlignedColumns(const std::vector<std::vector<std::string>> &rows)
+{
+    std::vector<int> widths;
+    for (const auto &row : rows) {
+        widths.resize(std::max(widths.size(), row.size()));
+        for (std::size_t k = 0; k < row.size(); ++k)
+            widths[k] = std::max(widths[k], DisplayWidth(row[k]));
+    }
+    std::string text;
+    for (const auto &row : rows) {
+        std::string line;
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            line += row[k];
+            if (k + 1 < row.size())
+                line += std::string(widths[k] - DisplayWidth(row[k]) + 2, ' ');
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        text += line + '\n';
+    }
+    return text;
+}
+
+} // namespace text_output

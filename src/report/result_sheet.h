@@ -1,0 +1,68 @@
+#pragma once
+
+#include "designs/design_texts.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+// The results of one calculation as a table: the design's states with t, d
+// and i, its quantities, and the pressure B and the precision the
+// calculation drew its chart with. Every value is exactly the text its box
+// shows (or would show, for a quantity without a box); a value the
+// calculation did not compute is empty.
+struct ResultSheet {
+    DesignTexts texts;
+    std::string pressureText; // the B0 box: the pressure as the user typed it
+    std::string precisionText; // the 精度 box
+
+    // The table the writers share, four cells a row: a heading row for the
+    // states (name, t, d, i with their units) and the states, then a heading
+    // row for the quantities (name, value, unit) and one row each for the
+    // quantities listed everywhere, B and the precision.
+    using Row = std::array<std::string, 4>;
+    std::vector<Row> Rows() const;
+    // The message of a stopped calculation, or empty.
+    std::string Error() const { return texts.stop ? texts.stop->message : std::string(); }
+};
+
+// The sheet as text. Tab-separated for the clipboard: cells joined by tabs,
+// rows ended by a line feed; a cell holding a tab, a line break or a quote is
+// quoted as in CSV.
+std::string ResultTsv(const ResultSheet &sheet);
+
+// CSV by RFC 4180: UTF-8 with a byte-order mark (so that a spreadsheet on a
+// Chinese desktop takes it as UTF-8), rows ended by CR LF, a cell holding a
+// comma, a quote or a line break in quotes with its quotes doubled.
+std::string ResultCsv(const ResultSheet &sheet);
+
+// The sheet as columns aligned for a terminal (a Chinese character counts
+// two columns), with the quantities that the rows leave out (the scan's
+// evaluation count) as last rows.
+std::string ResultTableText(const ResultSheet &sheet);
+
+// One JSON object with English keys; every number is written with exactly
+// the digits of its box, and a value not computed is null:
+//   pressure          B in Pa (the B0 text read as a number), pressureText the text itself
+//   precision         drawing step of the chart, °C
+//   states            {"N": {"t", "d", "i"}, …}: °C, g/kg, kJ/kg
+//   then the design's quantities by their keys; for the primary design
+//   supplyFlowByHeat, supplyFlowByMoisture (kg/s), noResidualMoisture (true
+//   when the moisture flow box says "余湿量为0"; the flow is then null, as a
+//   JSON number cannot hold the text), heatMoistureRatio (ε, kJ/kg), Q1, Q2,
+//   reheat, systemCooling (kW), dewPointEvaluations (temperatures the
+//   machine-dew-point scan examined)
+//   error             the message the window shows, only when the calculation stopped
+std::string ResultJson(const ResultSheet &sheet);
+
+// Helpers shared with the other command-line outputs.
+namespace text_output {
+// text as a JSON number when it is one (after blanks around it), else null.
+std::string JsonNumberOrNull(const std::string &text);
+// text as a JSON string.
+std::string JsonString(const std::string &text);
+// Columns of a terminal the UTF-8 text takes (East Asian wide characters two).
+int DisplayWidth(const std::string &text);
+// Rows aligned in columns two blanks apart, trailing blanks dropped, LF-ended.
+std::string AlignedColumns(const std::vector<std::vector<std::string>> &rows);
+} // namespace text_output

@@ -1,0 +1,148 @@
+#include "shell/main_window_controls.h"
+
+#include "layout/layout.h"
+#include "qt/chart_surface.h"
+#include "qt/fonts.h"
+#include "qt/picture_box.h"
+#include "qt/program_look.h"
+#include "qt/qt_colour.h"
+#include "qt/screen_twips.h"
+#include "qt/widget_geometry.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include <vector>
+
+namespace {
+
+// Headings of the readout columns, left to right.
+constexpr const char *kReadoutHeadings[7]
+    = {"t:(℃)", "Pb:(pa)", "φ:(%)", "Pq:(pa)", "d:(g/kg)", "i:(kj/kg)", "ts:(℃)"};
+
+QFont SongFont(double points, bool bold, bool italic)
+{
+    QFont font(QString::fromUtf8(faces::kSong));
+    font.setPointSizeF(points);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(italic);
+    return font;
+}
+
+QLabel *ReadoutLabel(QWidget &window, const char *caption, const QFont &font)
+{
+    auto *label = new QLabel(QString::fromUtf8(caption), &window);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMargin(0);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, ToQColor(MainWindowControls::kReadoutBack));
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+QPushButton *GraphicalButton(QWidget &window, const char *caption)
+{
+    auto *button = new QPushButton(QString::fromUtf8(caption), &window);
+    MakeGraphicalButton(*button, MainWindowControls::kButtonFace);
+    return button;
+}
+
+} // namespace
+
+MainWindowControls::MainWindowControls(QWidget &window)
+{
+    window.setWindowTitle(ProgramCaption());
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, ToQColor(kWindowBack));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+
+    // Created first, so it lies beneath every later control.
+    Picture1 = new PictureBox(&window);
+    SetUpChartSurface(Picture1->Surface());
+    Picture1->SetBackColor(kPictureBack);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+
+    const QFont headingFont = SongFont(10.5, true, false);
+    const QFont valueFont = SongFont(12.0, false, true);
+    for (int k = 0; k < 7; ++k) {
+        Label1[k] = ReadoutLabel(window, kReadoutHeadings[k], headingFont);
+        Label2[k] = ReadoutLabel(window, "", valueFont);
+    }
+
+    生成焓湿图 = GraphicalButton(window, "生成焓湿图");
+    重绘 = GraphicalButton(window, "重    绘");
+    计算并描点 = GraphicalButton(window, "计算并描点");
+    一次回风 = GraphicalButton(window, "一次回风");
+    二次回风 = GraphicalButton(window, "二次回风");
+    帮助 = GraphicalButton(window, "帮   助");
+
+    for (int n = 1; n <= 7; ++n)
+        Text[n] = new QLineEdit(&window);
+    for (auto &box : Texta)
+        box = new QLineEdit(&window);
+
+    // The boxes lie over the chart and are drawn above it.
+    Picture1->lower();
+
+    // Focus order: the chart, the buttons left to right, the first four
+    // result boxes, the state boxes (with Texta(6) last), the other results.
+    std::vector<QWidget *> order = {Picture1};
+    for (int k = 0; k < 6; ++k)
+        order.push_back(Button(k));
+    for (int n = 1; n <= 4; ++n)
+        order.push_back(Text[n]);
+    for (int k : {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 6})
+        order.push_back(Texta[k]);
+    for (int n = 5; n <= 7; ++n)
+        order.push_back(Text[n]);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The chart has the focus when the window is first shown.
+    Picture1->setFocus();
+}
+
+QPushButton *MainWindowControls::Button(int index) const
+{
+    QPushButton *const buttons[6] = {生成焓湿图, 重绘, 计算并描点, 一次回风, 二次回风, 帮助};
+    return buttons[index];
+}
+
+QLineEdit *MainWindowControls::Box(ResultBox box) const
+{
+    return Text[Index(box) + 1];
+}
+
+QLineEdit *MainWindowControls::Box(StateBox box) const
+{
+    return Texta[Index(box)];
+}
+
+void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
+{
+    // The geometry of each control in twips, applied in whole pixels.
+    WidgetGeometryList geometries;
+    const auto target = [&geometries](QWidget *widget) { return geometries.Add(*widget); };
+
+    MainWindowTargets targets;
+    targets.window = target(&window);
+    targets.chart = target(controls.Picture1);
+    for (int k = 0; k < 7; ++k) {
+        targets.readoutHeadings[k] = target(controls.Label1[k]);
+        targets.readoutValues[k] = target(controls.Label2[k]);
+    }
+    for (int k = 0; k < 6; ++k)
+        targets.buttons[k] = target(controls.Button(k));
+    for (int k = 0; k < kResultBoxCount; ++k)
+        targets.resultBoxes[k] = target(controls.Box(static_cast<ResultBox>(k)));
+    for (int k = 0; k < kStateBoxCount; ++k)
+        targets.stateBoxes[k] = target(controls.Box(static_cast<StateBox>(k)));
+
+    const ScreenSize screen = ScreenTwips();
+    ArrangeMainWindow(screen.Width, screen.Height, targets);
+}

@@ -1,0 +1,320 @@
+#include "chart/chart_drawing.h"
+#include "chart/chart_state.h"
+#include "designs/compute_and_plot.h"
+#include "designs/design_parameters.h"
+#include "designs/plotting.h"
+#include "designs/primary_summer/primary_presentation.h"
+#include "draw/recording_surface.h"
+#include "support/recording_texts.h"
+#include "support/scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using Op = RecordingSurface::Op;
+using Kind = RecordingSurface::Kind;
+namespace msg = primary_messages;
+
+namespace {
+
+// The main window's share of a calculation, without a window; the result
+// boxes hold a previous calculation's texts.
+struct MainWindow {
+    ChartState chart;
+    bool ParametersSet = true;
+    DesignParameters parameters {26, 60, 35, 26.5, 6,
+                                 30, 95, 12, 0.01f}; // the dialog's start texts
+    WinterParameters winter;
+    RecordingSurface picture;
+    ScriptedPrompts prompts;
+    RecordingTexts texts;
+    int dialogOpenings = 0;
+    std::function<void()> onOpening = [] {};
+
+    MainWindow()
+    {
+        SetChartScale(picture);
+        texts.result.fill("old");
+        texts.state.fill("old");
+    }
+
+    void Press(Prompts &messages)
+    {
+        ComputeAndPlot({chart, picture, texts, messages},
+                       {DesignKind::PrimarySummer, parameters, winter}, ParametersSet, [this] {
+                           ++dialogOpenings;
+                           ParametersSet = true;
+                           onOpening();
+                       });
+    }
+    void Press() { Press(prompts); }
+
+    // What the last press drew after the chart itself.
+    std::vector<Op> ProcessOps() const
+    {
+        RecordingSurface bare;
+        SetChartScale(bare);
+        ChartState plain;
+        RecordingTexts ignored;
+        DrawChart(plain, bare, ignored);
+        const std::vector<Op> &all = picture.Ops();
+        auto drawn = all.end();
+        while (drawn != all.begin() && (drawn - 1)->kind != Kind::Clear)
+            --drawn;
+        drawn += static_cast<long>(bare.Ops().size()) - 1; // the chart after its clearing
+        return std::vector<Op>(drawn, all.end());
+    }
+};
+
+// The wet-bulb temperature whose wet-bulb line has the slope of the isotherm 0 °C.
+double WetBulbParallelToFreezingIsotherm()
+{
+    for (float ts = 596.6f; ts < 596.7f; ts = std::nextafter(ts, 1000.0f))
+        if (static_cast<float>(4.19 * ts) == 2500.0f)
+            return ts;
+    return 0.0;
+}
+
+} // namespace
+
+TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
+{
+    MainWindow w;
+    w.chart.Precision = 0.05f;
+    w.picture.SetFillColor(colours::kYellow);
+    w.Press();
+
+    EXPECT_TRUE(w.prompts.messages.empty());
+    EXPECT_EQ(w.chart.Precision, 1.0f); // redrawn at precision 1
+    EXPECT_EQ(w.texts.result[3], "1200000.03031455");
+    EXPECT_EQ(w.texts.result[4], "12");
+    const double results[] = {0, 1.941, 1.941, 1.2e6, 12, 13.98, 3.09, 29.08};
+    for (int box : {1, 2, 5, 6, 7})
+        EXPECT_NEAR(std::stod(w.texts.result[box]), results[box], 0.005) << box;
+    // Texta lists N, W, C, L, O, single values with at most 7 digits.
+    const double states[]
+        = {12.64, 58.33, 18.39, 82.34, 13.97, 63.87, 12.634, 50.56, 12.634, 52.15};
+    for (int index = 0; index <= 9; ++index) {
+        EXPECT_NEAR(std::stod(w.texts.state[index]), states[index], 0.005) << index;
+        EXPECT_LE(w.texts.state[index].size(), 8u) << index;
+    }
+
+    const PrimaryOutcome s = ComputePrimarySummer(w.parameters, w.chart.B);
+    using P = StatePoint;
+    const P N = *s.State(StateName::N), W = *s.State(StateName::W), C = *s.State(StateName::C),
+            O = *s.State(StateName::O), L = *s.State(StateName::L);
+    const Rgb red = colours::kRed, green = colours::kGreen, black = colours::kBlack;
+    const Rgb yellow = colours::kYellow;
+    struct Expected {
+        Kind kind;
+        P a, b; // a dot at a, or a line from a to b
+        Rgb outline, fill;
+        int width;
+    };
+    const Expected expected[] = {
+        // First pass: each state as soon as it is known, the fill left as it was.
+        {Kind::Circle, N, {}, red, yellow, 1},
+        {Kind::Circle, W, {}, red, yellow, 1},
+        {Kind::Circle, C, {}, red, yellow, 1},
+        {Kind::Circle, O, {}, red, yellow, 1},
+        {Kind::Circle, L, {}, green, green, 1},
+        // The process lines, then every dot again on top of them.
+        {Kind::Line, N, W, green, green, 2},
+        {Kind::Line, N, O, green, green, 2},
+        {Kind::Line, O, L, green, green, 2},
+        {Kind::Line, C, L, green, green, 2},
+        {Kind::Circle, N, {}, red, red, 2},
+        {Kind::Circle, W, {}, red, red, 2},
+        {Kind::Circle, C, {}, red, red, 2},
+        {Kind::Circle, O, {}, red, red, 2},
+        {Kind::Circle, L, {}, black, black, 2},
+    };
+    const std::vector<Op> ops = w.ProcessOps();
+    ASSERT_EQ(ops.size(), std::size(expected));
+    for (std::size_t k = 0; k < ops.size(); ++k) {
+        SCOPED_TRACE(k);
+        const Expected &e = expected[k];
+        EXPECT_EQ(ops[k].kind, e.kind);
+        EXPECT_EQ(ops[k].colour, e.outline);
+        EXPECT_EQ(ops[k].width, e.width);
+        EXPECT_FLOAT_EQ(ops[k].x1, e.a.d);
+        EXPECT_FLOAT_EQ(ops[k].y1, e.a.i);
+        if (e.kind == Kind::Circle) {
+            EXPECT_EQ(ops[k].fill, e.fill);
+            EXPECT_FLOAT_EQ(ops[k].x2, 0.15f);
+        } else {
+            EXPECT_FLOAT_EQ(ops[k].x2, e.b.d);
+            EXPECT_FLOAT_EQ(ops[k].y2, e.b.i);
+        }
+    }
+
+    // The next press draws its first-pass dots in the black fill this one left.
+    w.Press();
+    ASSERT_EQ(w.ProcessOps().size(), std::size(expected));
+    EXPECT_EQ(w.ProcessOps()[0].fill, black);
+}
+
+TEST(ComputeAndPlot, NoResidualMoistureIsListedAsSuch)
+{
+    MainWindow w;
+    w.parameters.W = 0.0f;
+    w.Press();
+    EXPECT_TRUE(w.prompts.messages.empty());
+    EXPECT_EQ(w.texts.result[2], primary_texts::kNoResidualMoisture);
+    EXPECT_EQ(w.texts.result[3], "8.56348914106744E+30");
+    for (const std::string &text : w.texts.state)
+        EXPECT_NE(text, "old");
+    for (int box : {1, 4, 5, 6, 7})
+        EXPECT_NO_THROW(std::stod(w.texts.result[box])) << box;
+}
+
+TEST(ComputeAndPlot, WithoutParametersItOpensTheDialogAndComputesNothing)
+{
+    MainWindow w;
+    w.ParametersSet = false;
+    w.Press();
+    EXPECT_EQ(w.prompts.messages, std::vector<std::string> {compute_messages::kNoParameters});
+    EXPECT_EQ(w.dialogOpenings, 1);
+    EXPECT_TRUE(w.ProcessOps().empty()); // the chart alone
+    for (int box = 1; box <= 7; ++box)
+        EXPECT_EQ(w.texts.result[box], "old");
+    for (int index = 0; index <= 9; ++index)
+        EXPECT_EQ(w.texts.state[index], "old");
+}
+
+namespace {
+// A run of three or more ASCII letters: an English word (symbols such as tn,
+// Q1 or d_L are shorter).
+bool HasEnglishWord(const std::string &text)
+{
+    int run = 0;
+    for (const char c : text) {
+        run = ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) ? run + 1 : 0;
+        if (run >= 3)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
+{
+    struct Row {
+        const char *name;
+        std::function<void(DesignParameters &)> change;
+        std::vector<std::string> messageParts; // the message, or parts of it
+        int statesFound; // of N, W, C, O, L in this order
+        bool epsilonKnown;
+    };
+    const double parallelTs = WetBulbParallelToFreezingIsotherm();
+    ASSERT_NE(parallelTs, 0.0);
+    using D = DesignParameters;
+    const Row rows[] = {
+        // L out of reach: the supply state below any moisture content of the scan.
+        {"huge supply temperature difference",
+         [](D &p) { p.deltaT = 20000; },
+         {msg::kDewPointNotFound},
+         4,
+         true},
+        {"dry machine dew point", [](D &p) { p.phiL = 0; }, {msg::kDewPointNotFound}, 4, true},
+        {"supply at room temperature", [](D &p) { p.deltaT = 0; }, {msg::kEqualEnthalpy}, 5, true},
+        {"no residual heat", [](D &p) { p.Q = 0; }, {msg::kEqualEnthalpy}, 5, true},
+        {"all parameters zero", [](D &p) { p = D {}; }, {msg::kEqualEnthalpy}, 5, true},
+        {"fresh-air percentage -100", [](D &p) { p.s = -100; }, {msg::kFreshAirShare}, 2, true},
+        {"indoor vapour pressure above B",
+         [](D &p) { p.tn = 100, p.phiN = 100; },
+         {msg::kIndoorVapourPressure},
+         0,
+         true},
+        {"wet bulb at boiling point",
+         [](D &p) { p.ts = 100; },
+         {msg::kWetBulbVapourPressure},
+         1,
+         true},
+        {"wet-bulb line parallel to the isotherm",
+         [=](D &p) { p.ts = parallelTs, p.tw = 0; },
+         {msg::kWetBulbLineParallel},
+         1,
+         true},
+        {"process line parallel to the isotherm",
+         [](D &p) { p.tn = 6, p.deltaT = 6, p.Q = 2.5, p.W = 1.0f; },
+         {msg::kProcessLineParallel},
+         3,
+         true},
+        {"temperature beyond single precision",
+         [](D &p) { p.tn = 1e39; },
+         {"室内状态点N", "数值溢出", "tn"},
+         0,
+         true},
+        {"vapour pressure beyond single precision",
+         [](D &p) { p.phiL = -1e36; },
+         {"机器露点L", "数值溢出"},
+         4,
+         true},
+        {"heat-moisture ratio beyond double precision",
+         [](D &p) { p.Q = 1e308; },
+         {"读取设计参数", "数值溢出", "热湿比ε"},
+         0,
+         false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        MainWindow w;
+        row.change(w.parameters);
+        EXPECT_NO_THROW(w.Press());
+
+        ASSERT_EQ(w.prompts.messages.size(), 1u);
+        for (const std::string &part : row.messageParts)
+            EXPECT_NE(w.prompts.messages[0].find(part), std::string::npos) << w.prompts.messages[0];
+        // Quantities are named in Chinese: no English word reaches the user.
+        EXPECT_FALSE(HasEnglishWord(w.prompts.messages[0])) << w.prompts.messages[0];
+
+        // The dots of the states found stay; lines and the second pass only once L is known.
+        int dots = 0, lines = 0;
+        for (const Op &op : w.ProcessOps())
+            (op.kind == Kind::Circle ? dots : lines) += 1;
+        EXPECT_EQ(dots, row.statesFound == 5 ? 10 : row.statesFound);
+        EXPECT_EQ(lines, row.statesFound == 5 ? 4 : 0);
+
+        // No box keeps an old text; boxes of values not computed are empty.
+        for (int box = 1; box <= 7; ++box)
+            EXPECT_EQ(w.texts.result[box].empty(), box != 3 || !row.epsilonKnown) << box;
+        const int foundAs[] = {0, 0, 1, 1, 2, 2, 4, 4, 3, 3}; // Texta lists N, W, C, L, O
+        for (int index = 0; index <= 9; ++index)
+            EXPECT_EQ(w.texts.state[index].empty(), foundAs[index] >= row.statesFound) << index;
+        for (const std::string &text : w.texts.state)
+            EXPECT_NE(text, "old");
+    }
+}
+
+namespace {
+class UnshowablePrompts : public ScriptedPrompts {
+public:
+    void MsgBox(const std::string &) override { throw std::runtime_error("no display"); }
+};
+} // namespace
+
+TEST(ComputeAndPlot, NoErrorLeavesTheButtonHandler)
+{
+    // The dialog transition fails: the user learns that something went wrong.
+    MainWindow w;
+    w.ParametersSet = false;
+    w.onOpening = [] { throw std::runtime_error("dialog lost"); };
+    EXPECT_NO_THROW(w.Press());
+    EXPECT_EQ(w.prompts.messages,
+              (std::vector<std::string> {compute_messages::kNoParameters,
+                                         compute_messages::kUnexpected}));
+
+    // Even a message box that cannot be shown does not escape.
+    MainWindow v;
+    v.parameters.phiL = 0; // L not found: a message is due
+    UnshowablePrompts unshowable;
+    EXPECT_NO_THROW(v.Press(unshowable));
+    EXPECT_EQ(v.texts.result[1], ""); // the boxes were cleared before the message
+}

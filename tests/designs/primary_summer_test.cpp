@@ -1,0 +1,178 @@
+#include "designs/design_parameters.h"
+#include "designs/dew_point_scan.h"
+#include "designs/primary_summer/primary_summer.h"
+#include "psychro/moist_air.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+using namespace moist_air;
+
+namespace {
+
+constexpr double kStandardPressure = 101325.0; // Pa
+
+// The parameter dialog's start texts.
+DesignParameters StartParameters()
+{
+    return DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f};
+}
+
+struct ScanOutcome {
+    bool found = false;
+    int evaluations = 0;
+    double runningTemperature = 0.0; // after the last increment
+};
+
+// The machine-dew-point search as the plain loop it stands for: one
+// temperature after the other from −30 °C in 0.001 K steps, a temperature
+// whose vapour pressure reaches B never matching.
+ScanOutcome PlainScan(float target, float phi, double B)
+{
+    double t = -30.0;
+    float e = 10000.0f;
+    int evaluations = 0;
+    while (e > 0.001f) {
+        const float Pq = VapourPressureFromPhi(SaturationPressure(static_cast<float>(t)), phi);
+        e = 10000.0f;
+        if (Pq < B) {
+            const float d = MoistureFromVapourPressure(B, Pq);
+            const double gap = std::fabs(static_cast<double>(d) - target);
+            if (gap < 1.0)
+                e = static_cast<float>(gap);
+        }
+        ++evaluations;
+        t += 0.001;
+        if (t > 100.0)
+            return {false, evaluations, t};
+    }
+    return {true, evaluations, t};
+}
+
+float MoistureAt(float t, float phi, double B)
+{
+    return MoistureFromVapourPressure(B, VapourPressureFromPhi(SaturationPressure(t), phi));
+}
+
+} // namespace
+
+TEST(PrimarySummer, StartParametersGiveTheDesignExample)
+{
+    const PrimaryOutcome out = ComputePrimarySummer(StartParameters(), kStandardPressure);
+    ASSERT_FALSE(out.stop);
+    ASSERT_EQ(out.states.size(), 5u);
+    EXPECT_EQ(out.dewPoint->evaluations, 48449);
+    const StatePoint N = *out.State(StateName::N), W = *out.State(StateName::W),
+                     C = *out.State(StateName::C), O = *out.State(StateName::O),
+                     L = *out.State(StateName::L);
+
+    // The worked example, each figure to the digits it is quoted with.
+    struct Row {
+        const char *name;
+        double value, expected, tolerance;
+    };
+    const Row rows[] = {
+        {"d_n", N.d, 12.64, 0.005},
+        {"i_n", N.i, 58.33, 0.005},
+        {"d_w", W.d, 18.39, 0.005},
+        {"i_w", W.i, 82.34, 0.005},
+        {"d_c", C.d, 13.97, 0.005},
+        {"i_c", C.i, 63.87, 0.005},
+        {"t_o", out.t_o, 20, 1e-12},
+        {"d_o", O.d, 12.634, 5e-4},
+        {"i_o", O.i, 52.15, 0.005},
+        {"t_L", out.dewPoint->t_L, 18.449, 1e-9},
+        {"d_L", L.d, 12.634, 5e-4},
+        {"i_L", L.i, 50.56, 0.005},
+        {"epsilon", out.inputs->epsilon, 1.2e6, 0.05e6},
+        {"SupplyFlowByHeat", out.flows->SupplyFlowByHeat, 1.941, 5e-4},
+        {"SupplyFlowByMoisture", *out.flows->SupplyFlowByMoisture, 1.941, 5e-4},
+        {"Q1", out.loads->Q1, 12, 1e-12},
+        {"Q2", out.loads->Q2, 13.98, 0.005},
+        {"ReheatLoad", out.loads->ReheatLoad, 3.09, 0.005},
+        {"SystemCooling", out.loads->SystemCooling, 29.08, 0.005},
+    };
+    for (const Row &row : rows)
+        EXPECT_NEAR(row.value, row.expected, row.tolerance) << row.name;
+}
+
+TEST(PrimarySummer, MixingTakesTheFreshAirShareAsARatio)
+{
+    // s = 30 % puts C 0.3 / 1.3 of the way from N to W, not 30 %.
+    for (double share : {0.0, 30.0, 100.0}) {
+        SCOPED_TRACE(share);
+        DesignParameters parameters = StartParameters();
+        parameters.s = share;
+        const PrimaryOutcome out = ComputePrimarySummer(parameters, kStandardPressure);
+        const StatePoint N = *out.State(StateName::N), W = *out.State(StateName::W),
+                         C = *out.State(StateName::C);
+        const double way = share / (share + 100.0);
+        EXPECT_NEAR(C.d, N.d + way * (W.d - N.d), 2e-6);
+        EXPECT_NEAR(C.i, N.i + way * (W.i - N.i), 1e-5);
+        if (share == 0.0) {
+            EXPECT_EQ(C.d, N.d);
+            EXPECT_EQ(C.i, N.i);
+        }
+    }
+}
+
+TEST(MachineDewPoint, FindsExactlyWhatThePlainScanFinds)
+{
+    struct Setting {
+        const char *name;
+        float phi;
+        double B;
+    };
+    const Setting settings[] = {
+        {"95 % at standard pressure", 0.95f, kStandardPressure},
+        {"saturated at standard pressure (B reached near 100 °C)", 1.0f, kStandardPressure},
+        {"saturated at low pressure (B reached below 100 °C)", 1.0f, 90000.3},
+        {"supersaturated", 1.5f, 120000.0},
+        {"dry air", 0.0f, kStandardPressure},
+        {"negative humidity", -0.5f, kStandardPressure},
+    };
+    for (const Setting &setting : settings) {
+        // Targets: states of the scan itself and points just inside and
+        // outside the tolerance around them, plus unreachable ones.
+        std::vector<float> targets = {-5.0f, -0.0005f, 0.0f, 0.0009f, 3000.0f, 1e6f, -1e6f};
+        for (float t : {-29.999f, -12.3456f, -0.0004f, 0.0006f, 18.448f, 55.5f, 97.0f, 99.999f}) {
+            const float d = MoistureAt(t, setting.phi, setting.B);
+            for (float offset : {-0.0011f, -0.001f, 0.0f, 0.001f, 0.0011f})
+                targets.push_back(d + offset);
+        }
+        for (float target : targets) {
+            SCOPED_TRACE(std::string(setting.name) + ", target " + std::to_string(target));
+            const DewPointSearch search = FindMachineDewPoint(target, setting.phi, setting.B);
+            const ScanOutcome plain = PlainScan(target, setting.phi, setting.B);
+            ASSERT_EQ(search.found, plain.found);
+            EXPECT_EQ(search.evaluations, plain.evaluations);
+            if (!plain.found)
+                continue;
+            // L lies one step past the matching temperature, with d and i of t_L.
+            EXPECT_EQ(search.t_L, plain.runningTemperature);
+            const float tL = static_cast<float>(search.t_L);
+            EXPECT_EQ(search.L.d, MoistureAt(tL, setting.phi, setting.B));
+            EXPECT_EQ(search.L.i, EnthalpyFromTemperatureMoisture(tL, search.L.d));
+        }
+    }
+}
+
+TEST(MachineDewPoint, DryAirIsFoundAtOnceOnlyForAVanishingTarget)
+{
+    for (float target : {0.0f, 0.0005f, -0.0005f, 0.001f, -0.001f, 0.0011f, -0.002f, 12.6f}) {
+        SCOPED_TRACE(target);
+        const DewPointSearch search = FindMachineDewPoint(target, 0.0f, kStandardPressure);
+        const bool vanishing = static_cast<float>(std::fabs(target)) <= 0.001f;
+        EXPECT_EQ(search.found, vanishing);
+        if (vanishing) {
+            EXPECT_EQ(search.evaluations, 1);
+            EXPECT_NEAR(search.t_L, -29.999, 1e-12);
+            EXPECT_EQ(search.L.d, 0.0f);
+        } else {
+            EXPECT_EQ(search.evaluations, 130000);
+        }
+    }
+}
