@@ -257,13 +257,22 @@ TEST(ChartExport, PicturesCarryTheBoxesAsTheWindowShowsThem)
         EXPECT_TRUE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32)
                     == shown);
 
-        // Drawn again at four times the size: every box has its background.
+        // Every box has its background: drawn again at four times the size,
+        // and on the PDF's page (at 96 dots per inch the picture's size).
         w.Save(w.Path("x4.png"), PictureFormat::Png, 4);
+        w.Save(w.Path("x.pdf"), PictureFormat::Pdf);
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        ASSERT_FALSE(pdftoppm.isEmpty()) << "poppler-utils is missing";
+        RunTool(pdftoppm,
+                {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                 QStringLiteral("-singlefile"), w.Path("x.pdf"), w.Path("page")});
         const QImage large(w.Path("x4.png"));
+        const QImage page(w.Path("page.png"));
         for (QLineEdit *box : w.Boxes()) {
             const QRect at = box->geometry().translated(-w.form().Controls().Picture1->pos());
-            EXPECT_EQ(large.pixelColor((at.right() - 3) * 4, (at.top() + 3) * 4),
-                      box->palette().color(QPalette::Base));
+            const QColor base = box->palette().color(QPalette::Base);
+            EXPECT_EQ(large.pixelColor((at.right() - 3) * 4, (at.top() + 3) * 4), base);
+            EXPECT_EQ(page.pixelColor(at.right() - 3, at.top() + 3), base);
         }
 
         w.Save(w.Path("x.svg"), PictureFormat::Svg);
@@ -275,7 +284,6 @@ TEST(ChartExport, PicturesCarryTheBoxesAsTheWindowShowsThem)
             svg.contains(QStringLiteral("font-family=\"宋体, SimSun, NSimSun, 'AR PL UMing CN'")));
         EXPECT_FALSE(svg.contains(QStringLiteral("font-family=\"宋体\"")));
 
-        w.Save(w.Path("x.pdf"), PictureFormat::Pdf);
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(w.Path("printed.pdf"));

@@ -177,8 +177,9 @@ QString GenericFamily(const QString &face)
 {
     if (face == QString::fromUtf8(faces::kKai) || face == QStringLiteral("楷体"))
         return QStringLiteral("cursive");
-    if (face.contains(QStringLiteral("宋")) || face.contains(QStringLiteral("仿宋"))
-        || face.contains(QStringLiteral("Serif"), Qt::CaseSensitive)
+    if (face.contains(QStringLiteral("Sans"), Qt::CaseInsensitive))
+        return QStringLiteral("sans-serif");
+    if (face.contains(QStringLiteral("宋")) || face.contains(QStringLiteral("Serif"))
         || face.contains(QStringLiteral("Ming")))
         return QStringLiteral("serif");
     return QStringLiteral("sans-serif");

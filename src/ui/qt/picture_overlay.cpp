@@ -145,6 +145,13 @@ void PaintOverlay(QPainter &painter, const PictureOverlay &overlay, const Pictur
 {
     for (const OverlayBox &box : overlay.boxes) {
         painter.save();
+        // A fresh widget painter's state: the style draws some outlines with
+        // whatever brush it finds.
+        painter.setPen(QPen());
+        painter.setBrush(Qt::NoBrush);
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.setOpacity(1.0);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.scale(to.scale, to.scale);
         painter.translate(box.rect.topLeft());
         painter.setRenderHint(QPainter::Antialiasing, false);
