@@ -53,8 +53,6 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
     t.chart->SetTop(0.0f);
     t.chart->SetWidth(LayoutValue(FW));
     t.chart->SetLeft(0.0f);
-    const double PW = t.chart->Width();
-    const double PH = t.chart->Height();
 
     // Readout columns: headings directly below the chart, values below them.
     for (int k = 0; k < 7; ++k) {
@@ -86,6 +84,14 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
         t.buttons[k]->SetLeft(LayoutValue(static_cast<double>(t.buttons[k - 1]->Left())
                                           + t.buttons[k - 1]->Width() + 0.01 * FW));
     }
+
+    ArrangeChartBoxes(t);
+}
+
+void ArrangeChartBoxes(const MainWindowTargets &t)
+{
+    const double PW = t.chart->Width();
+    const double PH = t.chart->Height();
 
     // Result boxes: one column at the right of the chart from half its height
     // down, each box directly below the one before.

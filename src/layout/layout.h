@@ -87,6 +87,11 @@ struct MainWindowTargets {
 // state boxes lie over the chart. Screen size in twips.
 void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTargets &targets);
 
+// The part of that arrangement that places the result and state boxes over
+// the chart surface, from the chart's Width and Height alone: it reads
+// targets.chart and sets targets.resultBoxes and targets.stateBoxes.
+void ArrangeChartBoxes(const MainWindowTargets &targets);
+
 // The rows of the parameter dialog from the top: the seven air-state rows
 // (tn, φn, tw, ts, Δt, s, φL) on the left, the two load rows (Q, W) at the
 // upper right.

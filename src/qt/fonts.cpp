@@ -3,11 +3,13 @@
 #include <QFont>
 #include <QStringList>
 
-void RegisterFontSubstitutions()
+namespace {
+
+// Windows faces first, so a Chinese Windows desktop keeps its own, then the
+// Debian faces (fonts-arphic-uming, fonts-arphic-ukai), then Noto CJK.
+const QStringList &SongFaces()
 {
-    // Windows faces first, so a Chinese Windows desktop keeps its own, then
-    // the Debian faces (fonts-arphic-uming, fonts-arphic-ukai), then Noto CJK.
-    const QStringList song = {
+    static const QStringList song = {
         QStringLiteral("SimSun"),
         QStringLiteral("NSimSun"),
         QStringLiteral("AR PL UMing CN"),
@@ -15,21 +17,50 @@ void RegisterFontSubstitutions()
         QStringLiteral("Noto Serif CJK SC"),
         QStringLiteral("Noto Sans CJK SC"),
     };
-    const QStringList kai = {
+    return song;
+}
+
+const QStringList &KaiFaces()
+{
+    static const QStringList kai = {
         QStringLiteral("KaiTi_GB2312"),     QStringLiteral("KaiTi"),
         QStringLiteral("STKaiti"),          QStringLiteral("AR PL UKai CN"),
         QStringLiteral("AR PL KaitiM GB"),  QStringLiteral("Noto Serif CJK SC"),
         QStringLiteral("Noto Sans CJK SC"),
     };
-    const QStringList fangSong = {
+    return kai;
+}
+
+// Debian has no FangSong face: the Ming face stands in.
+const QStringList &FangSongFaces()
+{
+    static const QStringList fangSong = {
         QStringLiteral("FangSong_GB2312"),   QStringLiteral("FangSong"),
         QStringLiteral("STFangsong"),        QStringLiteral("AR PL UMing CN"),
         QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
     };
-    QFont::insertSubstitutions(QString::fromUtf8(faces::kSong), song);
-    QFont::insertSubstitutions(QStringLiteral("宋体_GB2312"), song);
-    QFont::insertSubstitutions(QString::fromUtf8(faces::kKai), kai);
-    QFont::insertSubstitutions(QStringLiteral("楷体"), kai);
-    QFont::insertSubstitutions(QString::fromUtf8(faces::kFangSong), fangSong);
-    QFont::insertSubstitutions(QStringLiteral("仿宋"), fangSong);
+    return fangSong;
+}
+
+} // namespace
+
+void RegisterFontSubstitutions()
+{
+    QFont::insertSubstitutions(QString::fromUtf8(faces::kSong), SongFaces());
+    QFont::insertSubstitutions(QStringLiteral("宋体_GB2312"), SongFaces());
+    QFont::insertSubstitutions(QString::fromUtf8(faces::kKai), KaiFaces());
+    QFont::insertSubstitutions(QStringLiteral("楷体"), KaiFaces());
+    QFont::insertSubstitutions(QString::fromUtf8(faces::kFangSong), FangSongFaces());
+    QFont::insertSubstitutions(QStringLiteral("仿宋"), FangSongFaces());
+}
+
+QStringList FaceSubstitutes(const QString &face)
+{
+    if (face == QString::fromUtf8(faces::kSong) || face == QStringLiteral("宋体_GB2312"))
+        return SongFaces();
+    if (face == QString::fromUtf8(faces::kKai) || face == QStringLiteral("楷体"))
+        return KaiFaces();
+    if (face == QString::fromUtf8(faces::kFangSong) || face == QStringLiteral("仿宋"))
+        return FangSongFaces();
+    return QFont::substitutes(face);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // The windows name their faces as a Chinese Windows desktop does ("宋体",
 // "楷体_GB2312", "仿宋_GB2312"). Registers font substitutions so that these
 // names resolve to the real faces where they exist (SimSun, KaiTi, FangSong
@@ -8,6 +10,10 @@
 // face for Kai, then Noto CJK as a last resort. Call once, after the
 // application object exists and before the first window is created.
 void RegisterFontSubstitutions();
+
+// The faces that stand for a face name, in the order they are tried: those
+// registered above for the Chinese names, Qt's own substitutes for others.
+QStringList FaceSubstitutes(const QString &face);
 
 // Face names used by the windows.
 namespace faces {

@@ -1,12 +1,17 @@
 #include "qt/picture_export.h"
 
+#include "qt/fonts.h"
 #include "qt/image_surface.h"
 #include "qt/picture_record.h"
 
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <QSysInfo>
@@ -14,6 +19,8 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +31,14 @@ constexpr double kPointsPerInch = 72.0;
 constexpr int kPdfResolution = 1200;
 
 const QString kTitle = QStringLiteral("焓湿图");
+
+// libpng reports a fault through these instead of writing to standard
+// error: the fault ends the write, and the caller says what went wrong.
+[[noreturn]] void PngFault(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+void PngWarning(png_structp, png_const_charp) { }
 
 void AppendToFile(png_structp png, png_bytep data, png_size_t length)
 {
@@ -41,7 +56,7 @@ void FlushNothing(png_structp) { }
 // every filter on every row and takes most of the time of a large picture.
 bool WritePngRows(const QImage &image, QIODevice &file, int dotsPerMeter)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngFault, PngWarning);
     if (png == nullptr)
         return false;
     png_infop info = png_create_info_struct(png);
@@ -71,16 +86,19 @@ bool WritePngRows(const QImage &image, QIODevice &file, int dotsPerMeter)
     return true;
 }
 
-bool WritePng(ImageSurface &surface, QSaveFile &file, int scale)
+bool WritePng(ImageSurface &surface, const PictureOverlay &overlay, QIODevice &file, int scale)
 {
-    const QImage image = surface.Render(scale).convertToFormat(QImage::Format_RGB32);
+    const QImage image
+        = RenderPicture(surface, overlay, scale).convertToFormat(QImage::Format_RGB32);
     return WritePngRows(image, file, qRound(kPictureDpi * scale / 0.0254));
 }
 
-bool WriteSvg(const PictureRecord &record, QSaveFile &file)
+bool WriteSvg(const PictureRecord &record, const PictureOverlay &overlay, QIODevice &file)
 {
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&drawing);
     svg.setSize(QSize(record.width, record.height));
     svg.setViewBox(QRect(0, 0, record.width, record.height));
     svg.setResolution(static_cast<int>(kPictureDpi));
@@ -88,11 +106,16 @@ bool WriteSvg(const PictureRecord &record, QSaveFile &file)
     QPainter painter;
     if (!painter.begin(&svg))
         return false;
-    PaintRecord(painter, record, PictureScale::For(record, 1.0, false));
-    return painter.end();
+    const PictureScale to = PictureScale::For(record, 1.0, false);
+    PaintRecord(painter, record, to);
+    PaintOverlay(painter, overlay, to);
+    if (!painter.end())
+        return false;
+    const QByteArray text = WithFontFallbacks(drawing.data());
+    return file.write(text) == text.size();
 }
 
-bool WritePdf(const PictureRecord &record, QSaveFile &file)
+bool WritePdf(const PictureRecord &record, const PictureOverlay &overlay, QIODevice &file)
 {
     QPdfWriter pdf(&file);
     pdf.setTitle(kTitle);
@@ -105,11 +128,96 @@ bool WritePdf(const PictureRecord &record, QSaveFile &file)
     QPainter painter;
     if (!painter.begin(&pdf))
         return false;
-    PaintOnPage(painter, pdf, record);
+    PaintOnPage(painter, pdf, record, overlay);
     return painter.end();
 }
 
+// A system's reason for a failed write, in English as the C library and Qt
+// word it, and in Chinese.
+struct Cause {
+    int code;
+    const char *english;
+    const char *chinese;
+};
+const Cause kCauses[] = {
+    {ENOSPC, "No space left on device", "磁盘空间不足"},
+    {EDQUOT, "Disk quota exceeded", "超出磁盘配额"},
+    {EROFS, "Read-only file system", "文件系统只读，不能写入"},
+    {ENOENT, "No such file or directory", "文件夹不存在"},
+    {EACCES, "Permission denied", "没有写入权限"},
+    {EPERM, "Operation not permitted", "没有写入权限"},
+    {EISDIR, "Is a directory", "这是一个文件夹"},
+    {ENAMETOOLONG, "File name too long", "文件名太长"},
+    {EIO, "Input/output error", "读写设备出错"},
+};
+
+// The Chinese name of the cause a system text gives, or nothing.
+std::optional<QString> ChineseCause(const QString &reason)
+{
+    for (const Cause &cause : kCauses) {
+        const QString english = QString::fromUtf8(cause.english);
+        const QString texts[] = {english, QString::fromLocal8Bit(std::strerror(cause.code)),
+                                 QCoreApplication::translate("QIODevice", cause.english)};
+        for (const QString &text : texts)
+            if (!text.isEmpty() && reason.contains(text, Qt::CaseInsensitive))
+                return QString::fromUtf8(cause.chinese);
+    }
+    return std::nullopt;
+}
+
+bool IsChinese(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
+}
+
+// The generic family a face falls back to: Song and FangSong faces have
+// serifs, Kai is handwriting, everything else is taken as sans-serif.
+QString GenericFamily(const QString &face)
+{
+    if (face == QString::fromUtf8(faces::kKai) || face == QStringLiteral("楷体"))
+        return QStringLiteral("cursive");
+    if (face.contains(QStringLiteral("Sans"), Qt::CaseInsensitive))
+        return QStringLiteral("sans-serif");
+    if (face.contains(QStringLiteral("宋")) || face.contains(QStringLiteral("Serif"))
+        || face.contains(QStringLiteral("Ming")))
+        return QStringLiteral("serif");
+    return QStringLiteral("sans-serif");
+}
+
 } // namespace
+
+QByteArray WithFontFallbacks(const QByteArray &svg)
+{
+    static const QRegularExpression family(QStringLiteral("font-family=\"([^\"]*)\""));
+    QString text = QString::fromUtf8(svg);
+    QString result;
+    result.reserve(text.size() + text.size() / 8);
+    qsizetype done = 0;
+    QRegularExpressionMatchIterator matches = family.globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        const QString face = match.captured(1);
+        QStringList names = {face};
+        for (const QString &name : FaceSubstitutes(face))
+            if (!names.contains(name))
+                names << name;
+        const QString shown = QFontInfo(QFont(face)).family();
+        if (!shown.isEmpty() && !names.contains(shown))
+            names << shown;
+        QStringList quoted;
+        for (const QString &name : names)
+            quoted << (name.contains(QLatin1Char(' '))
+                           ? QLatin1Char('\'') + name + QLatin1Char('\'')
+                           : name);
+        quoted << GenericFamily(face);
+        result += QStringView(text).mid(done, match.capturedStart() - done);
+        result += QStringLiteral("font-family=\"%1\"").arg(quoted.join(QStringLiteral(", ")));
+        done = match.capturedEnd();
+    }
+    result += QStringView(text).mid(done);
+    return result.toUtf8();
+}
 
 std::optional<PictureFormat> PictureFormatForPath(const QString &path)
 {
@@ -123,28 +231,51 @@ std::optional<PictureFormat> PictureFormatForPath(const QString &path)
     return std::nullopt;
 }
 
-QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat format, int scale)
+QImage RenderPicture(ImageSurface &surface, const PictureOverlay &overlay, double scale)
+{
+    QImage image = surface.Render(scale);
+    if (!overlay.boxes.empty()) {
+        QPainter painter(&image);
+        PaintOverlay(painter, overlay, PictureScale::For(surface.Record(), scale, true));
+    }
+    return image;
+}
+
+QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat format, int scale,
+                    const PictureOverlay &overlay)
 {
     if (scale != 1 && scale != 2 && scale != 4)
         return SaveFailureMessage(path, QStringLiteral("图像倍数只能是1、2或4"));
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    bool drawn = false;
+    switch (format) {
+    case PictureFormat::Png:
+        drawn = WritePng(surface, overlay, file, scale);
+        break;
+    case PictureFormat::Svg:
+        drawn = WriteSvg(surface.Record(), overlay, file);
+        break;
+    case PictureFormat::Pdf:
+        drawn = WritePdf(surface.Record(), overlay, file);
+        break;
+    }
+    if (!drawn || file.data().isEmpty())
+        return SaveFailureMessage(path, QStringLiteral("无法生成图像"));
+    return WriteWholeFile(path, file.data());
+}
+
+QString WriteWholeFile(const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return SaveFailureMessage(path, file.errorString());
-    bool written = false;
-    switch (format) {
-    case PictureFormat::Png:
-        written = WritePng(surface, file, scale);
-        break;
-    case PictureFormat::Svg:
-        written = WriteSvg(surface.Record(), file);
-        break;
-    case PictureFormat::Pdf:
-        written = WritePdf(surface.Record(), file);
-        break;
-    }
-    if (!written || file.error() != QFileDevice::NoError) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                    : QStringLiteral("写入失败");
+    // The data goes out in full before the check: the file device keeps a
+    // small write buffer whose failure shows only when it is flushed.
+    const bool written
+        = file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError;
+    if (!written) {
+        const QString reason = file.errorString();
         file.cancelWriting();
         return SaveFailureMessage(path, reason);
     }
@@ -155,16 +286,32 @@ QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat fo
 
 QString SaveFailureMessage(const QString &path, const QString &reason)
 {
-    return QStringLiteral("无法保存文件“%1”：%2").arg(QFileInfo(path).absoluteFilePath(), reason);
+    QString why;
+    if (const std::optional<QString> cause = ChineseCause(reason))
+        why = QStringLiteral("%1（系统信息：%2）").arg(*cause, reason);
+    else if (IsChinese(reason))
+        why = reason;
+    else if (reason.isEmpty() || reason.contains(QStringLiteral("Unknown error")))
+        why = reason.isEmpty() ? QStringLiteral("未知错误")
+                               : QStringLiteral("未知错误（系统信息：%1）").arg(reason);
+    else
+        why = QStringLiteral("写入失败（系统信息：%1）").arg(reason);
+    return QStringLiteral("无法保存文件“%1”：%2").arg(QFileInfo(path).absoluteFilePath(), why);
 }
 
-void PaintOnPage(QPainter &painter, QPagedPaintDevice &page, const PictureRecord &record)
+void PaintOnPage(QPainter &painter, QPagedPaintDevice &page, const PictureRecord &record,
+                 const PictureOverlay &overlay)
 {
     const QRectF area(0, 0, page.width(), page.height());
     const double scale = std::min(area.width() / record.width, area.height() / record.height);
     painter.save();
     painter.translate((area.width() - record.width * scale) / 2.0,
                       (area.height() - record.height * scale) / 2.0);
-    PaintRecord(painter, record, PictureScale::For(record, scale, false));
+    // Lines that run off the chart are kept in the record a little beyond
+    // its edges; on a page they would run into the margins.
+    const PictureScale to = PictureScale::For(record, scale, false);
+    painter.setClipRect(QRectF(QPointF(0, 0), to.area));
+    PaintRecord(painter, record, to);
+    PaintOverlay(painter, overlay, to);
     painter.restore();
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "qt/picture_overlay.h"
+
+#include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <optional>
@@ -16,19 +20,40 @@ enum class PictureFormat { Png, Svg, Pdf };
 // The format a file name asks for by its suffix (any case), or nothing.
 std::optional<PictureFormat> PictureFormatForPath(const QString &path);
 
-// Writes what the surface shows (its record since the last Cls) to `path`.
-// PNG is drawn at `scale` (1, 2 or 4) times the logical size, again at that
-// resolution rather than enlarged; at scale 1 it holds the window's pixels.
-// SVG and PDF hold the same drawing as vectors, the PDF page in the picture's
-// proportions. The file is written through QSaveFile, so a failed write never
-// leaves a half-written file under the name. Returns an empty string on
-// success, otherwise a message naming the file and the reason.
-QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat format,
-                    int scale = 1);
+// Writes what the surface shows (its record since the last Cls) with the
+// boxes that lie over it to `path`. PNG is drawn at `scale` (1, 2 or 4) times
+// the logical size, again at that resolution rather than enlarged; at scale 1
+// it holds the window's pixels. SVG and PDF hold the same drawing as vectors,
+// the PDF page in the picture's proportions, every text as text. The whole
+// file is made in memory first and then written as WriteWholeFile writes it.
+// Returns an empty string on success, otherwise a message naming the file
+// and the reason.
+QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat format, int scale = 1,
+                    const PictureOverlay &overlay = PictureOverlay());
 
-// The message for a file that could not be written: its full name and the reason.
+// The picture with the boxes over it, drawn at `scale` times its logical size.
+QImage RenderPicture(ImageSurface &surface, const PictureOverlay &overlay, double scale);
+
+// Writes bytes to `path` through a file beside it that replaces the old file
+// only when every byte arrived on the disk: on any failure the old file (or
+// none) stays and nothing else is left. Returns an empty string on success,
+// otherwise a message naming the file and the reason in Chinese.
+QString WriteWholeFile(const QString &path, const QByteArray &bytes);
+
+// The message for a file that could not be written: its full name and the
+// reason. A reason given by the system (its English text, or Qt's
+// translation of it) is named in Chinese for the common causes (no space
+// left, a read-only file system, a folder that does not exist, no
+// permission), the system's own text following as a detail.
 QString SaveFailureMessage(const QString &path, const QString &reason);
 
-// Draws the record as vectors filling the page of a printer or PDF writer,
-// keeping its proportions and centred.
-void PaintOnPage(QPainter &painter, QPagedPaintDevice &page, const PictureRecord &record);
+// Draws the record and the boxes over it as vectors filling the page of a
+// printer or PDF writer, keeping its proportions and centred; nothing is
+// drawn outside the picture's rectangle.
+void PaintOnPage(QPainter &painter, QPagedPaintDevice &page, const PictureRecord &record,
+                 const PictureOverlay &overlay = PictureOverlay());
+
+// Every font-family of an SVG document given the faces it stands for on
+// this system, as the program itself substitutes them, and a generic family
+// last, so that a viewer without the first face keeps the same letters.
+QByteArray WithFontFallbacks(const QByteArray &svg);

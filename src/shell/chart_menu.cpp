@@ -16,7 +16,6 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -156,8 +155,8 @@ void ChartMenu::SaveImage()
     if (!target)
         return;
     Remember(target->path);
-    const QString failure
-        = SavePicture(picture_.Surface(), target->path, target->format, target->scale);
+    const QString failure = SavePicture(picture_.Surface(), target->path, target->format,
+                                        target->scale, OverlayOver(picture_));
     if (!failure.isEmpty())
         prompts_.MsgBox(failure.toStdString());
 }
@@ -165,7 +164,7 @@ void ChartMenu::SaveImage()
 void ChartMenu::PrintOn(QPrinter &printer)
 {
     QPainter painter(&printer);
-    PaintOnPage(painter, printer, picture_.Surface().Record());
+    PaintOnPage(painter, printer, picture_.Surface().Record(), OverlayOver(picture_));
 }
 
 void ChartMenu::Print()
@@ -182,7 +181,10 @@ void ChartMenu::Print()
 
 void ChartMenu::CopyImage()
 {
-    QGuiApplication::clipboard()->setImage(picture_.Surface().DisplayImage());
+    ImageSurface &surface = picture_.Surface();
+    QImage image = RenderPicture(surface, OverlayOver(picture_), surface.DevicePixelRatio());
+    image.setDevicePixelRatio(surface.DevicePixelRatio());
+    QGuiApplication::clipboard()->setImage(image);
 }
 
 void ChartMenu::CopyResults()
@@ -200,15 +202,7 @@ void ChartMenu::ExportResults()
         return;
     Remember(*path);
     const std::string csv = ResultCsv(*sheet_);
-    QSaveFile file(*path);
-    QString reason;
-    if (!file.open(QIODevice::WriteOnly))
-        reason = file.errorString();
-    else if (file.write(csv.data(), static_cast<qint64>(csv.size()))
-                 != static_cast<qint64>(csv.size())
-             || !file.commit())
-        reason = file.errorString();
-    if (!reason.isEmpty()) {
-        prompts_.MsgBox(SaveFailureMessage(*path, reason).toStdString());
-    }
+    const QString failure = WriteWholeFile(*path, QByteArray::fromStdString(csv));
+    if (!failure.isEmpty())
+        prompts_.MsgBox(failure.toStdString());
 }

@@ -146,3 +146,19 @@ void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
     const ScreenSize screen = ScreenTwips();
     ArrangeMainWindow(screen.Width, screen.Height, targets);
 }
+
+void PlaceChartBoxes(MainWindowControls &controls, int width, int height)
+{
+    controls.Picture1->setGeometry(0, 0, width, height);
+    TwipGeometry chart(TwipGeometry::Snap::WholePixels);
+    chart.SetWidth(PixelsToTwips(width));
+    chart.SetHeight(PixelsToTwips(height));
+    WidgetGeometryList geometries;
+    MainWindowTargets targets;
+    targets.chart = &chart;
+    for (int k = 0; k < kResultBoxCount; ++k)
+        targets.resultBoxes[k] = geometries.Add(*controls.Box(static_cast<ResultBox>(k)));
+    for (int k = 0; k < kStateBoxCount; ++k)
+        targets.stateBoxes[k] = geometries.Add(*controls.Box(static_cast<StateBox>(k)));
+    ArrangeChartBoxes(targets);
+}

@@ -63,3 +63,9 @@ public:
 // is its outer frame; the controls are placed in whole pixels and never move again: the window does
 // not re-arrange itself when it is resized.
 void PlaceMainWindow(QWidget &window, MainWindowControls &controls);
+
+// Places Picture1 at the window's top-left corner with the given size in
+// logical pixels, and the result and state boxes over it where the main
+// window's arrangement puts them over a chart of that size; the rest stays
+// as it is. For a picture drawn without the window, with the window's boxes.
+void PlaceChartBoxes(MainWindowControls &controls, int width, int height);

@@ -6,6 +6,7 @@
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "support/full_file_system.h"
 #include "support/main_window.h"
 #include "support/scripted_prompts.h"
 
@@ -23,7 +24,14 @@
 namespace {
 
 struct Window : MainWindowAfterSplash {
-    QImage Picture() { return form().Picture().Image().convertToFormat(QImage::Format_RGB32); }
+    // The chart area as the window shows it, with the boxes over the chart.
+    QImage Picture()
+    {
+        return form()
+            .grab(controls().Picture1->geometry())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
 };
 
 QString SizeText(const QImage &image)
@@ -56,7 +64,7 @@ TEST(ChartCommand, PngHoldsTheWindowsPictureAtItsSize)
                           QStringLiteral("95000pa"), QStringLiteral("--precision"),
                           QStringLiteral("0.05"), QStringLiteral("--size"), SizeText(window)});
         ASSERT_EQ(output.status, exit_status::kSuccess) << output.err;
-        EXPECT_TRUE(Saved(path) == window) << "the chart pixel for pixel";
+        EXPECT_TRUE(Saved(path) == window) << "the chart and its boxes pixel for pixel";
     }
     {
         // 计算并描点 with changed parameters, after a chart at 0.05.
@@ -76,7 +84,8 @@ TEST(ChartCommand, PngHoldsTheWindowsPictureAtItsSize)
                           QStringLiteral("110000"), QStringLiteral("--s"), QStringLiteral("50"),
                           QStringLiteral("--process"), QStringLiteral("--size"), SizeText(window)});
         ASSERT_EQ(output.status, exit_status::kSuccess) << output.err;
-        EXPECT_TRUE(Saved(path) == window) << "the chart and the process pixel for pixel";
+        EXPECT_TRUE(Saved(path) == window)
+            << "the chart, the process and the boxes' texts pixel for pixel";
     }
 }
 
@@ -141,7 +150,7 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
          file("fine.png")},
         {"unwritable file",
          {"chart", file("none/x.png")},
-         2,
+         1,
          "none/x.png",
          "",
          NoFile,
@@ -225,4 +234,38 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
         }
         }
     }
+}
+
+// The chart command on a full disk: exit status 1 and the cause in Chinese on
+// standard error, nothing of the picture library's own reports; the old file
+// stays, and no partial file is left.
+TEST(CommandLineProgram, AFullDiskFailsTheChartCommand)
+{
+    const QByteArray old = "the file saved before";
+    FullFileSystem disk({{QStringLiteral("old.svg"), old}});
+    if (!disk.Ready())
+        GTEST_SKIP() << disk.Reason().toStdString();
+    const QStringList before = disk.Files();
+    for (const char *name : {"old.svg", "new.svg", "new.pdf", "new.png"}) {
+        SCOPED_TRACE(name);
+        const QString path = disk.Path(QString::fromUtf8(name));
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(IDCHART_PROGRAM),
+                      {QStringLiteral("chart"), path, QStringLiteral("--process")});
+        ASSERT_TRUE(program.waitForFinished(60000));
+        const QString err = QString::fromUtf8(program.readAllStandardError());
+        EXPECT_EQ(program.exitCode(), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("磁盘空间不足"))) << err.toStdString();
+        EXPECT_TRUE(err.contains(path)) << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("libpng"))) << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("--help"))) << "not a usage error";
+        EXPECT_EQ(disk.Files(), before);
+    }
+    QFile kept(disk.Path(QStringLiteral("old.svg")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), old);
 }

@@ -7,6 +7,7 @@
 #include "shell/chart_menu.h"
 #include "shell/form1.h"
 #include "shell/main_window_controls.h"
+#include "support/full_file_system.h"
 #include "support/main_window.h"
 #include "support/scripted_prompts.h"
 
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -25,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -33,11 +36,15 @@ namespace {
 struct ComputedWindow : MainWindowAfterSplash {
     QTemporaryDir folder;
 
-    ComputedWindow(DesignParameters parameters = {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f})
+    ComputedWindow(DesignParameters parameters = {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f},
+                   bool compute = true)
     {
         shell.Parameters() = parameters;
         form().ParametersSet = true;
-        form().计算并描点_Click();
+        if (compute)
+            form().计算并描点_Click();
+        else
+            form().重绘_Click();
     }
     ChartMenu &menu() { return form().Menu(); }
     ImageSurface &picture() { return form().Picture(); }
@@ -49,6 +56,22 @@ struct ComputedWindow : MainWindowAfterSplash {
             return std::optional<ChartMenu::ImageTarget>({path, format, scale});
         };
         menu().SaveImage();
+    }
+    // The chart area of the window as it is on the screen, the boxes over it included.
+    QImage Shown()
+    {
+        PictureBox *picture = form().Controls().Picture1;
+        return form().grab(picture->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The boxes over the chart.
+    std::vector<QLineEdit *> Boxes()
+    {
+        std::vector<QLineEdit *> boxes;
+        for (int n = 1; n <= 7; ++n)
+            boxes.push_back(form().Controls().Text[n]);
+        for (QLineEdit *box : form().Controls().Texta)
+            boxes.push_back(box);
+        return boxes;
     }
     // Pixel of chart point (d, i) on a picture at `scale` times the window's size.
     QPoint At(double d, double i, int scale = 1)
@@ -90,9 +113,6 @@ TEST(ChartExport, FilesHoldTheWindowsPicture)
                   {w.At(1, 137) + QPoint(3, 0), QColor(255, 224, 192)},
                   {w.At(N.d, N.i), Qt::red},
                   {w.At(L.d, L.i), Qt::black}};
-
-    w.Save(w.Path("x1.png"), PictureFormat::Png, 1);
-    EXPECT_EQ(QImage(w.Path("x1.png")).convertToFormat(shown.format()), shown);
 
     // Twice the size, drawn again: the grid line at d = 1 at twice its place,
     // two sharp device pixels wide.
@@ -158,7 +178,9 @@ TEST(ChartExport, AFileThatCannotBeWrittenIsReportedAndLeftAway)
         const QString path = w.Path(name);
         w.Save(path, *PictureFormatForPath(path));
         ASSERT_EQ(w.prompts.messages.size(), 1u) << name;
-        EXPECT_TRUE(QString::fromStdString(w.prompts.messages[0]).contains(path)) << name;
+        const QString message = QString::fromStdString(w.prompts.messages[0]);
+        EXPECT_TRUE(message.contains(path)) << name;
+        EXPECT_TRUE(message.contains(QStringLiteral("文件夹不存在"))) << message.toStdString();
         EXPECT_FALSE(QFile::exists(path));
     }
     // A cancelled dialog does nothing.
@@ -210,5 +232,106 @@ TEST(ChartExport, ResultsAreCopiedAndExportedAsTheirBoxesShowThem)
         EXPECT_EQ(copied.count(QLatin1Char('\n')), text.count(QLatin1Char('\n')));
         w.menu().CopyImage();
         EXPECT_EQ(QGuiApplication::clipboard()->image().size(), w.picture().Image().size());
+    }
+}
+
+// Every picture that leaves the window carries the result and state boxes
+// over the chart with their texts, drawn as the window draws them: the PNG at
+// the window's size and the copied picture are the window's chart area pixel
+// for pixel, before and after a calculation; the vector files keep the texts
+// as texts, in fonts a viewer can find.
+TEST(ChartExport, PicturesCarryTheBoxesAsTheWindowShowsThem)
+{
+    for (const bool computed : {false, true}) {
+        SCOPED_TRACE(computed ? "after a calculation" : "before a calculation");
+        ComputedWindow w({26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f}, computed);
+        const QImage shown = w.Shown();
+        QStringList texts;
+        for (QLineEdit *box : w.Boxes())
+            if (!box->text().isEmpty())
+                texts << box->text();
+        ASSERT_EQ(texts.size(), computed ? 19 : 2) << "B0 and the precision, then every box";
+
+        w.Save(w.Path("x1.png"), PictureFormat::Png, 1);
+        EXPECT_TRUE(QImage(w.Path("x1.png")).convertToFormat(QImage::Format_RGB32) == shown);
+        w.menu().CopyImage();
+        EXPECT_TRUE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32)
+                    == shown);
+
+        // Every box has its background: drawn again at four times the size,
+        // and on the PDF's page (at 96 dots per inch the picture's size).
+        w.Save(w.Path("x4.png"), PictureFormat::Png, 4);
+        w.Save(w.Path("x.pdf"), PictureFormat::Pdf);
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        ASSERT_FALSE(pdftoppm.isEmpty()) << "poppler-utils is missing";
+        RunTool(pdftoppm,
+                {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                 QStringLiteral("-singlefile"), w.Path("x.pdf"), w.Path("page")});
+        const QImage large(w.Path("x4.png"));
+        const QImage page(w.Path("page.png"));
+        for (QLineEdit *box : w.Boxes()) {
+            const QRect at = box->geometry().translated(-w.form().Controls().Picture1->pos());
+            const QColor base = box->palette().color(QPalette::Base);
+            EXPECT_EQ(large.pixelColor((at.right() - 3) * 4, (at.top() + 3) * 4), base);
+            EXPECT_EQ(page.pixelColor(at.right() - 3, at.top() + 3), base);
+        }
+
+        w.Save(w.Path("x.svg"), PictureFormat::Svg);
+        const QString svg = QString::fromUtf8(ReadAll(w.Path("x.svg")));
+        for (const QString &text : texts)
+            EXPECT_TRUE(svg.contains(QLatin1Char('>') + text + QStringLiteral("</text>")))
+                << text.toStdString();
+        EXPECT_TRUE(
+            svg.contains(QStringLiteral("font-family=\"宋体, SimSun, NSimSun, 'AR PL UMing CN'")));
+        EXPECT_FALSE(svg.contains(QStringLiteral("font-family=\"宋体\"")));
+
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(w.Path("printed.pdf"));
+        w.menu().PrintOn(printer);
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        ASSERT_FALSE(pdftotext.isEmpty()) << "poppler-utils is missing";
+        for (const char *file : {"x.pdf", "printed.pdf"}) {
+            const QString pdf = RunTool(pdftotext, {w.Path(file), QStringLiteral("-")});
+            for (const QString &text : texts)
+                EXPECT_TRUE(pdf.contains(text)) << file << ": " << text.toStdString();
+        }
+        EXPECT_TRUE(w.prompts.messages.empty());
+    }
+}
+
+// On a full disk no write reports success: each kind of file fails with a
+// message naming the cause in Chinese, and the old file (or none) stays,
+// with nothing half-written beside it.
+TEST(ChartExport, AFullDiskKeepsTheOldFileAndSaysWhy)
+{
+    const QByteArray old = "the file saved before";
+    FullFileSystem disk({{QStringLiteral("old.png"), old},
+                         {QStringLiteral("old.svg"), old},
+                         {QStringLiteral("old.pdf"), old},
+                         {QStringLiteral("old.csv"), old}});
+    if (!disk.Ready())
+        GTEST_SKIP() << disk.Reason().toStdString();
+    const QStringList before = disk.Files();
+    ComputedWindow w;
+    for (const char *name :
+         {"old.png", "old.svg", "old.pdf", "old.csv", "new.png", "new.svg", "new.pdf", "new.csv"}) {
+        SCOPED_TRACE(name);
+        const QString path = disk.Path(QString::fromUtf8(name));
+        w.prompts.messages.clear();
+        if (const auto format = PictureFormatForPath(path)) {
+            w.Save(path, *format, *format == PictureFormat::Png ? 2 : 1);
+        } else {
+            w.menu().askResultsFile = [&](const QString &) { return path; };
+            w.menu().ExportResults();
+        }
+        ASSERT_EQ(w.prompts.messages.size(), 1u);
+        const QString message = QString::fromStdString(w.prompts.messages[0]);
+        EXPECT_TRUE(message.contains(path)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("磁盘空间不足"))) << message.toStdString();
+        if (QFileInfo(path).baseName() == QStringLiteral("old")) {
+            EXPECT_EQ(ReadAll(path), old);
+        }
+        EXPECT_EQ(disk.Files(), before) << "the old files and nothing else";
     }
 }

@@ -8,11 +8,14 @@
 #include "qt/chart_surface.h"
 #include "qt/fonts.h"
 #include "qt/image_surface.h"
+#include "qt/picture_box.h"
 #include "qt/picture_export.h"
+#include "shell/main_window_controls.h"
 #include "text/fault_message.h"
 #include "text/prompts.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <memory>
@@ -23,12 +26,35 @@ namespace {
 // The largest side of a PNG in device pixels: 256 MB of picture at most.
 constexpr int kLargestDeviceSide = 8192;
 
-// The texts the chart would write into the window's boxes; nobody reads them here.
-class NoBoxes : public MainWindowTexts {
+// Shows a text in a box from its start, as the window's boxes show results.
+void ShowText(QLineEdit &box, const std::string &text)
+{
+    box.setText(QString::fromStdString(text));
+    box.setCursorPosition(0);
+}
+
+// The window's boxes over a picture of the chart's size, for the texts the
+// drawing writes into them (the readout row is not part of the picture).
+class ChartBoxes : public MainWindowTexts {
 public:
+    explicit ChartBoxes(QSize size) : controls_(window_)
+    {
+        PlaceChartBoxes(controls_, size.width(), size.height());
+    }
     void SetReadoutCell(int, const std::string &) override { }
-    void SetResultBox(ResultBox, const std::string &) override { }
-    void SetStateBox(StateBox, const std::string &) override { }
+    void SetResultBox(ResultBox box, const std::string &text) override
+    {
+        ShowText(*controls_.Box(box), text);
+    }
+    void SetStateBox(StateBox box, const std::string &text) override
+    {
+        ShowText(*controls_.Box(box), text);
+    }
+    PictureOverlay Overlay() const { return OverlayOver(*controls_.Picture1); }
+
+private:
+    QWidget window_;
+    MainWindowControls controls_;
 };
 
 // The calculation's message goes to standard error instead of a message box.
@@ -57,9 +83,10 @@ void WithoutRuntimeFolderNote(QtMsgType type, const QMessageLogContext &context,
         qtMessages(type, context, message);
 }
 
-// Drawing needs Qt's GUI layer; without a window it runs on the offscreen
-// platform, whatever the environment asks for.
-std::unique_ptr<QGuiApplication> StartOffscreenGui()
+// Drawing needs Qt's GUI layer, and the boxes over the chart its widgets;
+// without a window it runs on the offscreen platform, whatever the
+// environment asks for.
+std::unique_ptr<QApplication> StartOffscreenGui()
 {
     if (QCoreApplication::instance())
         return nullptr;
@@ -68,7 +95,7 @@ std::unique_ptr<QGuiApplication> StartOffscreenGui()
     static int argc = 1;
     static char program[] = "idchart";
     static char *argv[] = {program, nullptr};
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    auto application = std::make_unique<QApplication>(argc, argv);
     RegisterFontSubstitutions();
     return application;
 }
@@ -115,12 +142,13 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     SetUpChartSurface(picture);
     picture.Resize(size->width(), size->height());
 
+    // The boxes over the chart with the texts the window's boxes get.
+    ChartBoxes boxes(*size);
     CommandOutput output;
     SetChartScale(picture);
     ChartState chart;
     chart.B = pressure.B;
     chart.BText = pressure.text;
-    NoBoxes boxes;
     if (parser.isSet(QStringLiteral("process"))) {
         // 计算并描点: the chart at precision 1, then the process.
         NoMessageBoxes prompts;
@@ -141,9 +169,12 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
         }
     }
 
-    // What a stopped calculation drew is saved too: it is what the window shows.
-    const QString refusal = SavePicture(picture, path, *format, scale);
-    if (!refusal.isEmpty())
-        return UsageError(refusal);
+    // What a stopped calculation drew is saved too: it is what the window
+    // shows. A file that could not be written ends the command as failed.
+    const QString failure = SavePicture(picture, path, *format, scale, boxes.Overlay());
+    if (!failure.isEmpty()) {
+        output.status = exit_status::kStopped;
+        output.err += failure.toStdString() + '\n';
+    }
     return output;
 }
