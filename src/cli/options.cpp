@@ -1,5 +1,6 @@
 #include "chart/chart_state.h"
 #include "cli/command.h"
+#include "cli/strict_number.h"
 #include "process/design_entries.h"
 
 #include <array>
@@ -49,9 +50,19 @@ QList<QCommandLineOption> DesignOptions()
     return options;
 }
 
+CommandOutput NotANumber(const QString &option, const QString &text)
+{
+    return UsageError(Utf8("选项 --") + option + Utf8(" 的值“") + text
+                      + Utf8("”不是数值范围内的十进制数（可带正负号、一个小数点与指数，"
+                             "如 26.5、-3、1.5e3）"));
+}
+
 std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure)
 {
-    const std::string text = parser.value(QStringLiteral("pressure")).toStdString();
+    const QString typed = parser.value(QStringLiteral("pressure"));
+    const std::string text = typed.toStdString();
+    if (!StrictPressureNumber(text))
+        return NotANumber(QStringLiteral("pressure"), typed);
     const std::optional<double> B = AcceptedPressure(text);
     if (!B)
         return UsageError(Utf8("选项 --pressure 的值“") + QString::fromStdString(text)
@@ -78,8 +89,14 @@ std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
                                                DesignParameters &parameters)
 {
     std::array<std::string, design_entries::kCount> texts;
-    for (int row = 1; row <= design_entries::kCount; ++row)
-        texts[row - 1] = parser.value(Utf8(kDesignOptionNames[row - 1])).toStdString();
+    for (int row = 1; row <= design_entries::kCount; ++row) {
+        const QString option = Utf8(kDesignOptionNames[row - 1]);
+        const QString typed = parser.value(option);
+        texts[row - 1] = typed.toStdString();
+        // A text the dialog would read as 0 or as its leading part is a typo here.
+        if (!StrictNumber(texts[row - 1]))
+            return NotANumber(option, typed);
+    }
     const DesignEntriesReading reading = ReadDesignEntries(texts);
     if (!reading.parameters)
         return UsageError(Utf8("选项 --") + Utf8(kDesignOptionNames[reading.refusedRow - 1])

@@ -141,7 +141,7 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
          file("fine.png")},
         {"unwritable file",
          {"chart", file("none/x.png")},
-         2,
+         1,
          "none/x.png",
          "",
          NoFile,
@@ -201,6 +201,8 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
             EXPECT_EQ(err, "");
         else
             EXPECT_NE(err.find(row.err), std::string::npos) << err;
+        // The hint at the usage goes with usage errors only.
+        EXPECT_EQ(err.find("查看用法") != std::string::npos, program.exitCode() == 2) << err;
         EXPECT_NE(out.find(row.out), std::string::npos) << out;
         for (const char *word : {"nan", "NaN", "inf", "Inf"})
             EXPECT_EQ(out.find(word), std::string::npos) << out;

@@ -19,9 +19,6 @@
 
 namespace {
 
-// The largest side of a PNG in device pixels: 256 MB of picture at most.
-constexpr int kLargestDeviceSide = 8192;
-
 // The texts the chart would write into the window's boxes; nobody reads them here.
 class NoBoxes : public MainWindowTexts {
 public:
@@ -80,26 +77,14 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
         return *refused;
     if (auto refused = ReadDesignOptions(parser, parameters))
         return *refused;
-    const PrecisionReading precision
-        = ReadPrecision(parser.value(QStringLiteral("precision")).toStdString());
-    if (!precision.value)
-        return UsageError(Utf8("选项 --precision：") + Utf8(precision.refusal));
-    const std::optional<QSize> size = ReadSize(parser.value(QStringLiteral("size")));
-    if (!size)
-        return UsageError(Utf8("选项 --size 的值“") + parser.value(QStringLiteral("size"))
-                          + Utf8("”不是 1 至 %1 之间的“宽x高”像素数").arg(kLargestChartSide));
-    const QString scaleText = parser.value(QStringLiteral("scale"));
-    const int scale = scaleText.toInt();
-    if (scaleText != QStringLiteral("1") && scaleText != QStringLiteral("2")
-        && scaleText != QStringLiteral("4"))
-        return UsageError(Utf8("选项 --scale 的值“") + scaleText + Utf8("”不是 1、2 或 4"));
-    if (std::max(size->width(), size->height()) * scale > kLargestDeviceSide)
-        return UsageError(Utf8("--size 与 --scale 之积超过 %1 像素").arg(kLargestDeviceSide));
+    PictureOptions options;
+    if (auto refused = ReadPictureOptions(parser, options))
+        return *refused;
 
     const auto application = StartOffscreenGui();
     ImageSurface picture;
     SetUpChartSurface(picture);
-    picture.Resize(size->width(), size->height());
+    picture.Resize(options.size.width(), options.size.height());
 
     CommandOutput output;
     if (parser.isSet(QStringLiteral("process"))) {
@@ -115,7 +100,7 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
         ChartState chart;
         chart.B = pressure.B;
         chart.BText = pressure.text;
-        chart.Precision = *precision.value;
+        chart.Precision = options.precision;
         NoBoxes boxes;
         try {
             DrawChart(chart, picture, boxes);
@@ -126,8 +111,8 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     }
 
     // What a stopped calculation drew is saved too: it is what the window shows.
-    const QString refusal = SavePicture(picture, path, *format, scale);
+    const QString refusal = SavePicture(picture, path, *format, options.scale);
     if (!refusal.isEmpty())
-        return UsageError(refusal);
+        return WriteFailure(refusal);
     return output;
 }
