@@ -50,8 +50,7 @@ QList<QCommandLineOption> ChartOptions()
 {
     return QList<QCommandLineOption> {
                PressureOption(),
-               QCommandLineOption(QStringLiteral("precision"),
-                                  Utf8("绘图精度，℃（按“绘图精度”提示的规则读取）"),
+               QCommandLineOption(QStringLiteral("precision"), Utf8("绘图精度，℃，不小于 0.001"),
                                   QStringLiteral("p"), Utf8(chart_prompts::kPrecisionDefault)),
                QCommandLineOption(QStringLiteral("size"),
                                   Utf8("图的大小，像素；默认为 1920×1080 "
