@@ -1,9 +1,14 @@
 #include "chart/chart_state.h"
 #include "cli/command.h"
+#include "cli/strict_number.h"
+#include "designs/design_parameters.h"
 #include "layout/layout.h"
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -45,8 +50,7 @@ QList<QCommandLineOption> ChartOptions()
 {
     return QList<QCommandLineOption> {
                PressureOption(),
-               QCommandLineOption(QStringLiteral("precision"),
-                                  Utf8("绘图精度，℃（按“绘图精度”提示的规则读取）"),
+               QCommandLineOption(QStringLiteral("precision"), Utf8("绘图精度，℃，不小于 0.001"),
                                   QStringLiteral("p"), Utf8(chart_prompts::kPrecisionDefault)),
                QCommandLineOption(QStringLiteral("size"),
                                   Utf8("图的大小，像素；默认为 1920×1080 "
@@ -67,6 +71,17 @@ ChartDrawing chartDrawing = nullptr;
 
 CommandOutput RunChart(const QCommandLineParser &parser)
 {
+    // Every option is read before the drawing program starts, so that a
+    // refused value is said at once.
+    Pressure pressure;
+    DesignParameters parameters;
+    PictureOptions picture;
+    if (auto refused = ReadPressure(parser, pressure))
+        return *refused;
+    if (auto refused = ReadDesignOptions(parser, parameters))
+        return *refused;
+    if (auto refused = ReadPictureOptions(parser, picture))
+        return *refused;
     if (!chartDrawing) {
         CommandOutput handOn;
         handOn.handOn = true;
@@ -93,6 +108,36 @@ std::optional<QSize> ReadSize(const QString &text)
         || size.height() > kLargestChartSide)
         return std::nullopt;
     return size;
+}
+
+std::optional<CommandOutput> ReadPictureOptions(const QCommandLineParser &parser,
+                                                PictureOptions &options)
+{
+    const QString precisionText = parser.value(QStringLiteral("precision"));
+    const std::optional<double> precision = StrictNumber(precisionText.toStdString());
+    if (!precision || std::fabs(*precision) > double(std::numeric_limits<float>::max()))
+        return NotANumber(QStringLiteral("precision"), precisionText);
+    // Compared in single precision, as the precision prompt compares it.
+    if (!(float(*precision) >= chart_prompts::kFinestPrecision))
+        return UsageError(Utf8("选项 --precision 的值“") + precisionText
+                          + Utf8("”小于 0.001：绘图精度应为不小于 0.001 的正数（℃）"));
+
+    const QString sizeText = parser.value(QStringLiteral("size"));
+    const std::optional<QSize> size = ReadSize(sizeText);
+    if (!size)
+        return UsageError(Utf8("选项 --size 的值“") + sizeText
+                          + Utf8("”不是 1 至 %1 之间的“宽x高”像素数").arg(kLargestChartSide));
+
+    const QString scaleText = parser.value(QStringLiteral("scale"));
+    if (scaleText != QStringLiteral("1") && scaleText != QStringLiteral("2")
+        && scaleText != QStringLiteral("4"))
+        return UsageError(Utf8("选项 --scale 的值“") + scaleText + Utf8("”不是 1、2 或 4"));
+    const int scale = scaleText.toInt();
+    if (std::max(size->width(), size->height()) * scale > kLargestDeviceSide)
+        return UsageError(Utf8("--size 与 --scale 之积超过 %1 像素").arg(kLargestDeviceSide));
+
+    options = {float(*precision), *size, scale};
+    return std::nullopt;
 }
 
 const Command &ChartCommand()

@@ -23,6 +23,11 @@ struct Command {
 
 // The usage error for a value that an option cannot take.
 CommandOutput UsageError(const QString &message);
+// The usage error for a numeric option whose text is not a number by StrictNumber.
+CommandOutput NotANumber(const QString &option, const QString &text);
+// A file or standard output that could not be written: exit status 1, the
+// message on standard error, and no usage hint, since the command was right.
+CommandOutput WriteFailure(const QString &message);
 
 // A command whose arguments are parsed: the parser holds the options.
 const Command &ComputeCommand();
@@ -39,6 +44,21 @@ void SetChartDrawing(ChartDrawing drawing);
 inline constexpr int kLargestChartSide = 4096;
 // --size WxH, each side 1…kLargestChartSide.
 std::optional<QSize> ReadSize(const QString &text);
+// The largest side of a PNG in device pixels (--size times --scale): 256 MB
+// of picture at most.
+inline constexpr int kLargestDeviceSide = 8192;
+
+// The chart command's picture options, each read strictly: --precision a
+// whole number not below 0.001 ℃ (the finest step the precision prompt
+// accepts; a step of 0 or below draws no chart), --size WxH, --scale 1, 2 or
+// 4, and size times scale within kLargestDeviceSide.
+struct PictureOptions {
+    float precision = 1.0f;
+    QSize size;
+    int scale = 1;
+};
+std::optional<CommandOutput> ReadPictureOptions(const QCommandLineParser &parser,
+                                                PictureOptions &options);
 
 // ---- Options shared by the commands ---------------------------------------------------------
 
@@ -49,7 +69,8 @@ enum class OutputFormat { Table, Json, Csv };
 
 QString Utf8(const char *text);
 
-// --pressure B: read by the pressure prompt's rule, 90000…120000 Pa, default 101325.
+// --pressure B: a whole number (StrictPressureNumber) within the pressure
+// prompt's 90000…120000 Pa, default 101325.
 QCommandLineOption PressureOption();
 // --format table|json|csv.
 QCommandLineOption FormatOption();
@@ -65,6 +86,6 @@ struct Pressure {
 };
 std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure);
 std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, OutputFormat &format);
-// Read as the dialog's OK reads its boxes.
+// Each a whole number (StrictNumber), then read as the dialog's OK reads its boxes.
 std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
                                                DesignParameters &parameters);

@@ -89,8 +89,9 @@ QString OptionList(const QList<QCommandLineOption> &options)
 constexpr const char *kExitStatuses
     = "退出状态：\n"
       "  0  成功\n"
-      "  1  计算中止（原因与窗口中的提示相同，写在标准错误输出上）\n"
-      "  2  用法错误：未知选项、缺少的值、不可接受的值或无法写入的文件\n";
+      "  1  计算中止（原因与窗口中的提示相同），或文件、标准输出无法写完；"
+      "原因写在标准错误输出上\n"
+      "  2  用法错误：未知选项、缺少的值、不可接受的值或文件名\n";
 
 QString ProgramHelp()
 {
@@ -188,11 +189,48 @@ CommandOutput RunWord(const Command &command, const QStringList &rest)
     return command.run(parser);
 }
 
-void Write(std::FILE *stream, const std::string &text)
+// Writes the whole text and flushes the stream: answers 0 when every byte
+// was handed to the system, otherwise the error number of the failure.
+int Write(std::FILE *stream, const std::string &text)
 {
-    if (!text.empty())
-        std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
+    errno = 0;
+    const bool written
+        = text.empty() || std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    if (std::fflush(stream) == 0 && written && !std::ferror(stream))
+        return 0;
+    return errno != 0 ? errno : EIO;
+}
+
+// A write failure's common causes in Chinese; the system's own text follows as a detail.
+std::string WriteErrorText(int error)
+{
+    const char *reason = "写入失败";
+    switch (error) {
+    case ENOSPC:
+        reason = "磁盘已满";
+        break;
+    case EDQUOT:
+        reason = "超出磁盘配额";
+        break;
+    case EROFS:
+        reason = "文件系统只读";
+        break;
+    case EBADF:
+        reason = "标准输出已关闭";
+        break;
+    case EPIPE:
+        reason = "读取输出的程序已退出";
+        break;
+    case EFBIG:
+        reason = "文件超过允许的大小";
+        break;
+    case EIO:
+        reason = "设备输入输出错误";
+        break;
+    default:
+        break;
+    }
+    return std::string(reason) + "（" + std::strerror(error) + "）";
 }
 
 } // namespace
@@ -203,6 +241,13 @@ CommandOutput UsageError(const QString &message)
             {},
             (QStringLiteral("idchart: ") + message + Utf8("\n用“idchart --help”查看用法。\n"))
                 .toStdString()};
+}
+
+CommandOutput WriteFailure(const QString &message)
+{
+    return {exit_status::kWriteFailed,
+            {},
+            (QStringLiteral("idchart: ") + message + '\n').toStdString()};
 }
 
 CommandOutput RunCommand(const QStringList &arguments)
@@ -235,8 +280,14 @@ std::optional<int> RunCommandLine(int argc, char **argv)
     const CommandOutput output = RunCommand(arguments);
     if (output.handOn)
         return std::nullopt;
-    Write(stdout, output.out);
+    // The status is chosen once the output is known to have arrived: a result
+    // cut short by a full disk must not count as success.
+    const int outError = Write(stdout, output.out);
     Write(stderr, output.err);
+    if (outError != 0) {
+        Write(stderr, "idchart: 无法写出标准输出：" + WriteErrorText(outError) + "\n");
+        return exit_status::kWriteFailed;
+    }
     return output.status;
 }
 

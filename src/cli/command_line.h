@@ -12,7 +12,9 @@
 namespace exit_status {
 inline constexpr int kSuccess = 0;
 inline constexpr int kStopped = 1; // the calculation stopped; its message is on standard error
-inline constexpr int kUsage = 2; // a wrong option, value or file; named on standard error
+// A file or standard output could not be written whole; said on standard error.
+inline constexpr int kWriteFailed = 1;
+inline constexpr int kUsage = 2; // a wrong option, value or file name; named on standard error
 } // namespace exit_status
 
 // What a command printed and its exit status.
@@ -28,7 +30,8 @@ struct CommandOutput {
 CommandOutput RunCommand(const QStringList &arguments);
 
 // Runs the command line when the arguments ask for it and answers the exit
-// status; answers nothing when the window program is to take over: to start
+// status, which is kWriteFailed when standard output did not take every byte
+// (a full disk, a closed output); answers nothing when the window program is to take over: to start
 // the windows (without arguments, or when the first argument is one of Qt's
 // own window options such as -platform, -display, -style) or to draw a chart.
 std::optional<int> RunCommandLine(int argc, char **argv);

@@ -1,5 +1,6 @@
 #include "chart/chart_state.h"
 #include "cli/command.h"
+#include "cli/strict_number.h"
 #include "designs/parameter_table.h"
 
 #include <array>
@@ -46,9 +47,19 @@ QList<QCommandLineOption> DesignOptions()
     return options;
 }
 
+CommandOutput NotANumber(const QString &option, const QString &text)
+{
+    return UsageError(Utf8("选项 --") + option + Utf8(" 的值“") + text
+                      + Utf8("”不是数值范围内的十进制数（可带正负号、一个小数点与指数，"
+                             "如 26.5、-3、1.5e3）"));
+}
+
 std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure)
 {
-    const std::string text = parser.value(QStringLiteral("pressure")).toStdString();
+    const QString typed = parser.value(QStringLiteral("pressure"));
+    const std::string text = typed.toStdString();
+    if (!StrictPressureNumber(text))
+        return NotANumber(QStringLiteral("pressure"), typed);
     const std::optional<double> B = AcceptedPressure(text);
     if (!B)
         return UsageError(Utf8("选项 --pressure 的值“") + QString::fromStdString(text)
@@ -75,8 +86,14 @@ std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
                                                DesignParameters &parameters)
 {
     std::array<std::string, kSummerParameterCount> texts;
-    for (std::size_t k = 0; k < kSummerParameterCount; ++k)
-        texts[k] = parser.value(Utf8(kSummerParameters[k].option)).toStdString();
+    for (std::size_t k = 0; k < kSummerParameterCount; ++k) {
+        const QString option = Utf8(kSummerParameters[k].option);
+        const QString typed = parser.value(option);
+        texts[k] = typed.toStdString();
+        // A text the dialog would read as 0 or as its leading part is a typo here.
+        if (!StrictNumber(texts[k]))
+            return NotANumber(option, typed);
+    }
     const EntriesReading<DesignParameters> reading = ReadEntries(kSummerParameters, texts);
     if (!reading.record)
         return UsageError(Utf8("选项 --") + Utf8(kSummerParameters[reading.refusedRow - 1].option)

@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/strict_number.h"
 #include "psychro/arithmetic_fault.h"
 #include "readout/pointer_readout.h"
 #include "readout/state_lookup.h"
@@ -39,15 +40,20 @@ QList<QCommandLineOption> StateOptions()
             FormatOption()};
 }
 
-// Reads a property by the program's text-to-number rule, in single precision.
+// Reads a property as a whole number, in single precision.
 std::optional<float> ReadValue(const QCommandLineParser &parser, const char *name,
                                std::optional<CommandOutput> &refused)
 {
     if (!parser.isSet(Utf8(name)))
         return std::nullopt;
     const std::string text = parser.value(Utf8(name)).toStdString();
+    const std::optional<double> value = StrictNumber(text);
+    if (!value) {
+        refused = NotANumber(Utf8(name), QString::fromStdString(text));
+        return std::nullopt;
+    }
     try {
-        return CheckedSingle(LeadingNumberValue(text), FaultCause::TypedNumber);
+        return CheckedSingle(*value, FaultCause::TypedNumber);
     } catch (const ArithmeticFault &) {
         refused = UsageError(Utf8("选项 --") + Utf8(name) + Utf8(" 的值“")
                              + QString::fromStdString(text) + Utf8("”超出数值范围"));

@@ -1,12 +1,17 @@
 #include "cli/character_encoding.h"
 #include "cli/command.h"
+#include "cli/no_display.h"
 #include "cli/qt/chart_picture.h"
+#include "idchart_version.h"
 #include "qt/fonts.h"
 #include "qt/qt_prompts.h"
 #include "qt/qt_translations.h"
 #include "shell/app_shell.h"
 
 #include <QApplication>
+
+#include <cstdio>
+#include <memory>
 
 // The window program: started by idchart for the windows and for the
 // commands that draw.
@@ -16,11 +21,19 @@ int main(int argc, char **argv)
     if (const std::optional<int> status = RunCommandLine(argc, argv))
         return *status;
 
+    // Without a display Qt would stop the program with its own English message.
+    if (const std::optional<std::string> message = MissingDisplayMessage(argc, argv)) {
+        std::fputs(message->c_str(), stderr);
+        return kNoDisplayStatus;
+    }
+    UseChineseLocale();
+    auto guard = std::make_unique<DisplayFailureGuard>();
     QApplication app(argc, argv);
+    guard.reset();
     UseUtf8CharacterEncoding();
     QApplication::setApplicationName(QStringLiteral("idchart"));
     // The installed desktop entry, so that a Wayland desktop shows the menu's icon and name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.idchart.IdChart"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kIdchartAppId));
     // The program ends when the main window (or the splash before its OK) is
     // closed, not when the last visible window goes.
     QApplication::setQuitOnLastWindowClosed(false);

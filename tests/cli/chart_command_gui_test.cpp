@@ -210,6 +210,8 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
             EXPECT_EQ(err, "");
         else
             EXPECT_NE(err.find(row.err), std::string::npos) << err;
+        // The hint at the usage goes with usage errors only.
+        EXPECT_EQ(err.find("查看用法") != std::string::npos, program.exitCode() == 2) << err;
         EXPECT_NE(out.find(row.out), std::string::npos) << out;
         for (const char *word : {"nan", "NaN", "inf", "Inf"})
             EXPECT_EQ(out.find(word), std::string::npos) << out;

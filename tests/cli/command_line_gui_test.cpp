@@ -18,13 +18,16 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -96,6 +99,37 @@ void ExpectJsonValue(const QJsonValue &value, const std::string &box, const char
     ASSERT_TRUE(value.isDouble()) << what << " = " << box;
     EXPECT_EQ(value.toDouble(), QString::fromStdString(box).toDouble()) << what;
 }
+
+// The built program run as a user would, its standard output optionally sent to a file.
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+ProgramRun RunProgram(const QStringList &arguments, const QProcessEnvironment &environment,
+                      const QString &outputFile = {})
+{
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        program.setStandardOutputFile(outputFile);
+    program.start(QStringLiteral(IDCHART_PROGRAM), arguments);
+    if (!program.waitForFinished(30000) || program.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {program.exitCode(), program.readAllStandardOutput().toStdString(),
+            program.readAllStandardError().toStdString()};
+}
+
+// The environment of a terminal without a display.
+QProcessEnvironment WithoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
+constexpr const char *kUsageHint = "用“idchart --help”查看用法";
 
 const char *const kJsonStates[] = {"N", "W", "C", "O", "L"};
 const ResultBox kResultBoxes[] = {ResultBox::SupplyFlowByHeat,
@@ -264,5 +298,145 @@ TEST(StateCommand, WetBulbFormLiesOnTheOutdoorStatesWetBulbLine)
         EXPECT_NE(output.out.find("\"i\": " + w.Box(StateBox::i_w) + ","), std::string::npos)
             << output.out;
         EXPECT_TRUE(object["outOfRange"].toArray().isEmpty());
+    }
+}
+
+TEST(CommandLine, NumericOptionsTakeWholeDecimalNumbersOnly)
+{
+    // Each refused: exit status 2, the option and the text named, the usage hint.
+    struct Refused {
+        QStringList arguments;
+        const char *option;
+        const char *text;
+    };
+    const Refused refused[] = {
+        {{"compute", "--tn", "abc"}, "--tn", "abc"},
+        {{"compute", "--tn", ""}, "--tn", ""},
+        {{"compute", "--tn", "nan"}, "--tn", "nan"},
+        {{"compute", "--tn", "inf"}, "--tn", "inf"},
+        {{"compute", "--tn", "0x1A"}, "--tn", "0x1A"},
+        {{"compute", "--tn", "&H1A"}, "--tn", "&H1A"},
+        {{"compute", "--tn", "26,5"}, "--tn", "26,5"},
+        {{"compute", "--tn", "26.5.5"}, "--tn", "26.5.5"},
+        {{"compute", "--ts", "26.5℃"}, "--ts", "26.5℃"},
+        {{"compute", "--s", "30%"}, "--s", "30%"},
+        {{"compute", "--q", "1e"}, "--q", "1e"},
+        {{"compute", "--q", "1e999"}, "--q", "1e999"},
+        {{"compute", "--w", "."}, "--w", "."},
+        {{"compute", "--pressure", "95000,5"}, "--pressure", "95000,5"},
+        {{"compute", "--pressure", "0x17318"}, "--pressure", "0x17318"},
+        {{"compute", "--pressure", "95000kpa"}, "--pressure", "95000kpa"},
+        {{"state", "--t", "abc", "--phi", "60"}, "--t", "abc"},
+        {{"state", "--d", "12", "--i", "5x"}, "--i", "5x"},
+        {{"chart", "x.png", "--precision", "abc"}, "--precision", "abc"},
+        {{"chart", "x.png", "--precision", "1,5"}, "--precision", "1,5"},
+        {{"chart", "x.png", "--precision", "-1"}, "--precision", "-1"},
+        {{"chart", "x.png", "--precision", "0"}, "--precision", "0"},
+        {{"chart", "x.png", "--precision", "0.0009"}, "--precision", "0.0009"},
+        {{"chart", "x.png", "--precision", "1e39"}, "--precision", "1e39"},
+        {{"chart", "x.png", "--tn", "x"}, "--tn", "x"},
+        {{"chart", "x.png", "--size", "0x100"}, "--size", "0x100"},
+        {{"chart", "x.png", "--size", "5000x100"}, "--size", "5000x100"},
+        {{"chart", "x.png", "--size", "100.5x100"}, "--size", "100.5x100"},
+        {{"chart", "x.png", "--scale", "3"}, "--scale", "3"},
+        {{"chart", "x.png", "--scale", "2.0"}, "--scale", "2.0"},
+    };
+    for (const Refused &row : refused) {
+        SCOPED_TRACE(row.arguments.join(QLatin1Char(' ')).toStdString());
+        const CommandOutput output = RunCommand(row.arguments);
+        EXPECT_EQ(output.status, exit_status::kUsage);
+        EXPECT_EQ(output.out, "");
+        EXPECT_NE(output.err.find(row.option), std::string::npos) << output.err;
+        EXPECT_NE(output.err.find(std::string("“") + row.text + "”"), std::string::npos)
+            << output.err;
+        EXPECT_NE(output.err.find(kUsageHint), std::string::npos) << output.err;
+    }
+
+    // Accepted: sign, point, exponent, blanks around, full-width characters, the pressure's unit.
+    const QStringList accepted[] = {
+        {"compute", "--tn", "+26.5", "--ts", "2.65E1", "--w", ".01", "--q", "12."},
+        {"compute", "--tn", " 26 ", "--phin", "６０", "--dt", "６．５", "--s", "-0"},
+        {"compute", "--pressure", "95000pa", "--phil", "9.5e+1"},
+        {"compute", "--pressure", "９５０００ 帕"},
+        {"state", "--t", "２６", "--phi", "6e1"},
+    };
+    for (const QStringList &arguments : accepted) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const CommandOutput output = RunCommand(arguments);
+        EXPECT_EQ(output.status, exit_status::kSuccess) << output.err;
+        EXPECT_EQ(output.err, "");
+    }
+}
+
+TEST(CommandLineProgram, OutputThatDoesNotArriveFailsWithoutTheUsageHint)
+{
+    const QStringList commands[]
+        = {{"compute"}, {"compute", "--format", "json"}, {"state", "--t", "26", "--phi", "60"}};
+    const auto expectWriteFailure = [](const ProgramRun &run) {
+        EXPECT_EQ(run.status, exit_status::kWriteFailed) << run.err;
+        EXPECT_NE(run.err.find("无法写出标准输出：磁盘已满"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find(kUsageHint), std::string::npos) << run.err;
+    };
+
+    // A device that is always full.
+    for (const QStringList &arguments : commands) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        expectWriteFailure(RunProgram(arguments, WithoutDisplay(), QStringLiteral("/dev/full")));
+    }
+
+    // A file system that fills up: a tmpfs of a few kB, filled, and a file on it.
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system needs root; only /dev/full was tried";
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString mountPoint = folder.path();
+    QProcess mount;
+    mount.start(QStringLiteral("mount"),
+                {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                 QStringLiteral("size=8k"), QStringLiteral("idchart-full"), mountPoint});
+    if (!mount.waitForFinished(10000) || mount.exitCode() != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here (" << mount.readAllStandardError().toStdString()
+                     << "); only /dev/full was tried";
+    struct Unmount {
+        QString path;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {path}); }
+    } unmount {mountPoint};
+    {
+        QFile filler(mountPoint + QStringLiteral("/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(512, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) { }
+    }
+    int k = 0;
+    for (const QStringList &arguments : commands) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const QString path = mountPoint + QStringLiteral("/out%1.txt").arg(k++);
+        expectWriteFailure(RunProgram(arguments, WithoutDisplay(), path));
+    }
+}
+
+TEST(CommandLineProgram, WithoutADisplayTheWindowsSaySoInChinese)
+{
+    struct Row {
+        const char *name;
+        std::vector<std::pair<const char *, const char *>> environment;
+        const char *reason;
+    };
+    const Row rows[] = {
+        {"no display at all", {}, "找不到图形显示"},
+        {"X11 asked for, no DISPLAY", {{"QT_QPA_PLATFORM", "xcb"}}, "找不到图形显示"},
+        {"a display that is not there", {{"DISPLAY", ":97"}}, "无法连接图形显示 :97"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QProcessEnvironment environment = WithoutDisplay();
+        for (const auto &[name, value] : row.environment)
+            environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+        const ProgramRun run = RunProgram({}, environment);
+        EXPECT_EQ(run.status, 1) << "exit status 1, not Qt's abort";
+        EXPECT_NE(run.err.find(row.reason), std::string::npos) << run.err;
+        for (const char *word : {"idchart compute", "idchart chart", "idchart state"})
+            EXPECT_NE(run.err.find(word), std::string::npos) << word << "\n" << run.err;
+        EXPECT_EQ(run.err.find("This application failed"), std::string::npos) << run.err;
     }
 }

@@ -53,6 +53,8 @@ grep -q "<release version=\"$version\"" "$root/share/metainfo/$app.metainfo.xml"
   || fail "the metadata's release is not $version"
 zcat "$root/share/man/man1/idchart.1.gz" | grep -q "^\.TH IDCHART \"1\" .*\"idchart $version\"" \
   || fail "the manual page is not that of idchart $version"
+zcat "$root/share/man/man1/idchart.1.gz" | grep -qx '\.SH 名称' \
+  || fail "the manual page's headings are not Chinese"
 
 out=$(timeout 30 "$root/bin/idchart" --version) || fail "installed idchart --version"
 [ "$out" = "idchart $version" ] || fail "installed idchart --version printed: $out"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs inside a fresh Debian 12 root (scripts/package --check): installs the
+# Runs inside a fresh Debian root (scripts/package --check): installs the
 # idchart package with apt and checks what a user gets from it. Every step
 # prints its outcome; the status is the number of failed steps.
 # Usage: package_check.sh /path/to/idchart_<version>_<arch>.deb

@@ -176,8 +176,13 @@ TEST(PictureRecord, DirectlyDrawnLinesAreThePaintersPixels)
         }
         if (direct != painted) {
             std::string course;
+            // Appended piece by piece: GCC 12 takes " " + std::string for an
+            // overlapping copy (-Wrestrict) at -O2.
             for (const QPointF &p : polyline)
-                course += " " + std::to_string(p.x()) + "," + std::to_string(p.y());
+                course.append(" ")
+                    .append(std::to_string(p.x()))
+                    .append(",")
+                    .append(std::to_string(p.y()));
             FAIL() << "trial " << trial << " on " << size.width() << "x" << size.height() << ":"
                    << course;
         }

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileSystemModel>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -40,4 +42,16 @@ TEST(QtPrompts, ButtonsReadInChinese)
     ReadButtonsOfNextDialog(messageButtons);
     prompts.MsgBox("绘图精度不能为0，为正数时应不小于0.001，请重新输入!");
     EXPECT_EQ(messageButtons, QStringList {QStringLiteral("确定")});
+}
+
+// The file dialog's list names a folder's type in Chinese too, a text Qt's own
+// translations leave in English.
+TEST(QtPrompts, FileDialogNamesAFolderInChinese)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QFileSystemModel model;
+    const QModelIndex inside = model.index(folder.path());
+    ASSERT_TRUE(inside.isValid());
+    EXPECT_EQ(model.type(inside), QStringLiteral("文件夹"));
 }

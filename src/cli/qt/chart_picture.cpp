@@ -121,29 +121,17 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
         return *refused;
     if (auto refused = ReadDesignOptions(parser, parameters))
         return *refused;
-    const PrecisionReading precision
-        = ReadPrecision(parser.value(QStringLiteral("precision")).toStdString());
-    if (!precision.value)
-        return UsageError(Utf8("选项 --precision：") + Utf8(precision.refusal));
-    const std::optional<QSize> size = ReadSize(parser.value(QStringLiteral("size")));
-    if (!size)
-        return UsageError(Utf8("选项 --size 的值“") + parser.value(QStringLiteral("size"))
-                          + Utf8("”不是 1 至 %1 之间的“宽x高”像素数").arg(kLargestChartSide));
-    const QString scaleText = parser.value(QStringLiteral("scale"));
-    const int scale = scaleText.toInt();
-    if (scaleText != QStringLiteral("1") && scaleText != QStringLiteral("2")
-        && scaleText != QStringLiteral("4"))
-        return UsageError(Utf8("选项 --scale 的值“") + scaleText + Utf8("”不是 1、2 或 4"));
-    if (std::max(size->width(), size->height()) * scale > kLargestDeviceSide)
-        return UsageError(Utf8("--size 与 --scale 之积超过 %1 像素").arg(kLargestDeviceSide));
+    PictureOptions options;
+    if (auto refused = ReadPictureOptions(parser, options))
+        return *refused;
 
     const auto application = StartOffscreenGui();
     ImageSurface picture;
     SetUpChartSurface(picture);
-    picture.Resize(size->width(), size->height());
+    picture.Resize(options.size.width(), options.size.height());
 
     // The boxes over the chart with the texts the window's boxes get.
-    ChartBoxes boxes(*size);
+    ChartBoxes boxes(options.size);
     CommandOutput output;
     SetChartScale(picture);
     ChartState chart;
@@ -160,7 +148,7 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
             output.err = prompts.message + '\n';
         }
     } else {
-        chart.Precision = *precision.value;
+        chart.Precision = options.precision;
         try {
             DrawChart(chart, picture, boxes);
         } catch (const ArithmeticFault &fault) {
@@ -171,7 +159,7 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
 
     // What a stopped calculation drew is saved too: it is what the window
     // shows. A file that could not be written ends the command as failed.
-    const QString failure = SavePicture(picture, path, *format, scale, boxes.Overlay());
+    const QString failure = SavePicture(picture, path, *format, options.scale, boxes.Overlay());
     if (!failure.isEmpty()) {
         output.status = exit_status::kStopped;
         output.err += failure.toStdString() + '\n';
