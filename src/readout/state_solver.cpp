@@ -89,6 +89,54 @@ float FindTemperature(Residual residual, float lo, float hi, double rlo, double 
     return std::fabs(rlo) <= std::fabs(rhi) ? lo : hi;
 }
 
+// A first estimate of the temperature whose saturation pressure is p (Pa):
+// the Magnus formula with Sonntag's (1990) coefficients over water and over
+// ice. Over −30…100 °C it lies within 0.65 K of the correlation the chart uses.
+double SaturationTemperatureEstimate(double p)
+{
+    const double x = std::log(p / 611.2);
+    return p >= 611.2 ? 243.12 * x / (17.62 - x) : 272.62 * x / (22.46 - x);
+}
+
+// A bracket [lo, hi] within −30…100 °C around a first estimate, with the
+// residual at both ends, narrowed where the residual confirms it; the whole
+// range where it does not.
+struct Bracket {
+    float lo = kLowestTemperature, hi = kHighestTemperature;
+    double rlo = 0.0, rhi = 0.0;
+};
+
+template <typename Residual> Bracket Narrowed(Residual residual, double lo, double hi)
+{
+    Bracket b;
+    const float nlo = static_cast<float>(std::max(lo, static_cast<double>(kLowestTemperature)));
+    const float nhi = static_cast<float>(std::min(hi, static_cast<double>(kHighestTemperature)));
+    if (nlo < nhi) {
+        const double rlo = residual(nlo), rhi = residual(nhi);
+        // Confirmed when the residual changes sign (either way) across it.
+        if ((rlo < 0.0) != (rhi < 0.0) || rlo == 0.0 || rhi == 0.0)
+            return {nlo, nhi, rlo, rhi};
+    }
+    b.rlo = residual(b.lo);
+    b.rhi = residual(b.hi);
+    return b;
+}
+
+// The temperature in −30…100 °C whose saturation pressure is p (Pa), or nothing.
+std::optional<float> SaturationTemperature(double p)
+{
+    if (!(p > 0.0) || !std::isfinite(p))
+        return std::nullopt;
+    const double target = std::log(p);
+    auto residual
+        = [&](float t) { return std::log(static_cast<double>(SaturationPressure(t))) - target; };
+    const double estimate = SaturationTemperatureEstimate(p);
+    const Bracket b = Narrowed(residual, estimate - 1.0, estimate + 1.0);
+    if (!(b.rlo <= 0.0 && b.rhi >= 0.0))
+        return std::nullopt;
+    return FindTemperature(residual, b.lo, b.hi, b.rlo, b.rhi);
+}
+
 // The wet-bulb line of ts: slope eps (kJ/kg) through the saturated state
 // (d_s, i_s) at ts, each value formed as the outdoor state's is. It does not
 // exist where the saturation pressure at ts reaches B.
@@ -306,14 +354,10 @@ Core WithMoisture(double B, Property p, float value, float d, float Pq)
             throw NoState {"不含水蒸气的空气相对湿度为 0，与所给的相对湿度矛盾，没有这样的状态。"};
         const float phi = Single(value / kPercent, FaultCause::phiN);
         // The temperature whose saturation pressure is Pq / φ.
-        const double target = std::log(static_cast<double>(Pq) / phi);
-        auto residual = [&](float t) {
-            return target - std::log(static_cast<double>(SaturationPressure(t)));
-        };
-        const double rlo = residual(kLowestTemperature), rhi = residual(kHighestTemperature);
-        if (rlo < 0.0 || rhi > 0.0)
+        const std::optional<float> t = SaturationTemperature(static_cast<double>(Pq) / phi);
+        if (!t)
             throw NoState {kOutOfRangeSolution};
-        core.t = FindTemperature(residual, kLowestTemperature, kHighestTemperature, rlo, rhi);
+        core.t = *t;
         core.i = EnthalpyFromTemperatureMoisture(core.t, d);
         core.phi = value;
         break;
@@ -540,12 +584,15 @@ std::optional<float> WetBulbTemperature(double B, float d, float i)
             return static_cast<double>(i) - line.i_s
                 - line.eps / kGramsPerKilogram * (static_cast<double>(d) - line.d_s);
         };
-        const double rlo = residual(kLowestTemperature);
-        const double rhi = residual(kHighestTemperature);
-        if (!(rlo >= 0.0 && rhi <= 0.0))
+        // The wet bulb of a state up to saturation lies between its dew point
+        // and its dry bulb (a little above it for a state past saturation by rounding).
+        const float t = TemperatureFromMoistureEnthalpy(d, i);
+        const float Pq = VapourPressureFromMoisture(B, d);
+        const double below = Pq > 0.0f ? SaturationTemperatureEstimate(Pq) - 1.0 : -INFINITY;
+        const Bracket b = Narrowed(residual, below, static_cast<double>(t) + 0.01);
+        if (!(b.rlo >= 0.0 && b.rhi <= 0.0))
             return std::nullopt;
-        const float root
-            = FindTemperature(residual, kLowestTemperature, kHighestTemperature, rlo, rhi);
+        const float root = FindTemperature(residual, b.lo, b.hi, b.rlo, b.rhi);
         return ShortestOnLine(residual, root, d, i);
     } catch (const ArithmeticFault &) {
         return std::nullopt;
@@ -554,18 +601,8 @@ std::optional<float> WetBulbTemperature(double B, float d, float i)
 
 std::optional<float> DewPointTemperature(float Pq)
 {
-    if (!(Pq > 0.0f))
-        return std::nullopt;
     try {
-        const double target = std::log(static_cast<double>(Pq));
-        auto residual = [&](float t) {
-            return std::log(static_cast<double>(SaturationPressure(t))) - target;
-        };
-        const double rlo = residual(kLowestTemperature);
-        const double rhi = residual(kHighestTemperature);
-        if (!(rlo <= 0.0 && rhi >= 0.0))
-            return std::nullopt;
-        return FindTemperature(residual, kLowestTemperature, kHighestTemperature, rlo, rhi);
+        return SaturationTemperature(Pq);
     } catch (const ArithmeticFault &) {
         return std::nullopt;
     }
