@@ -1,92 +1,123 @@
 #include "cli/command.h"
+#include "cli/state_table.h"
 #include "cli/strict_number.h"
 #include "psychro/arithmetic_fault.h"
-#include "readout/pointer_readout.h"
-#include "readout/state_lookup.h"
+#include "readout/state_solver.h"
 #include "report/result_sheet.h"
-#include "text/fault_message.h"
-#include "text/leading_number.h"
 #include "text/number_text.h"
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <optional>
+#include <sstream>
+#include <vector>
 
 namespace {
 
-using namespace state_lookup;
+using state_solver::Property;
 
-// The printed quantities in their order: t, d, i, φ, Pq, Pqb.
-struct Printed {
-    Cell cell;
+// The one reading of an option's value as a number: nothing when the text is
+// refused.
+std::optional<double> OptionNumber(const std::string &text)
+{
+    return StrictNumber(text);
+}
+
+// The property options, in the order of the solver's properties.
+struct PropertyOption {
+    Property property;
+    const char *option;
+    const char *description;
+};
+constexpr PropertyOption kPropertyOptions[] = {
+    {Property::t, "t", "干球温度 t，℃"},
+    {Property::ts, "ts", "湿球温度 ts，℃（按求室外状态点W的同一湿球温度线）"},
+    {Property::td, "td", "露点温度 td，℃"},
+    {Property::phi, "phi", "相对湿度 φ，%"},
+    {Property::d, "d", "含湿量 d，g/kg干空气"},
+    {Property::i, "i", "焓 i，kJ/kg干空气"},
+    {Property::Pq, "pq", "水蒸气分压力 Pq，Pa"},
+};
+
+// The printed quantities in their order.
+enum class Printed { t, ts, td, phi, d, i, Pq, Pqb, v, rho };
+struct PrintedRow {
+    Printed quantity;
     const char *heading;
     const char *key;
 };
-constexpr Printed kPrinted[kCellCount] = {
-    {kT, "干球温度 t (℃)", "t"},         {kD, "含湿量 d (g/kg干空气)", "d"},
-    {kI, "焓 i (kJ/kg干空气)", "i"},     {kPhi, "相对湿度 φ (%)", "phi"},
-    {kPq, "水蒸气分压力 Pq (Pa)", "Pq"}, {kPqb, "饱和水蒸气分压力 Pqb (Pa)", "Pqb"},
+constexpr PrintedRow kPrinted[] = {
+    {Printed::t, "干球温度 t (℃)", "t"},         {Printed::ts, "湿球温度 ts (℃)", "ts"},
+    {Printed::td, "露点温度 td (℃)", "td"},      {Printed::phi, "相对湿度 φ (%)", "phi"},
+    {Printed::d, "含湿量 d (g/kg干空气)", "d"},  {Printed::i, "焓 i (kJ/kg干空气)", "i"},
+    {Printed::Pq, "水蒸气分压力 Pq (Pa)", "Pq"}, {Printed::Pqb, "饱和水蒸气分压力 Pqb (Pa)", "Pqb"},
+    {Printed::v, "比容 v (m³/kg干空气)", "v"},   {Printed::rho, "密度 ρ (kg/m³)", "rho"},
 };
+constexpr const char *kPressureHeading = "大气压力 B (Pa)";
+
+// The text of a quantity: its number text, "超范围" for a wet bulb or dew
+// point outside −30…100 °C.
+std::string Text(const MoistAirState &state, Printed quantity)
+{
+    std::optional<float> value;
+    switch (quantity) {
+    case Printed::Pqb:
+        value = state.Pqb;
+        break;
+    case Printed::v:
+        value = state.v;
+        break;
+    case Printed::rho:
+        value = state.rho;
+        break;
+    default:
+        value = PropertyValue(state, static_cast<Property>(quantity));
+        break;
+    }
+    return value ? SingleText(*value) : std::string("超范围");
+}
 
 QList<QCommandLineOption> StateOptions()
 {
     const QString value = QStringLiteral("x");
-    return {QCommandLineOption(QStringLiteral("t"), Utf8("干球温度 t，℃"), value),
-            QCommandLineOption(QStringLiteral("phi"), Utf8("相对湿度 φ，%（与 --t 同用）"), value),
-            QCommandLineOption(QStringLiteral("d"), Utf8("含湿量 d，g/kg干空气"), value),
-            QCommandLineOption(QStringLiteral("i"), Utf8("焓 i，kJ/kg干空气"), value),
-            QCommandLineOption(
-                QStringLiteral("ts"),
-                Utf8("湿球温度 ts，℃（与 --t 同用；按求室外状态点W的同一湿球温度线）"), value),
-            PressureOption(),
-            FormatOption()};
+    QList<QCommandLineOption> options;
+    for (const PropertyOption &p : kPropertyOptions)
+        options << QCommandLineOption(Utf8(p.option), Utf8(p.description), value);
+    options << QCommandLineOption(
+        QStringLiteral("input"),
+        Utf8("逐行求状态的 CSV 表格文件，“-”为标准输入；表头中两列是状态参数的名称"),
+        QStringLiteral("FILE"));
+    options << PressureOption() << FormatOption();
+    return options;
 }
 
-// Reads a property as a whole number, in single precision.
-std::optional<float> ReadValue(const QCommandLineParser &parser, const char *name,
-                               std::optional<CommandOutput> &refused)
-{
-    if (!parser.isSet(Utf8(name)))
-        return std::nullopt;
-    const std::string text = parser.value(Utf8(name)).toStdString();
-    const std::optional<double> value = StrictNumber(text);
-    if (!value) {
-        refused = NotANumber(Utf8(name), QString::fromStdString(text));
-        return std::nullopt;
-    }
-    try {
-        return CheckedSingle(*value, FaultCause::TypedNumber);
-    } catch (const ArithmeticFault &) {
-        refused = UsageError(Utf8("选项 --") + Utf8(name) + Utf8(" 的值“")
-                             + QString::fromStdString(text) + Utf8("”超出数值范围"));
-        return std::nullopt;
-    }
-}
-
-std::string Output(const StateCells &cells, double B, OutputFormat format)
+std::string Output(const MoistAirState &state, double B, OutputFormat format)
 {
     switch (format) {
     case OutputFormat::Table: {
         std::vector<std::vector<std::string>> rows;
-        for (const Printed &p : kPrinted)
-            rows.push_back({p.heading, cells[p.cell]});
-        rows.push_back({"大气压力 B (Pa)", DoubleText(B)});
+        for (const PrintedRow &p : kPrinted)
+            rows.push_back({p.heading, Text(state, p.quantity)});
+        rows.push_back({kPressureHeading, DoubleText(B)});
         return text_output::AlignedColumns(rows);
     }
     case OutputFormat::Csv: {
         std::string headings = "\xEF\xBB\xBF";
         std::string values;
-        for (const Printed &p : kPrinted) {
+        for (const PrintedRow &p : kPrinted) {
             headings += std::string(p.heading) + ',';
-            values += cells[p.cell] + ',';
+            values += Text(state, p.quantity) + ',';
         }
-        return headings + "大气压力 B (Pa)\r\n" + values + DoubleText(B) + "\r\n";
+        return headings + kPressureHeading + "\r\n" + values + DoubleText(B) + "\r\n";
     }
     case OutputFormat::Json: {
         std::string json = "{\"pressure\": " + DoubleText(B);
         std::string outOfRange;
-        for (const Printed &p : kPrinted) {
-            json += std::string(", \"") + p.key
-                + "\": " + text_output::JsonNumberOrNull(cells[p.cell]);
-            if (cells[p.cell] == kOutOfRangeText)
+        for (const PrintedRow &p : kPrinted) {
+            const std::string text = Text(state, p.quantity);
+            json += std::string(", \"") + p.key + "\": " + text_output::JsonNumberOrNull(text);
+            if (text_output::JsonNumberOrNull(text) == "null")
                 outOfRange += std::string(outOfRange.empty() ? "" : ", ") + '"' + p.key + '"';
         }
         return json + ", \"outOfRange\": [" + outOfRange + "]}\n";
@@ -95,56 +126,87 @@ std::string Output(const StateCells &cells, double B, OutputFormat format)
     return {};
 }
 
+// The whole of a file, or of standard input for "-".
+std::optional<std::string> ReadAll(const std::string &path)
+{
+    if (path == "-") {
+        std::string text;
+        char buffer[65536];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+            text.append(buffer, n);
+        if (std::ferror(stdin))
+            return std::nullopt;
+        return text;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad())
+        return std::nullopt;
+    return std::move(text).str();
+}
+
+CommandOutput RunTable(const QCommandLineParser &parser, double B)
+{
+    if (parser.isSet(QStringLiteral("format"))
+        && parser.value(QStringLiteral("format")) != QStringLiteral("csv"))
+        return UsageError(Utf8("与 --input 同用时只输出 csv 表格"));
+    for (const PropertyOption &p : kPropertyOptions)
+        if (parser.isSet(Utf8(p.option)))
+            return UsageError(Utf8("--input 的状态参数来自表格，不能同时给出 --") + Utf8(p.option));
+    const QString path = parser.value(QStringLiteral("input"));
+    const std::optional<std::string> text = ReadAll(path.toStdString());
+    if (!text)
+        return UsageError(Utf8("无法读取文件 ") + path);
+    const state_table::Result table = state_table::StatesOfTable(*text, B);
+    if (table.refusal)
+        return UsageError(Utf8("--input ") + path + Utf8("：")
+                          + QString::fromStdString(*table.refusal));
+    return {table.failedRows > 0 ? exit_status::kStopped : exit_status::kSuccess, table.out,
+            table.err};
+}
+
 CommandOutput RunState(const QCommandLineParser &parser)
 {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(Utf8("多余的参数：") + parser.positionalArguments().constFirst());
-    std::optional<CommandOutput> refused;
-    const std::optional<float> t = ReadValue(parser, "t", refused);
-    const std::optional<float> phi = ReadValue(parser, "phi", refused);
-    const std::optional<float> d = ReadValue(parser, "d", refused);
-    const std::optional<float> i = ReadValue(parser, "i", refused);
-    const std::optional<float> ts = ReadValue(parser, "ts", refused);
-    if (refused)
-        return *refused;
     Pressure pressure;
     OutputFormat format = OutputFormat::Table;
     if (auto wrong = ReadPressure(parser, pressure))
         return *wrong;
+    if (parser.isSet(QStringLiteral("input")))
+        return RunTable(parser, pressure.B);
     if (auto wrong = ReadFormat(parser, format))
         return *wrong;
 
-    const int seconds
-        = int(phi.has_value()) + int(d.has_value()) + int(i.has_value()) + int(ts.has_value());
-    const bool byTemperature = t && seconds == 1;
-    const bool byPoint = !t && d && i && seconds == 2;
-    if (!byTemperature && !byPoint)
-        return UsageError(Utf8("需要 --t 与 --phi、--d、--i、--ts 中的一个，或者 --d 与 --i"));
+    // Each value given, an option given twice counting twice.
+    std::vector<GivenProperty> given;
+    for (const PropertyOption &p : kPropertyOptions)
+        for (const QString &text : parser.values(Utf8(p.option))) {
+            const std::optional<double> value = OptionNumber(text.toStdString());
+            if (!value)
+                return NotANumber(Utf8(p.option), text);
+            given.push_back({p.property, *value});
+        }
+    if (given.size() != 2)
+        return UsageError(Utf8("需要 --t、--ts、--td、--phi、--d、--i、--pq 中的两个（现有 ")
+                          + QString::number(given.size()) + Utf8(" 个）"));
 
     const double B = pressure.B;
-    StateCells cells;
-    try {
-        if (byPoint)
-            cells = StateAtPoint(B, *d, *i);
-        else if (phi)
-            cells = StateAtTemperature(B, *t, SecondProperty::RelativeHumidity, *phi);
-        else if (d)
-            cells = StateAtTemperature(B, *t, SecondProperty::Moisture, *d);
-        else if (i)
-            cells = StateAtTemperature(B, *t, SecondProperty::Enthalpy, *i);
-        else
-            cells = StateAtTemperature(B, *t, SecondProperty::WetBulb, *ts);
-    } catch (const ArithmeticFault &fault) {
-        const std::string message = fault.cause() == FaultCause::MoistureFromVapourPressure
-            ? std::string(kVapourPressure)
-            : FaultMessage("计算湿空气状态", fault);
-        CommandOutput output {exit_status::kStopped, {}, message + '\n'};
+    const StateSolution solution = SolveState(B, given[0], given[1]);
+    if (!solution.state) {
+        if (solution.refused)
+            return UsageError(QString::fromStdString(solution.message));
+        CommandOutput output {exit_status::kStopped, {}, solution.message + '\n'};
         if (format == OutputFormat::Json)
             output.out = "{\"pressure\": " + DoubleText(B)
-                + ", \"error\": " + text_output::JsonString(message) + "}\n";
+                + ", \"error\": " + text_output::JsonString(solution.message) + "}\n";
         return output;
     }
-    return {exit_status::kSuccess, Output(cells, B, format), {}};
+    return {exit_status::kSuccess, Output(*solution.state, B, format), {}};
 }
 
 } // namespace
@@ -153,13 +215,18 @@ const Command &StateCommand()
 {
     static const Command command {
         "state",
-        "一个湿空气状态点的 t、d、i、φ、水蒸气分压力与饱和水蒸气分压力",
-        "--t t (--phi φ | --d d | --i i | --ts ts) [选项…]\n"
-        "   或：idchart state --d d --i i [选项…]",
-        "用焓湿图所用的同一组湿空气性质公式，在大气压力 B 下求一个状态点的干球温度 t、含湿量 d、"
-        "焓 i、相对湿度 φ、水蒸气分压力 Pq 与饱和水蒸气分压力 Pqb。按 d 与 i 求得的数值与指针在"
-        "焓湿图上同一点时读数栏显示的文字相同；超过饱和时 φ 显示“超范围”（json 中为 null，"
-        "并列在 \"outOfRange\" 中）。",
+        "由任意两个状态参数求湿空气状态点的全部参数，也可逐行处理 CSV 表格",
+        "(--t | --ts | --td | --phi | --d | --i | --pq) x 中的两个 [选项…]\n"
+        "   或：idchart state --input 文件 [--pressure B]",
+        "用焓湿图所用的同一组湿空气性质公式，在大气压力 B 下由两个独立的状态参数求一个状态点的"
+        "干球温度 t、湿球温度 ts、露点温度 td、相对湿度 φ、含湿量 d、焓 i、水蒸气分压力 Pq、"
+        "饱和水蒸气分压力 Pqb、比容 v 与密度 ρ。湿球温度按求室外状态点W的同一湿球温度线"
+        "（斜率 4.19·ts，过 ts 下的饱和状态）。d、td 与 Pq 彼此只确定同一个量，不能两两配对。"
+        "温度在 -30 至 100 ℃ 之内求解；露点或湿球温度在此范围之外时显示“超范围”（json 中为 "
+        "null，并列在 \"outOfRange\" 中）。\n\n"
+        "--input 读入 CSV 表格（“-”为标准输入），表头中恰有两列是状态参数的名称（t、ts、td、"
+        "phi、d、i、Pq），其余各列照原样保留；输出在每行之后加上其余各参数。求不出状态的行"
+        "留空，并在标准错误输出上写明行号；有这样的行时退出状态为 1。",
         StateOptions,
         RunState};
     return command;

@@ -21,11 +21,27 @@ StatePoint StateFromTemperatureHumidity(float t, float phi, double B)
     return {d, EnthalpyFromTemperatureMoisture(t, d)};
 }
 
+std::optional<WetBulbLine> WetBulbLineOf(float ts, double B)
+{
+    WetBulbLine line;
+    line.epsilon = CheckedSingle(kWaterHeat * ts, FaultCause::epsilonWetBulb);
+    const float saturatedPq = VapourPressureFromPhi(SaturationPressure(ts), 1.0f);
+    if (!HasMoistureContent(B, saturatedPq))
+        return std::nullopt;
+    const float d = MoistureFromVapourPressure(B, saturatedPq);
+    line.saturated = {d, EnthalpyFromTemperatureMoisture(ts, d)};
+    return line;
+}
+
 WetBulbLineState StateOnWetBulbLine(float ts, float t, double B)
 {
+    const std::optional<WetBulbLine> wetBulb = WetBulbLineOf(ts, B);
+    if (!wetBulb)
+        throw ArithmeticFault(ArithmeticFault::Kind::Invalid,
+                              FaultCause::MoistureFromVapourPressure);
     WetBulbLineState line;
-    line.epsilonWetBulb = CheckedSingle(kWaterHeat * ts, FaultCause::epsilonWetBulb);
-    line.saturated = StateFromTemperatureHumidity(ts, 1.0f, B);
+    line.epsilonWetBulb = wetBulb->epsilon;
+    line.saturated = wetBulb->saturated;
     line.state = StateOnProcessLine(line.epsilonWetBulb, line.saturated, t);
     return line;
 }

