@@ -74,6 +74,8 @@ QString Utf8(const char *text);
 QCommandLineOption PressureOption();
 // --format table|json|csv.
 QCommandLineOption FormatOption();
+// --design primary|secondary|winter: which design compute and report run.
+QCommandLineOption DesignOption();
 // --tn --phin --tw --ts --dt --s --phil --q --w: the parameter dialog's nine
 // entries, their defaults the dialog's start texts.
 QList<QCommandLineOption> DesignOptions();
@@ -86,6 +88,8 @@ struct Pressure {
 };
 std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure);
 std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, OutputFormat &format);
+enum class DesignKind;
+std::optional<CommandOutput> ReadDesign(const QCommandLineParser &parser, DesignKind &design);
 // Each a whole number (StrictNumber), then read as the dialog's OK reads its boxes.
 std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
                                                DesignParameters &parameters);

@@ -7,7 +7,7 @@ namespace {
 
 QList<QCommandLineOption> ComputeOptions()
 {
-    return QList<QCommandLineOption> {PressureOption()} + DesignOptions()
+    return QList<QCommandLineOption> {PressureOption(), DesignOption()} + DesignOptions()
         + QList<QCommandLineOption> {FormatOption()};
 }
 
@@ -24,9 +24,12 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
         return *refused;
     if (auto refused = ReadFormat(parser, format))
         return *refused;
+    DesignKind design = DesignKind::PrimarySummer;
+    if (auto refused = ReadDesign(parser, design))
+        return *refused;
 
     const WinterParameters winter;
-    const DesignRequest request {DesignKind::PrimarySummer, parameters, winter};
+    const DesignRequest request {design, parameters, winter};
     // 计算并描点 draws its chart at precision 1, and the sheet says so.
     const ResultSheet sheet {DesignTextsOf(ComputeDesign(request, pressure.B)), pressure.text,
                              SingleText(1.0f)};
@@ -65,7 +68,10 @@ const Command &ComputeCommand()
         "与指数，也可用全角数字），"
         "默认值为对话框的初始值。计算中止时，原因写在标准错误输出上，已算出的数值照常输出，"
         "其余为空（json 中为 null，并有 \"error\" 成员）。json 中“余湿量为0”写作 "
-        "\"supplyFlowByMoisture\": null 与 \"noResidualMoisture\": true。",
+        "\"supplyFlowByMoisture\": null 与 \"noResidualMoisture\": true。"
+        "--design secondary 按“二次回风”的计算，求N、W、O、机器露点L与一次混合状态点C1，"
+        "以及总送风量G、表冷器风量G_L、一次回风量G1、二次回风量G2、新风量Gw、表冷器冷量Q0、"
+        "与一次回风相比节省的冷量ΔQ与比例η、机器露点温度t_L和热湿比ε，参数与一次回风相同。",
         ComputeOptions,
         RunCompute};
     return command;

@@ -1,6 +1,7 @@
 #include "chart/chart_state.h"
 #include "cli/command.h"
 #include "cli/strict_number.h"
+#include "designs/design_texts.h"
 #include "designs/parameter_table.h"
 
 #include <array>
@@ -66,6 +67,28 @@ std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pres
                           + Utf8("”不是 90000 至 120000 帕之间的大气压力"));
     pressure = {*B, text};
     return std::nullopt;
+}
+
+QCommandLineOption DesignOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("design"),
+        Utf8("设计：primary（一次回风夏季，默认）、secondary（二次回风夏季，参数同一次回风）"
+             "或 winter（一次回风冬季，送风量取自夏季参数）"),
+        QStringLiteral("primary|secondary|winter"), QStringLiteral("primary"));
+}
+
+std::optional<CommandOutput> ReadDesign(const QCommandLineParser &parser, DesignKind &design)
+{
+    const QString text = parser.value(QStringLiteral("design"));
+    for (DesignKind kind :
+         {DesignKind::PrimarySummer, DesignKind::SecondarySummer, DesignKind::PrimaryWinter})
+        if (text == QLatin1String(DesignWord(kind))) {
+            design = kind;
+            return std::nullopt;
+        }
+    return UsageError(Utf8("选项 --design 的值“") + text
+                      + Utf8("”不是 primary、secondary 或 winter"));
 }
 
 std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, OutputFormat &format)

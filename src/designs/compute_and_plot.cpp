@@ -2,6 +2,7 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
+#include "designs/secondary_summer/secondary_presentation.h"
 #include "psychro/arithmetic_fault.h"
 #include "text/fault_message.h"
 #include "text/main_window_texts.h"
@@ -72,8 +73,9 @@ std::optional<DesignTexts> ComputeAndPlot(ChartView view, const DesignRequest &r
 const PanelHeadings &HeadingsOf(DesignKind design)
 {
     switch (design) {
-    case DesignKind::PrimarySummer:
     case DesignKind::SecondarySummer:
+        return kSecondaryPanelHeadings;
+    case DesignKind::PrimarySummer:
     case DesignKind::PrimaryWinter:
         break;
     }

@@ -3,6 +3,7 @@
 #include "designs/design_parameters.h"
 #include "designs/design_texts.h"
 #include "designs/primary_summer/primary_summer.h"
+#include "designs/secondary_summer/secondary_summer.h"
 
 #include <variant>
 
@@ -10,7 +11,7 @@ class Surface;
 
 // The outcome of any design calculation, and the three things done with it:
 // computing, plotting and turning it into texts.
-using DesignOutcome = std::variant<PrimaryOutcome>;
+using DesignOutcome = std::variant<PrimaryOutcome, SecondaryOutcome>;
 
 // The inputs of a calculation: which design, the summer record (every design
 // reads it; the winter design takes its supply flow from it) and the winter

@@ -53,6 +53,8 @@ struct DesignTexts {
     std::array<std::string, kDesignStateBoxCount> states {};
     std::vector<StateText> stateRows;
     std::vector<QuantityText> quantities;
+    // The full table lists the quantities first and then the states.
+    bool statesAfterQuantities = false;
     std::optional<Stop> stop;
 };
 

@@ -3,10 +3,37 @@
 #include "draw/rgb.h"
 #include "draw/surface.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
 namespace {
 
 // Width of the process lines in pixels (1.5 rounded to whole pixels).
 constexpr int kProcessLineWidth = 2;
+
+// The letters are printed in the chart's small font, their nearest edge this
+// many pixels beyond the dot's rim.
+constexpr float kLabelFontSize = 10.0f;
+constexpr double kLabelGap = 3.0;
+// A printed character's width as a share of the line height (the letters are
+// Latin capitals, digits and a prime).
+constexpr double kCharacterWidth = 0.6;
+constexpr double kPi = 3.14159265358979323846;
+// The directions tried for a label, every 45° from straight right.
+constexpr int kLabelDirections = 8;
+
+bool SamePoint(StatePoint a, StatePoint b)
+{
+    return a.d == b.d && a.i == b.i;
+}
+
+// The smallest angle between two directions, radians.
+double AngleBetween(double a, double b)
+{
+    const double difference = std::fabs(std::remainder(a - b, 2.0 * kPi));
+    return difference;
+}
 
 void DrawDot(Surface &picture, Rgb outline, Rgb fill, StatePoint state)
 {
@@ -33,13 +60,76 @@ void MarkMachineDewPoint(Surface &picture, StatePoint state)
     DrawDot(picture, colours::kGreen, colours::kGreen, state);
 }
 
-void DrawProcessLines(Surface &picture,
-                      std::initializer_list<std::pair<StatePoint, StatePoint>> lines)
+void DrawProcessLines(Surface &picture, const std::vector<ChartLine> &lines)
 {
     picture.SetDrawWidth(kProcessLineWidth);
     picture.SetForeColor(colours::kGreen);
     for (const auto &[from, to] : lines)
         picture.Line(from.d, from.i, to.d, to.i);
+}
+
+std::vector<StateLabel> LabelsOf(const std::vector<FoundState> &states, StateName dewPoint,
+                                 bool complete)
+{
+    std::vector<StateLabel> labels;
+    for (const FoundState &state : states) {
+        const Rgb colour = state.name != dewPoint ? colours::kRed
+            : complete                            ? colours::kBlack
+                                                  : colours::kGreen;
+        labels.push_back({state.name, state.point, colour});
+    }
+    return labels;
+}
+
+void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
+                 const std::vector<ChartLine> &lines)
+{
+    const ScaleMap &map = picture.Map();
+    const Rgb colour = picture.ForeColor();
+    const float fontSize = picture.FontSize();
+    picture.SetFontSize(kLabelFontSize);
+    const double height
+        = std::fabs(picture.LineHeight() * (map.pixelHeight() / (map.bottom() - map.top())));
+    const double rim = kStatePointRadius * map.PixelsPerUnitX() + kLabelGap;
+
+    for (const StateLabel &label : labels) {
+        const double x = map.ToPixelX(label.point.d), y = map.ToPixelY(label.point.i);
+        // The directions, in pixels, of the lines that leave this dot.
+        std::vector<double> taken;
+        for (const auto &[from, to] : lines) {
+            const bool atFrom = SamePoint(from, label.point), atTo = SamePoint(to, label.point);
+            if (atFrom == atTo)
+                continue;
+            const StatePoint other = atFrom ? to : from;
+            taken.push_back(std::atan2(map.ToPixelY(other.i) - y, map.ToPixelX(other.d) - x));
+        }
+        // Up and to the right unless a line runs there.
+        double best = -kPi / 4.0, bestClearance = -1.0;
+        for (int k = 0; k < kLabelDirections; ++k) {
+            const double direction = -kPi / 4.0 + k * (2.0 * kPi / kLabelDirections);
+            double clearance = kPi;
+            for (double line : taken)
+                clearance = std::min(clearance, AngleBetween(direction, line));
+            if (clearance > bestClearance + 1e-9) {
+                best = direction;
+                bestClearance = clearance;
+            }
+        }
+        // The label's box, its centre pushed out along the direction until its
+        // edge clears the dot.
+        const std::string text = StateLetter(label.name);
+        const double width = kCharacterWidth * height * static_cast<double>(text.size());
+        const double cx = std::cos(best), cy = std::sin(best);
+        const double reach = std::min(std::fabs(cx) > 1e-9 ? width / 2.0 / std::fabs(cx) : 1e300,
+                                      std::fabs(cy) > 1e-9 ? height / 2.0 / std::fabs(cy) : 1e300);
+        const double centreX = x + cx * (rim + reach), centreY = y + cy * (rim + reach);
+        picture.SetForeColor(label.colour);
+        picture.SetCurrentX(static_cast<float>(map.FromPixelX(centreX - width / 2.0)));
+        picture.SetCurrentY(static_cast<float>(map.FromPixelY(centreY - height / 2.0)));
+        picture.Print(text);
+    }
+    picture.SetForeColor(colour);
+    picture.SetFontSize(fontSize);
 }
 
 void DrawFinalPoints(Surface &picture, std::initializer_list<StatePoint> states,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "designs/outcome.h"
+#include "draw/rgb.h"
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 class Surface;
 
@@ -27,8 +29,26 @@ void MarkState(Surface &picture, StatePoint state);
 void MarkMachineDewPoint(Surface &picture, StatePoint state);
 
 // Line width 2, green: each line from the first state of the pair to the second.
-void DrawProcessLines(Surface &picture,
-                      std::initializer_list<std::pair<StatePoint, StatePoint>> lines);
+using ChartLine = std::pair<StatePoint, StatePoint>;
+void DrawProcessLines(Surface &picture, const std::vector<ChartLine> &lines);
+
+// A state's letter beside its dot: the letter, where the dot is, its colour.
+struct StateLabel {
+    StateName name;
+    StatePoint point;
+    Rgb colour;
+};
+
+// Prints each state's letter ("N", "C1", "O'") beside its dot in the dot's
+// colour and the chart's small font, on the side of the dot farthest from
+// the process lines that leave it, so that it covers neither.
+void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
+                 const std::vector<ChartLine> &lines);
+
+// The labels of found states: red, the machine dew point (named by dewPoint)
+// black once the process is complete and green before.
+std::vector<StateLabel> LabelsOf(const std::vector<FoundState> &states, StateName dewPoint,
+                                 bool complete);
 
 // Second pass, on top of the lines: the states red on red, then the machine
 // dew point (or the design's end state) black on black.

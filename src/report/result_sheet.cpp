@@ -97,18 +97,42 @@ std::string PressureNumber(const std::string &text)
 
 } // namespace
 
-std::vector<ResultSheet::Row> ResultSheet::Rows() const
+namespace {
+
+using Row = ResultSheet::Row;
+
+// The heading row and one row per state: name, t, d, i.
+std::vector<Row> StateBlock(const ResultSheet &sheet)
 {
     std::vector<Row> rows;
     rows.push_back({"状态点", "t (℃)", "d (g/kg干空气)", "i (kJ/kg干空气)"});
-    for (const StateText &state : texts.stateRows)
+    for (const StateText &state : sheet.texts.stateRows)
         rows.push_back({state.name, state.t, state.d, state.i});
+    return rows;
+}
+
+// The heading row and one row per quantity listed everywhere, then B and the
+// precision: name, value, unit.
+std::vector<Row> QuantityBlock(const ResultSheet &sheet)
+{
+    std::vector<Row> rows;
     rows.push_back({"项目", "数值", "单位", ""});
-    for (const QuantityText &q : texts.quantities)
+    for (const QuantityText &q : sheet.texts.quantities)
         if (q.where == QuantityText::Where::Everywhere)
             rows.push_back({q.name, q.value, q.unit, ""});
-    rows.push_back({kPressureName, pressureText, "Pa", ""});
-    rows.push_back({kPrecisionName, precisionText, "℃", ""});
+    rows.push_back({kPressureName, sheet.pressureText, "Pa", ""});
+    rows.push_back({kPrecisionName, sheet.precisionText, "℃", ""});
+    return rows;
+}
+
+} // namespace
+
+std::vector<ResultSheet::Row> ResultSheet::Rows() const
+{
+    std::vector<Row> rows = texts.statesAfterQuantities ? QuantityBlock(*this) : StateBlock(*this);
+    const std::vector<Row> second
+        = texts.statesAfterQuantities ? StateBlock(*this) : QuantityBlock(*this);
+    rows.insert(rows.end(), second.begin(), second.end());
     return rows;
 }
 
@@ -125,19 +149,19 @@ std::string ResultCsv(const ResultSheet &sheet)
 std::string ResultTableText(const ResultSheet &sheet)
 {
     // The states and the quantities are aligned each on their own.
-    const std::vector<ResultSheet::Row> rows = sheet.Rows();
-    const std::size_t stateRows = sheet.texts.stateRows.size() + 1;
     std::vector<std::vector<std::string>> states, quantities;
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        if (k < stateRows)
-            states.emplace_back(rows[k].begin(), rows[k].end());
-        else
-            quantities.emplace_back(rows[k].begin(), rows[k].end() - 1);
-    }
+    for (const Row &row : StateBlock(sheet))
+        states.emplace_back(row.begin(), row.end());
+    for (const Row &row : QuantityBlock(sheet))
+        quantities.emplace_back(row.begin(), row.end() - 1);
     for (const QuantityText &q : sheet.texts.quantities)
         if (q.where == QuantityText::Where::NotInRows)
             quantities.push_back({q.name, q.value, q.unit});
-    return text_output::AlignedColumns(states) + '\n' + text_output::AlignedColumns(quantities);
+    const std::string first = text_output::AlignedColumns(
+        sheet.texts.statesAfterQuantities ? quantities : states);
+    const std::string second = text_output::AlignedColumns(
+        sheet.texts.statesAfterQuantities ? states : quantities);
+    return first + '\n' + second;
 }
 
 std::string ResultJson(const ResultSheet &sheet)

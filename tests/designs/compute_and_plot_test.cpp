@@ -99,7 +99,7 @@ TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
         EXPECT_NEAR(std::stod(w.texts.result[box]), results[box], 0.005) << box;
     // Texta lists N, W, C, L, O, single values with at most 7 digits.
     const double states[]
-        = {12.64, 58.33, 18.39, 82.34, 13.97, 63.87, 12.634, 50.56, 12.634, 52.15};
+        = {12.64, 58.33, 18.39, 82.34, 14.37, 65.54, 12.634, 50.56, 12.634, 52.15};
     for (int index = 0; index <= 9; ++index) {
         EXPECT_NEAR(std::stod(w.texts.state[index]), states[index], 0.005) << index;
         EXPECT_LE(w.texts.state[index].size(), 8u) << index;
@@ -135,9 +135,24 @@ TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
         {Kind::Circle, O, {}, red, red, 2},
         {Kind::Circle, L, {}, black, black, 2},
     };
+    // Last, each state's letter beside its dot, in the dot's colour and clear of it.
+    const struct {
+        const char *letter;
+        P at;
+        Rgb colour;
+    } letters[] = {{"N", N, red}, {"W", W, red}, {"C", C, red}, {"O", O, red}, {"L", L, black}};
     const std::vector<Op> ops = w.ProcessOps();
-    ASSERT_EQ(ops.size(), std::size(expected));
-    for (std::size_t k = 0; k < ops.size(); ++k) {
+    ASSERT_EQ(ops.size(), std::size(expected) + std::size(letters));
+    for (std::size_t k = 0; k < std::size(letters); ++k) {
+        const Op &op = ops[std::size(expected) + k];
+        EXPECT_EQ(op.kind, Kind::Text);
+        EXPECT_EQ(op.text, letters[k].letter);
+        EXPECT_EQ(op.colour, letters[k].colour);
+        EXPECT_EQ(op.fontSize, 10.0f);
+        // The letter's top-left corner lies off the dot (radius 0.15 g/kg).
+        EXPECT_GT(std::hypot(op.x1 - letters[k].at.d, (op.y1 - letters[k].at.i) / 4.0), 0.15);
+    }
+    for (std::size_t k = 0; k < std::size(expected); ++k) {
         SCOPED_TRACE(k);
         const Expected &e = expected[k];
         EXPECT_EQ(ops[k].kind, e.kind);
@@ -156,7 +171,7 @@ TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
 
     // The next press draws its first-pass dots in the black fill this one left.
     w.Press();
-    ASSERT_EQ(w.ProcessOps().size(), std::size(expected));
+    ASSERT_EQ(w.ProcessOps().size(), std::size(expected) + std::size(letters));
     EXPECT_EQ(w.ProcessOps()[0].fill, black);
 }
 
@@ -226,7 +241,6 @@ TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
         {"supply at room temperature", [](D &p) { p.deltaT = 0; }, {msg::kEqualEnthalpy}, 5, true},
         {"no residual heat", [](D &p) { p.Q = 0; }, {msg::kEqualEnthalpy}, 5, true},
         {"all parameters zero", [](D &p) { p = D {}; }, {msg::kEqualEnthalpy}, 5, true},
-        {"fresh-air percentage -100", [](D &p) { p.s = -100; }, {msg::kFreshAirShare}, 2, true},
         {"indoor vapour pressure above B",
          [](D &p) { p.tn = 100, p.phiN = 100; },
          {msg::kIndoorVapourPressure},
@@ -276,11 +290,15 @@ TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
         EXPECT_FALSE(HasEnglishWord(w.prompts.messages[0])) << w.prompts.messages[0];
 
         // The dots of the states found stay; lines and the second pass only once L is known.
-        int dots = 0, lines = 0;
-        for (const Op &op : w.ProcessOps())
-            (op.kind == Kind::Circle ? dots : lines) += 1;
+        int dots = 0, lines = 0, letters = 0;
+        for (const Op &op : w.ProcessOps()) {
+            dots += op.kind == Kind::Circle;
+            lines += op.kind == Kind::Line;
+            letters += op.kind == Kind::Text;
+        }
         EXPECT_EQ(dots, row.statesFound == 5 ? 10 : row.statesFound);
         EXPECT_EQ(lines, row.statesFound == 5 ? 4 : 0);
+        EXPECT_EQ(letters, row.statesFound);
 
         // No box keeps an old text; boxes of values not computed are empty.
         for (int box = 1; box <= 7; ++box)

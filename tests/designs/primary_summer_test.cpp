@@ -2,6 +2,7 @@
 #include "designs/dew_point_scan.h"
 #include "designs/primary_summer/primary_summer.h"
 #include "psychro/moist_air.h"
+#include "text/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +80,8 @@ TEST(PrimarySummer, StartParametersGiveTheDesignExample)
         {"i_n", N.i, 58.33, 0.005},
         {"d_w", W.d, 18.39, 0.005},
         {"i_w", W.i, 82.34, 0.005},
-        {"d_c", C.d, 13.97, 0.005},
-        {"i_c", C.i, 63.87, 0.005},
+        {"d_c", C.d, 14.36539, 5e-6},
+        {"i_c", C.i, 65.53559, 5e-6},
         {"t_o", out.t_o, 20, 1e-12},
         {"d_o", O.d, 12.634, 5e-4},
         {"i_o", O.i, 52.15, 0.005},
@@ -99,22 +100,27 @@ TEST(PrimarySummer, StartParametersGiveTheDesignExample)
         EXPECT_NEAR(row.value, row.expected, row.tolerance) << row.name;
 }
 
-TEST(PrimarySummer, MixingTakesTheFreshAirShareAsARatio)
+TEST(PrimarySummer, MixingTakesTheFreshAirPercentageAsAShareOfTheSupply)
 {
-    // s = 30 % puts C 0.3 / 1.3 of the way from N to W, not 30 %.
-    for (double share : {0.0, 30.0, 100.0}) {
+    // s = 30 % puts C 30 % of the way from N to W, the share the fresh-air load
+    // takes, so that the system cooling is G (i_c − i_L).
+    for (double share : {0.0, 30.0, 100.0, -100.0}) {
         SCOPED_TRACE(share);
         DesignParameters parameters = StartParameters();
         parameters.s = share;
         const PrimaryOutcome out = ComputePrimarySummer(parameters, kStandardPressure);
         const StatePoint N = *out.State(StateName::N), W = *out.State(StateName::W),
                          C = *out.State(StateName::C);
-        const double way = share / (share + 100.0);
-        EXPECT_NEAR(C.d, N.d + way * (W.d - N.d), 2e-6);
-        EXPECT_NEAR(C.i, N.i + way * (W.i - N.i), 1e-5);
-        if (share == 0.0) {
-            EXPECT_EQ(C.d, N.d);
-            EXPECT_EQ(C.i, N.i);
+        const double way = static_cast<float>(share / 100.0);
+        EXPECT_EQ(C.d, static_cast<float>(N.d + way * (static_cast<double>(W.d) - N.d)));
+        EXPECT_EQ(C.i, static_cast<float>(N.i + way * (static_cast<double>(W.i) - N.i)));
+        if (share == 30.0) {
+            EXPECT_EQ(SingleText(C.d), "14.36539");
+            EXPECT_EQ(SingleText(C.i), "65.53559");
+            ASSERT_TRUE(out.loads);
+            const double G = out.flows->SupplyFlowByHeat;
+            EXPECT_NEAR(out.loads->SystemCooling,
+                        G * (static_cast<double>(C.i) - out.State(StateName::L)->i), 1e-4);
         }
     }
 }

@@ -99,7 +99,7 @@ TEST(ResultSheet, ListsOnlyWhatTheRunComputed)
         {"start texts", [](DesignParameters &) {}, 5, true, "48449"},
         {"machine dew point not found", [](DesignParameters &p) { p.phiL = 0; }, 4, false,
          "130000"},
-        {"no mixing with s = -100 %", [](DesignParameters &p) { p.s = -100; }, 2, false, ""},
+        {"wet bulb at boiling point", [](DesignParameters &p) { p.ts = 100; }, 1, false, ""},
         {"no residual heat", [](DesignParameters &p) { p.Q = 0; }, 5, false, "51231"},
     };
     for (const Row &row : rows) {

@@ -32,13 +32,17 @@ void PlotPrimarySummer(const PrimaryOutcome &out, Surface &picture)
             MarkState(picture, state.point);
     }
     const auto L = out.State(StateName::L);
-    if (!L)
+    if (!L) {
+        LabelStates(picture, LabelsOf(out.states, StateName::L, false), {});
         return;
+    }
     const StatePoint N = *out.State(StateName::N), W = *out.State(StateName::W),
                      C = *out.State(StateName::C), O = *out.State(StateName::O);
     // The mixing line, the room's process line, the reheat, the cooling and drying.
-    DrawProcessLines(picture, {{N, W}, {N, O}, {O, *L}, {C, *L}});
+    const std::vector<ChartLine> lines = {{N, W}, {N, O}, {O, *L}, {C, *L}};
+    DrawProcessLines(picture, lines);
     DrawFinalPoints(picture, {N, W, C, O}, *L);
+    LabelStates(picture, LabelsOf(out.states, StateName::L, true), lines);
 }
 
 DesignTexts PrimarySummerTexts(const PrimaryOutcome &out)

@@ -1,5 +1,6 @@
 #include "designs/primary_summer/primary_summer.h"
 
+#include "designs/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 #include "text/fault_message.h"
@@ -52,10 +53,6 @@ std::string CauseMessage(Stage stage, const ArithmeticFault &fault)
             return msg::kWetBulbVapourPressure;
         if (stage == Stage::DewPoint)
             return msg::kDewPointVapourPressure;
-        break;
-    case FaultCause::MixedValue:
-        if (zeroDivisor)
-            return msg::kFreshAirShare;
         break;
     case FaultCause::ProcessLine:
         if (zeroDivisor && stage == Stage::Outdoor)
@@ -129,8 +126,10 @@ std::optional<StatePoint> PrimaryOutcome::State(StateName name) const
 
 StatePoint PrimaryMixedState(float s, StatePoint N, StatePoint W)
 {
-    // s is the ratio of outdoor to return air, so C lies s / (1 + s) of the way from N to W.
-    return {MixedValue(s, W.d, N.d), MixedValue(s, W.i, N.i)};
+    // s is the fresh air's share of the supply flow, as in the fresh-air load
+    // Q2 = G s (i_w − i_n): C lies s of the way from N to W, so that the
+    // system cooling is G (i_c − i_L) up to rounding.
+    return MixedByShare(N, W, s);
 }
 
 PrimaryFlows PrimaryAirFlows(const SummerInputs &in, StatePoint N, StatePoint O)

@@ -17,8 +17,6 @@ namespace primary_messages {
 inline constexpr const char *kDewPointNotFound = "t在-30至100之间,没有找到L点!";
 inline constexpr const char *kEqualEnthalpy
     = "送风状态点与室内状态点焓值相同，无法确定送风量，请检查参数设定!";
-inline constexpr const char *kFreshAirShare
-    = "新风百分比s为-100%，新风与回风无法混合，无法确定混合状态点C，请检查参数设定!";
 inline constexpr const char *kIndoorVapourPressure
     = "室内状态点N的水蒸气分压力不低于大气压力，无法确定其含湿量，请检查参数设定!";
 inline constexpr const char *kWetBulbVapourPressure
@@ -61,7 +59,7 @@ struct PrimaryOutcome {
     std::optional<StatePoint> State(StateName name) const;
 };
 
-// C: the mixture of outdoor and return air, s as a ratio of outdoor to return air.
+// C: the mixture of outdoor and return air, s the fresh air's share of the supply flow.
 StatePoint PrimaryMixedState(float s, StatePoint N, StatePoint W);
 
 // SupplyFlowByHeat = Q / (i_n − i_o); MoistureDifference = d_n − d_o;
