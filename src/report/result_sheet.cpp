@@ -157,10 +157,10 @@ std::string ResultTableText(const ResultSheet &sheet)
     for (const QuantityText &q : sheet.texts.quantities)
         if (q.where == QuantityText::Where::NotInRows)
             quantities.push_back({q.name, q.value, q.unit});
-    const std::string first = text_output::AlignedColumns(
-        sheet.texts.statesAfterQuantities ? quantities : states);
-    const std::string second = text_output::AlignedColumns(
-        sheet.texts.statesAfterQuantities ? states : quantities);
+    const std::string first
+        = text_output::AlignedColumns(sheet.texts.statesAfterQuantities ? quantities : states);
+    const std::string second
+        = text_output::AlignedColumns(sheet.texts.statesAfterQuantities ? states : quantities);
     return first + '\n' + second;
 }
 
