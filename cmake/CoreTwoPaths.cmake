@@ -61,3 +61,5 @@ set_source_files_properties(${core_dir}/core_baseline.o ${core_dir}/core_avx.o P
                             EXTERNAL_OBJECT TRUE GENERATED TRUE)
 set_target_properties(idchart_core PROPERTIES AUTOMOC OFF AUTORCC OFF)
 target_include_directories(idchart_core PUBLIC src)
+# Lets tests reach both copies by their link names.
+target_compile_definitions(idchart_core INTERFACE IDCHART_CORE_TWO_PATHS)

@@ -82,6 +82,15 @@ foreach(signature IN LISTS signatures)
 endforeach()
 list(REMOVE_DUPLICATES avx_all)
 
+# The two copies agree to the last bit only while the AVX copy performs the
+# same operations: a fused multiply-add (from -mfma, -march=… or a contracted
+# expression) would round once where the baseline rounds twice.
+execute_process(COMMAND ${OBJDUMP} -d --no-show-raw-insn ${avx} OUTPUT_VARIABLE code
+                COMMAND_ERROR_IS_FATAL ANY)
+if(code MATCHES "[ \t](vfn?m(add|sub)[a-z0-9]*)[ \t]")
+  message(FATAL_ERROR "The core's AVX copy contains ${CMAKE_MATCH_1}; build it without FMA")
+endif()
+
 rename_symbols(${avx} ${DIR}/core_avx.o .avx "${avx_all}" ${section_renames})
 rename_symbols(${baseline} ${DIR}/core_baseline.o .baseline "${baseline_functions}")
 
