@@ -2,7 +2,8 @@
 # READELF and DIR. In DIR, core_baseline.merged.o and core_avx.merged.o are the two
 # copies of the core, each linked into one object. Writes:
 #   core_avx.o          every symbol the AVX copy defines renamed NAME.avx;
-#                       its start-up initialisers moved out of .init_array
+#                       its initialisers and finalisers moved out of
+#                       .init_array and .fini_array
 #   core_baseline.o     every function the baseline copy defines for the
 #                       linker renamed NAME.baseline
 #   core_trampolines.cpp  NAME: one jump to NAME.avx or NAME.baseline
@@ -51,23 +52,21 @@ foreach(name IN LISTS baseline_functions)
   endif()
 endforeach()
 
-# Start-up code of the AVX copy must not run on a processor without AVX: its
-# initialisers go to a section of their own that the start-up selection runs
-# once it has chosen that copy. Exit-time sections have no such hook.
+# Start-up and exit code of the AVX copy must not run on a processor without
+# AVX: its initialisers and finalisers (namespace-scope objects with
+# constructors, a sanitizer's registration of globals) go to sections of their
+# own, which the start-up selection runs once it has chosen that copy.
 execute_process(COMMAND ${OBJDUMP} -h ${avx} OUTPUT_VARIABLE sections COMMAND_ERROR_IS_FATAL ANY)
-string(REGEX MATCHALL "[ \t](\\.init_array[.0-9]*|\\.ctors[.0-9]*)[ \t]" init_sections
-       "${sections}")
+string(REGEX MATCHALL "[ \t]\\.(init|fini)_array[.0-9]*[ \t]" array_sections "${sections}")
 set(section_renames)
-foreach(section IN LISTS init_sections)
+foreach(section IN LISTS array_sections)
   string(STRIP "${section}" section)
-  if(section MATCHES "^\\.ctors")
-    message(FATAL_ERROR "The core's AVX copy has a ${section} section; use .init_array")
-  endif()
-  list(APPEND section_renames --rename-section ${section}=idchart_avx_init_array)
+  string(REGEX REPLACE "^\\.(init|fini)_array.*" "idchart_avx_\\1_array" renamed "${section}")
+  list(APPEND section_renames --rename-section ${section}=${renamed})
 endforeach()
-if(sections MATCHES "[ \t](\\.fini_array|\\.dtors|\\.preinit_array)")
-  message(FATAL_ERROR "The core has a ${CMAKE_MATCH_1} section, which would run AVX code "
-                      "on every processor")
+if(sections MATCHES "[ \t](\\.ctors|\\.dtors|\\.preinit_array)")
+  message(FATAL_ERROR "The core's AVX copy has a ${CMAKE_MATCH_1} section, which would run "
+                      "AVX code on every processor")
 endif()
 
 # A group of inline code is kept once per program by its signature, which is

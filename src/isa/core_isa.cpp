@@ -11,12 +11,14 @@ extern "C" {
 __attribute__((visibility("hidden"))) unsigned char idchart_core_avx = 0;
 }
 
-// The AVX copy's start-up initialisers, moved out of .init_array so that they
-// run only on a processor that has AVX; the linker defines the bounds when the
-// section exists.
+// The AVX copy's initialisers and finalisers, moved out of .init_array and
+// .fini_array so that they run only on a processor that has AVX; the linker
+// defines the bounds of a section that exists.
 using Initialiser = void (*)();
 extern "C" __attribute__((weak)) Initialiser __start_idchart_avx_init_array[];
 extern "C" __attribute__((weak)) Initialiser __stop_idchart_avx_init_array[];
+extern "C" __attribute__((weak)) Initialiser __start_idchart_avx_fini_array[];
+extern "C" __attribute__((weak)) Initialiser __stop_idchart_avx_fini_array[];
 
 namespace {
 
@@ -31,6 +33,13 @@ bool AvxWanted()
     return __builtin_cpu_supports("avx");
 }
 
+// In reverse order, as the C library runs .fini_array.
+void FinishAvxCopy()
+{
+    for (Initialiser *fini = __stop_idchart_avx_fini_array; fini != __start_idchart_avx_fini_array;)
+        (*--fini)();
+}
+
 // Before the static initialisers of the program and of the core itself.
 __attribute__((constructor(101))) void ChooseCorePath()
 {
@@ -41,6 +50,8 @@ __attribute__((constructor(101))) void ChooseCorePath()
              init != __stop_idchart_avx_init_array; ++init)
             (*init)();
     }
+    if (__start_idchart_avx_fini_array != nullptr)
+        std::atexit(FinishAvxCopy);
     idchart_core_avx = 1;
 }
 
