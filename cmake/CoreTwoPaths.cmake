@@ -6,7 +6,8 @@
 # instructions do not. The core is float arithmetic throughout, so it is built
 # twice from the same sources: once for the x86-64 baseline and once with
 # -mavx (VEX encoding; no FMA, so nothing can be contracted, and
-# -ffp-contract=off says so for both). Each copy is linked into one object
+# -ffp-contract=off says so for both; the build fails should an FMA
+# instruction appear in the AVX copy). Each copy is linked into one object
 # (ld -r); the AVX copy's symbols, its inline functions and template
 # instantiations included, get the suffix ".avx" and the baseline copy's
 # functions the suffix ".baseline", so no piece of AVX code can be merged into
@@ -19,12 +20,17 @@
 # sources join the core's source list, in any folder, are built in both
 # encodings without a line of their own, and the helpers, inline functions
 # and library templates a hot routine calls run in the same encoding as the
-# routine itself. The AVX copy's start-up initialisers (namespace-scope
-# objects with constructors) run only when the AVX copy is chosen.
+# routine itself. The AVX copy's initialisers and finalisers (namespace-scope
+# objects with constructors) run only when the AVX copy is chosen. The AVX
+# code needs no vzeroupper of its own: scalar VEX instructions clear the
+# upper halves they write, and the compiler adds one wherever it uses 256-bit
+# registers.
 #
 # Defines idchart_core (STATIC) from IDCHART_CORE_SOURCES.
 
-set(IDCHART_CORE_COMPILE_OPTIONS -ffp-contract=off)
+# The renaming below works on machine code, so the copies are compiled without
+# link-time optimisation whatever the build's flags say.
+set(IDCHART_CORE_COMPILE_OPTIONS -ffp-contract=off -fno-lto)
 
 add_library(idchart_core_baseline_objects OBJECT ${IDCHART_CORE_SOURCES})
 add_library(idchart_core_avx_objects OBJECT ${IDCHART_CORE_SOURCES})
