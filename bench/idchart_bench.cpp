@@ -2,6 +2,16 @@
 // drawn onto the Qt surface of a 1920 × 1080 screen's chart area, one
 // pointer-readout update, the machine-dew-point scan and the whole
 // calculation with its redraw.
+//
+// By default everything runs after QApplication has started, as in the
+// window program. Two flags of its own (before Google Benchmark's):
+//   --plain     no QApplication: only the benchmarks of the Qt-free core
+//               (saturation pressure, the chart's arithmetic on a surface
+//               that paints nothing, the dew-point scan), for comparison
+//               with a process in which Qt has never run;
+//   --baseline  the core's x86-64 baseline copy instead of its AVX copy
+//               (the same as IDCHART_BASELINE=1 in the environment).
+// The run's context lines name the core's copy and the kind of process.
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
@@ -9,6 +19,8 @@
 #include "designs/design_parameters.h"
 #include "designs/primary_summer/primary_presentation.h"
 #include "designs/primary_summer/primary_summer.h"
+#include "draw/surface.h"
+#include "isa/core_isa.h"
 #include "psychro/moist_air.h"
 #include "qt/chart_surface.h"
 #include "qt/fonts.h"
@@ -23,6 +35,12 @@
 #include <QDir>
 #include <QFile>
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -87,6 +105,40 @@ void BM_SaturationPressure(benchmark::State &state)
 }
 BENCHMARK(BM_SaturationPressure);
 
+// A surface of the chart area's size that paints nothing: DrawChart's own
+// arithmetic (curve tracing, scale mapping, number texts) alone.
+class NullSurface : public Surface {
+public:
+    NullSurface() { RefreshScale(); }
+
+protected:
+    double PixelWidth() const override { return kChartWidth; }
+    double PixelHeight() const override { return kChartHeight; }
+    void PaintClear() override { }
+    void PaintLine(double, double, double, double) override { }
+    void PaintFilledBox(double, double, double, double, Rgb) override { }
+    void PaintCircle(double, double, double) override { }
+    void PaintText(double, double, const std::string &) override { }
+    double LineHeightPixels() const override { return 14.0; }
+};
+
+void BM_DrawChartArithmetic(benchmark::State &state)
+{
+    NullSurface surface;
+    SetChartScale(surface);
+    ChartState chart;
+    NullTexts texts;
+    const float precision = state.range(0) == 1 ? 1.0f : 0.05f;
+    for (auto _ : state) {
+        chart.Precision = precision;
+        DrawChart(chart, surface, texts);
+        benchmark::DoNotOptimize(surface.CurrentX());
+    }
+    state.SetLabel(precision == 1.0f ? "precision 1, paints nothing"
+                                     : "precision 0.05, paints nothing");
+}
+BENCHMARK(BM_DrawChartArithmetic)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond);
+
 void BM_DrawChart(benchmark::State &state)
 {
     ImageSurface &surface = ChartSurface();
@@ -100,7 +152,6 @@ void BM_DrawChart(benchmark::State &state)
     }
     state.SetLabel(precision == 1.0f ? "precision 1" : "precision 0.05");
 }
-BENCHMARK(BM_DrawChart)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond);
 
 void BM_PointerReadout(benchmark::State &state)
 {
@@ -114,7 +165,6 @@ void BM_PointerReadout(benchmark::State &state)
         x = x > 30.0f ? 10.0f : x + 0.0217f;
     }
 }
-BENCHMARK(BM_PointerReadout)->Unit(benchmark::kMicrosecond);
 
 void BM_FindMachineDewPoint(benchmark::State &state)
 {
@@ -147,7 +197,6 @@ void BM_ComputeAndPlot(benchmark::State &state)
         benchmark::DoNotOptimize(surface.Image().constBits());
     }
 }
-BENCHMARK(BM_ComputeAndPlot)->Unit(benchmark::kMillisecond);
 
 // The chart at precision 0.05 with the default process on it, on a surface
 // at the given device pixel ratio.
@@ -183,7 +232,6 @@ void BM_DrawChartHighDpi(benchmark::State &state)
     }
     state.SetLabel("precision 0.05, device pixel ratio 2");
 }
-BENCHMARK(BM_DrawChartHighDpi)->Unit(benchmark::kMillisecond);
 
 // Saving the full chart with a process: 0 PNG x2, 1 SVG, 2 PDF.
 void BM_SavePicture(benchmark::State &state)
@@ -203,15 +251,67 @@ void BM_SavePicture(benchmark::State &state)
     QFile::remove(path);
     state.SetLabel(names[state.range(0)]);
 }
-BENCHMARK(BM_SavePicture)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The benchmarks that draw with Qt or drive its windows.
+void RegisterQtBenchmarks()
+{
+    benchmark::RegisterBenchmark("BM_DrawChart", BM_DrawChart)
+        ->Arg(1)
+        ->Arg(5)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PointerReadout", BM_PointerReadout)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("BM_ComputeAndPlot", BM_ComputeAndPlot)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_DrawChartHighDpi", BM_DrawChartHighDpi)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_SavePicture", BM_SavePicture)
+        ->Arg(0)
+        ->Arg(1)
+        ->Arg(2)
+        ->Unit(benchmark::kMillisecond);
+}
+
+// Removes the flag from the arguments; whether it was there.
+bool TakeFlag(int &argc, char **argv, const char *flag)
+{
+    for (int k = 1; k < argc; ++k) {
+        if (std::strcmp(argv[k], flag) == 0) {
+            for (int j = k; j < argc; ++j)
+                argv[j] = argv[j + 1];
+            --argc;
+            return true;
+        }
+    }
+    return false;
+}
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (TakeFlag(argc, argv, "--baseline") && core_isa::UsesAvx()) {
+        // The core's copy is chosen once before main: start again with the
+        // baseline one.
+        setenv("IDCHART_BASELINE", "1", 1);
+        execv("/proc/self/exe", argv);
+        std::perror("idchart_bench: cannot start again on the baseline path");
+        return 1;
+    }
+    const bool plain = TakeFlag(argc, argv, "--plain");
+    benchmark::AddCustomContext("idchart core", core_isa::PathName());
+    benchmark::AddCustomContext("idchart process",
+                                plain ? "plain (no QApplication)" : "after QApplication started");
+    if (plain) {
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        return 0;
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     RegisterFontSubstitutions();
+    RegisterQtBenchmarks();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
