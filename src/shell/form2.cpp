@@ -5,6 +5,7 @@
 #include "qt/screen_twips.h"
 #include "qt/widget_geometry.h"
 #include "shell/app_shell.h"
+#include "shell/form1.h"
 #include "text/prompts.h"
 
 #include <QLabel>
@@ -22,9 +23,15 @@ constexpr const char *kOkCaption = "确  定";
 } // namespace
 
 Form2::Form2(AppShell &shell, QWidget *parent)
-    : FormWindow(shell.Windows(), forms::kParameters, parent), shell_(shell)
+    : Form2(shell, forms::kParameters, kCaption, DesignKind::PrimarySummer, parent)
 {
-    setWindowTitle(QString::fromUtf8(kCaption));
+}
+
+Form2::Form2(AppShell &shell, const QString &name, const char *caption, DesignKind design,
+             QWidget *parent)
+    : FormWindow(shell.Windows(), name, parent), shell_(shell), name_(name), design_(design)
+{
+    setWindowTitle(QString::fromUtf8(caption));
 
     // The labels are created first and so lie beneath the boxes: each box
     // hides the run of blanks (and on larger screens the unit) under it.
@@ -81,8 +88,18 @@ void Form2::Command1_Click()
         return;
     }
     shell_.Parameters() = *reading.record;
+    shell_.Windows().Get<Form1>(forms::kMain).design = design_;
+
+    // The other summer dialog edits the same record: it shows these texts too
+    // (one that was closed by its close box comes back with the start texts).
+    const QString other = name_ == forms::kParameters ? forms::kSecondary : forms::kParameters;
+    if (shell_.Windows().IsLoaded(other)) {
+        Form2 &dialog = shell_.Windows().Get<Form2>(other);
+        for (std::size_t n = 1; n <= kSummerParameterCount; ++n)
+            dialog.Text[n]->setText(Text[n]->text());
+    }
 
     // Back to the main window; the dialog stays loaded with its texts.
     shell_.Windows().Show(forms::kMain);
-    shell_.Windows().Hide(forms::kParameters);
+    shell_.Windows().Hide(name_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designs/design_texts.h"
 #include "qt/form_window.h"
 
 class AppShell;
@@ -16,10 +17,18 @@ class QPushButton;
 //
 // Text[n] and Label[n] are the box and label of row n (n = 1..9; index 0 is
 // unused): rows 1..7 hold tn, φn, tw, ts, △t, s and φL, rows 8 and 9 Q and W.
+//
+// The secondary-return-air dialog Form3 has the same face and edits the same
+// record; an OK in either dialog also puts its texts into the other's boxes,
+// and sets which design the next 计算并描点 computes.
 class Form2 : public FormWindow {
     Q_OBJECT
 public:
     explicit Form2(AppShell &shell, QWidget *parent = nullptr);
+    // A summer parameter dialog of the given window name and caption, whose
+    // OK chooses the design.
+    Form2(AppShell &shell, const QString &name, const char *caption, DesignKind design,
+          QWidget *parent = nullptr);
 
     // Arranges the dialog and its controls in proportion to the screen.
     void Form_Load() override;
@@ -37,4 +46,6 @@ public:
 
 private:
     AppShell &shell_;
+    QString name_;
+    DesignKind design_;
 };

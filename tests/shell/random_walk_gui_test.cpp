@@ -119,7 +119,7 @@ TEST(RandomWalk, TenThousandClicksAndCloseRequestsKeepExactlyOneWindowVisible)
                 });
         } else if (current == forms::kSecondary) {
             auto &dialog = w.Get<Form3>(current);
-            actions.push_back([&dialog] { QTest::mouseClick(dialog.确定, Qt::LeftButton); });
+            actions.push_back([&dialog] { QTest::mouseClick(dialog.Command1, Qt::LeftButton); });
         } else if (current == forms::kNote) {
             auto &dialog = w.Get<Form4>(current);
             actions.push_back([&dialog] { QTest::mouseClick(dialog.返回, Qt::LeftButton); });

@@ -82,7 +82,7 @@ TEST(WindowFlow, EveryMoveLeavesExactlyOneWindowVisible)
     Click(c.二次回风);
     EXPECT_EQ(s.visible(), QStringList {forms::kSecondary});
     EXPECT_TRUE(s.main().ParametersSet);
-    Click(s.windows().Get<Form3>(forms::kSecondary).确定);
+    Click(s.windows().Get<Form3>(forms::kSecondary).Command1);
     EXPECT_EQ(s.visible(), QStringList {forms::kMain});
 
     Click(c.一次回风);

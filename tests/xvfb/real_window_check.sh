@@ -112,9 +112,9 @@ done
 echo "parameter dialog reopened $reopenings times after its close box"
 alive
 
-# The note and the secondary-return-air dialog keep their designed client
-# areas (8325 x 6390 and 4680 x 3195 twips) inside the screen; each one's
-# button has the focus, so the space bar leads back to the main window.
+# The note keeps its designed client area (8325 x 6390 twips) inside the
+# screen; its button has the focus, so the space bar leads back to the main
+# window.
 check_dialog() { # name, client width, client height (logical pixels)
   local id x y w h fx fy fw fh
   id=$(window_id "$1")
@@ -132,15 +132,37 @@ shot note
 xdotool key space
 sleep 0.8
 expect_frame "焓湿图" "$main_frame" "main window after the note"
+# The secondary-return-air dialog has the parameter dialog's face and frame
+# and holds the texts the primary dialog's OK stored; its OK computes the
+# secondary design with the next 计算并描点, whose headings stay through a redraw.
 click "$(bx 4)" "$(by)"
 wait_window "二次回风参数设定" 10
 sleep 0.3
-check_dialog "二次回风参数设定" 312 213
+expect_frame "二次回风参数设定" "$dialog_frame" "secondary-return-air dialog"
 shot secondary
-xdotool key space
+click $(( dialog_x + dialog_w * 7 / 10 )) $(( dialog_y + dialog_h * 55 / 100 ))
 sleep 0.8
 expect_frame "焓湿图" "$main_frame" "main window after the secondary-return-air dialog"
-shot back
+click "$(bx 2)" "$(by)"
+sleep 2
+shot secondary_computed
+click "$(bx 1)" "$(by)"
+sleep 1.5
+shot secondary_redrawn
 alive
+# The panel's headings: those of the secondary design after its calculation
+# and after the redraw, not those of the primary design.
+panel="$(dev "$(awk -v w="$FW" 'BEGIN{printf "%d", w*0.2}')")x$(dev "$(awk -v h="$PH" 'BEGIN{printf "%d", h*63/175}')")+$(px 20.5)+$(py 60)"
+heads() { convert "$shots/$1.png" -crop "$panel" -threshold 60% -format "%#" info:; }
+[ "$(heads secondary_computed)" = "$(heads secondary_redrawn)" ] || fail "the headings changed with the redraw"
+[ "$(heads secondary_computed)" != "$(heads computed)" ] || fail "the secondary design shows the primary design's headings"
+# Its dots: N red where the primary calculation put it, L black on the
+# line from N through O, C1 red.
+[ "$(pixel secondary_computed "$(px "$d_n")" "$(py "$i_n")")" = "255,0,0" ] || fail "no red dot at N in the secondary design"
+# The letters beside the dots are red text near N.
+letters=$(convert "$shots/secondary_computed.png" -crop "$(dev 40)x$(dev 30)+$(( $(px "$d_n") - $(dev 20) ))+$(( $(py "$i_n") - $(dev 15) ))" \
+          -fx "r>0.8 && g<0.3 && b<0.3 ? 1 : 0" -format "%[fx:int(w*h*mean)]" info:)
+[ "$letters" -gt 20 ] || fail "no red letter beside N ($letters red pixels)"
+shot back
 [ -z "$lost_signs" ] || fail "the scale numbers$lost_signs have lost their minus signs (chart.png)"
 echo "real window check passed ($size, window manager $wm)"
