@@ -1,9 +1,23 @@
 #include "cli/command.h"
 #include "designs/design_outcome.h"
+#include "designs/parameter_table.h"
+#include "idchart_version.h"
 #include "report/result_sheet.h"
 #include "text/number_text.h"
 
+#include <array>
+#include <string>
+
 namespace {
+
+// The texts the design options held, given or by default, for the table.
+std::array<std::string, kSummerParameterCount> OptionTexts(const QCommandLineParser &parser)
+{
+    std::array<std::string, kSummerParameterCount> texts;
+    for (std::size_t k = 0; k < kSummerParameterCount; ++k)
+        texts[k] = parser.value(Utf8(kSummerParameters[k].option)).toStdString();
+    return texts;
+}
 
 QList<QCommandLineOption> ComputeOptions()
 {
@@ -28,8 +42,10 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
     const WinterParameters winter;
     const DesignRequest request {DesignKind::PrimarySummer, parameters, winter};
     // 计算并描点 draws its chart at precision 1, and the sheet says so.
+    // The sheet names its inputs as given, the design and this program's version.
     const ResultSheet sheet {DesignTextsOf(ComputeDesign(request, pressure.B)), pressure.text,
-                             SingleText(1.0f)};
+                             SingleText(1.0f), InputTextsOf(kSummerParameters, OptionTexts(parser)),
+                             kIdchartVersion};
     const std::string error = sheet.Error();
 
     CommandOutput output;

@@ -4,11 +4,15 @@
 #include "text/number_text.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 namespace {
 
 constexpr const char *kPressureName = "大气压力 B";
+constexpr const char *kDesignName = "设计";
+constexpr const char *kVersionName = "程序版本";
+constexpr const char *kProgramName = "idchart ";
 constexpr const char *kPrecisionName = "绘图精度";
 
 bool IsDigit(char c)
@@ -97,18 +101,43 @@ std::string PressureNumber(const std::string &text)
 
 } // namespace
 
-std::vector<ResultSheet::Row> ResultSheet::Rows() const
+std::vector<ResultSheet::Row> ResultSheet::InputRows() const
+{
+    std::vector<Row> rows;
+    rows.push_back({kDesignName, DesignName(texts.design), "", ""});
+    rows.push_back({kVersionName, kProgramName + version, "", ""});
+    rows.push_back({"输入参数", "输入值", "单位", ""});
+    rows.push_back({kPressureName, pressureText, "Pa", ""});
+    for (const InputText &input : inputs)
+        rows.push_back({input.name, input.text, input.unit, ""});
+    return rows;
+}
+
+std::vector<ResultSheet::Row> ResultSheet::StateRows() const
 {
     std::vector<Row> rows;
     rows.push_back({"状态点", "t (℃)", "d (g/kg干空气)", "i (kJ/kg干空气)"});
     for (const StateText &state : texts.stateRows)
         rows.push_back({state.name, state.t, state.d, state.i});
+    return rows;
+}
+
+std::vector<ResultSheet::Row> ResultSheet::QuantityRows() const
+{
+    std::vector<Row> rows;
     rows.push_back({"项目", "数值", "单位", ""});
     for (const QuantityText &q : texts.quantities)
         if (q.where == QuantityText::Where::Everywhere)
             rows.push_back({q.name, q.value, q.unit, ""});
-    rows.push_back({kPressureName, pressureText, "Pa", ""});
     rows.push_back({kPrecisionName, precisionText, "℃", ""});
+    return rows;
+}
+
+std::vector<ResultSheet::Row> ResultSheet::Rows() const
+{
+    std::vector<Row> rows = InputRows();
+    for (std::vector<Row> block : {StateRows(), QuantityRows()})
+        rows.insert(rows.end(), block.begin(), block.end());
     return rows;
 }
 
@@ -124,20 +153,21 @@ std::string ResultCsv(const ResultSheet &sheet)
 
 std::string ResultTableText(const ResultSheet &sheet)
 {
-    // The states and the quantities are aligned each on their own.
-    const std::vector<ResultSheet::Row> rows = sheet.Rows();
-    const std::size_t stateRows = sheet.texts.stateRows.size() + 1;
-    std::vector<std::vector<std::string>> states, quantities;
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        if (k < stateRows)
-            states.emplace_back(rows[k].begin(), rows[k].end());
-        else
-            quantities.emplace_back(rows[k].begin(), rows[k].end() - 1);
-    }
+    // Each block is aligned on its own; the rows of the first and last
+    // blocks have three cells.
+    const auto cells = [](const std::vector<ResultSheet::Row> &rows, std::size_t count) {
+        std::vector<std::vector<std::string>> table;
+        for (const ResultSheet::Row &row : rows)
+            table.emplace_back(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(count));
+        return table;
+    };
+    std::vector<std::vector<std::string>> quantities = cells(sheet.QuantityRows(), 3);
     for (const QuantityText &q : sheet.texts.quantities)
         if (q.where == QuantityText::Where::NotInRows)
             quantities.push_back({q.name, q.value, q.unit});
-    return text_output::AlignedColumns(states) + '\n' + text_output::AlignedColumns(quantities);
+    return text_output::AlignedColumns(cells(sheet.InputRows(), 3)) + '\n'
+        + text_output::AlignedColumns(cells(sheet.StateRows(), 4)) + '\n'
+        + text_output::AlignedColumns(quantities);
 }
 
 std::string ResultJson(const ResultSheet &sheet)
@@ -145,8 +175,19 @@ std::string ResultJson(const ResultSheet &sheet)
     using text_output::JsonNumberOrNull;
     using text_output::JsonString;
     std::string json = "{\n";
+    json += "  \"design\": " + JsonString(DesignName(sheet.texts.design)) + ",\n";
+    json += "  \"designKey\": " + JsonString(DesignWord(sheet.texts.design)) + ",\n";
+    json += "  \"version\": " + JsonString(sheet.version) + ",\n";
     json += "  \"pressure\": " + PressureNumber(sheet.pressureText) + ",\n";
     json += "  \"pressureText\": " + JsonString(sheet.pressureText) + ",\n";
+    json += "  \"inputs\": {";
+    for (std::size_t k = 0; k < sheet.inputs.size(); ++k) {
+        const InputText &input = sheet.inputs[k];
+        json += std::string(k == 0 ? "\n" : ",\n") + "    " + JsonString(input.key)
+            + ": {\"name\": " + JsonString(input.name) + ", \"text\": " + JsonString(input.text)
+            + ", \"unit\": " + JsonString(input.unit) + "}";
+    }
+    json += sheet.inputs.empty() ? "},\n" : "\n  },\n";
     json += "  \"precision\": " + JsonNumberOrNull(sheet.precisionText) + ",\n";
     json += "  \"states\": {\n";
     const std::vector<StateText> &states = sheet.texts.stateRows;

@@ -81,6 +81,7 @@ void Form2::Command1_Click()
         return;
     }
     shell_.Parameters() = *reading.record;
+    shell_.SummerTexts() = texts;
 
     // Back to the main window; the dialog stays loaded with its texts.
     shell_.Windows().Show(forms::kMain);
