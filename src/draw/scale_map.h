@@ -26,7 +26,7 @@ public:
     // Pixels to user coordinates.
     double FromPixelX(double px) const { return left_ + px * (right_ - left_) / pixelWidth_; }
     double FromPixelY(double py) const { return top_ + py * (bottom_ - top_) / pixelHeight_; }
-    // Horizontal user units per pixel, for lengths such as a circle's radius.
+    // Pixels per horizontal user unit, for lengths such as a circle's radius.
     double PixelsPerUnitX() const { return pixelWidth_ / (right_ - left_); }
 
 private:
