@@ -153,8 +153,8 @@ std::string ResultCsv(const ResultSheet &sheet)
 
 std::string ResultTableText(const ResultSheet &sheet)
 {
-    // Each block is aligned on its own; the rows of the first and last
-    // blocks have three cells.
+    // Each block is aligned on its own; the rows of the inputs and the
+    // quantities have three cells.
     const auto cells = [](const std::vector<ResultSheet::Row> &rows, std::size_t count) {
         std::vector<std::vector<std::string>> table;
         for (const ResultSheet::Row &row : rows)
@@ -165,7 +165,13 @@ std::string ResultTableText(const ResultSheet &sheet)
     for (const QuantityText &q : sheet.texts.quantities)
         if (q.where == QuantityText::Where::NotInRows)
             quantities.push_back({q.name, q.value, q.unit});
-    return text_output::AlignedColumns(cells(sheet.InputRows(), 3)) + '\n'
+    // The design and the version stand apart from the inputs' columns.
+    std::vector<std::vector<std::string>> inputs = cells(sheet.InputRows(), 3);
+    std::vector<std::vector<std::string>> heading;
+    for (int k = 0; k < 2; ++k)
+        heading.push_back({inputs[k][0], inputs[k][1]});
+    inputs.erase(inputs.begin(), inputs.begin() + 2);
+    return text_output::AlignedColumns(heading) + text_output::AlignedColumns(inputs) + '\n'
         + text_output::AlignedColumns(cells(sheet.StateRows(), 4)) + '\n'
         + text_output::AlignedColumns(quantities);
 }
