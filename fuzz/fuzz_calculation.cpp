@@ -9,7 +9,8 @@
 //
 // Whatever the parameters, the click must end normally, never show NaN or
 // infinity, leave no result of an earlier calculation beside its own, and
-// either fill every result box or say with one message why it stopped. The
+// either fill every result box or say with one message why it stopped; an
+// impossible input is refused with the message that names it. The
 // drawing stays at finite coordinates. libFuzzer's -timeout catches a run
 // that does not end.
 
@@ -17,6 +18,7 @@
 #include "chart/chart_state.h"
 #include "designs/compute_and_plot.h"
 #include "designs/design_parameters.h"
+#include "designs/input_checks.h"
 #include "draw/recording_surface.h"
 #include "fuzz_checks.h"
 #include "psychro/arithmetic_fault.h"
@@ -136,6 +138,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Fail("the parameter dialog was opened although parameters are set");
     if (prompts.messages.size() > 1)
         Fail("more than one message for one click:", std::to_string(prompts.messages.size()));
+    // An input no air can have (ts above tw, φ above 100 %, s outside 0–100 %)
+    // stops the click before the calculation, with the message naming it.
+    if (const std::optional<Stop> refused = ImpossibleInput(parameters))
+        if (prompts.messages.size() != 1 || prompts.messages[0] != refused->message)
+            Fail("an impossible input was not refused with its message:", refused->message);
 
     // Text1..Text7 and the state boxes Texta(0)..Texta(9) belong to the calculation.
     for (int box = 1; box <= 7; ++box)

@@ -61,6 +61,12 @@ constexpr int kEnthalpyScaleFirst = -20;
 constexpr int kEnthalpyScaleLast = 145;
 constexpr int kEnthalpyScaleStep = 5;
 constexpr float kEnthalpyScaleX = 40.0f;
+// The moisture lines: one every 1 g/kg from d = 0 to 40, from the lowest
+// enthalpy line up to the top of the chart, their numbers at their feet.
+constexpr int kMoistureLinesLast = 40;
+constexpr float kMoistureLinesFoot = static_cast<float>(kEnthalpyScaleFirst);
+// The curves of constant relative humidity start at this temperature, °C.
+constexpr float kCurvesFirstTemperature = -30.0f;
 constexpr float kScaleFontSize = 10.0f;
 
 void PrintEnthalpyScaleNumber(Surface &picture, int i)
@@ -122,20 +128,21 @@ private:
 };
 
 // Traces one curve of constant relative humidity from -30 °C up to tEnd with
-// the state's precision as one polyline starting at the chart point (0, -30).
+// the state's precision as one polyline starting at the chart's bottom-left
+// corner (0, -30).
 // The running temperature is single precision. The curve ends early where the
 // vapour pressure reaches the barometric pressure (possible at low pressures),
 // since moisture content has no meaning there.
 void TraceHumidityCurve(const ChartState &s, Surface &picture, float phi, float tEnd,
                         SaturationPressures &saturation)
 {
-    picture.SetCurrentX(0.0f);
-    picture.SetCurrentY(-30.0f);
+    picture.SetCurrentX(chart_scale::kLeft);
+    picture.SetCurrentY(chart_scale::kBottom);
     const float step = s.Precision;
     if (!(step > 0.0f))
         return; // a negative step draws no point
     std::size_t k = 0;
-    for (float t = -30.0f; t <= tEnd; t += step, ++k) {
+    for (float t = kCurvesFirstTemperature; t <= tEnd; t += step, ++k) {
         const float Pqb = saturation.At(k, t);
         const float Pq = VapourPressureFromPhi(Pqb, phi);
         if (Pq >= s.B)
@@ -169,9 +176,10 @@ void DrawMoistureLines(Surface &picture)
 {
     picture.SetForeColor(colours::kBlack);
     picture.SetDrawWidth(1);
-    for (int d = 0; d <= 40; ++d) {
-        picture.Line(static_cast<float>(d), -20.0f, static_cast<float>(d), 145.0f);
-        picture.SetCurrentY(-20.0f);
+    for (int d = 0; d <= kMoistureLinesLast; ++d) {
+        picture.Line(static_cast<float>(d), kMoistureLinesFoot, static_cast<float>(d),
+                     chart_scale::kTop);
+        picture.SetCurrentY(kMoistureLinesFoot);
         picture.SetFontSize(10.0f);
         picture.Print(SurfaceNumberText(d));
     }
@@ -182,7 +190,8 @@ void DrawEnthalpyLines(Surface &picture)
     picture.SetForeColor(colours::kBlack);
     picture.SetDrawWidth(1);
     for (int i = kEnthalpyScaleFirst; i <= kEnthalpyScaleLast; i += kEnthalpyScaleStep) {
-        picture.Line(0.0f, static_cast<float>(i), 42.0f, static_cast<float>(i));
+        picture.Line(chart_scale::kLeft, static_cast<float>(i), chart_scale::kRight,
+                     static_cast<float>(i));
         PrintEnthalpyScaleNumber(picture, i);
     }
 }
@@ -192,12 +201,12 @@ void DrawIsotherms(Surface &picture)
     picture.SetForeColor(colours::kYellow);
     picture.SetDrawWidth(1);
     for (float t = -100.0f; t <= 200.0f; t += 5.0f) {
-        const float x1 = 0.0f;
-        const float y1 = EnthalpyFromTemperatureMoisture(t, 0.0f);
-        const float x2 = 42.0f;
+        const float x1 = chart_scale::kLeft;
+        const float y1 = EnthalpyFromTemperatureMoisture(t, x1);
+        const float x2 = chart_scale::kRight;
         // The right end is kept as a whole kJ/kg, ties to the even number.
         const auto y2
-            = static_cast<std::int16_t>(std::nearbyint(EnthalpyFromTemperatureMoisture(t, 42.0f)));
+            = static_cast<std::int16_t>(std::nearbyint(EnthalpyFromTemperatureMoisture(t, x2)));
         picture.Line(x1, y1, x2, static_cast<float>(y2));
     }
 }

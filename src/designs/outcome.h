@@ -46,6 +46,7 @@ struct FoundState {
 
 // Why a calculation stopped.
 enum class StopCause {
+    ImpossibleInput, // an input no air can have; the calculation did not start
     ArithmeticFault, // a zero divisor, an overflow or an invalid operation
     DewPointNotFound, // the machine-dew-point scan found no match
     NoEnthalpyDifference, // the supply state has the room's enthalpy: no supply flow

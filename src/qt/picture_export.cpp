@@ -24,8 +24,7 @@
 
 namespace {
 
-// Logical pixels of the picture per inch, and PostScript points per inch.
-constexpr double kPictureDpi = 96.0;
+// PostScript points per inch.
 constexpr double kPointsPerInch = 72.0;
 // Resolution of the PDF's coordinate grid; the drawing itself is vectors.
 constexpr int kPdfResolution = 1200;

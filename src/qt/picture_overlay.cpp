@@ -15,8 +15,6 @@
 
 namespace {
 
-// Dots per inch for which the boxes' point sizes are given, as the record's.
-constexpr double kPictureDpi = 96.0;
 // The space a line edit keeps between its contents rectangle and its text.
 constexpr int kVerticalMargin = 1;
 constexpr int kHorizontalMargin = 2;

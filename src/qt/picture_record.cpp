@@ -16,9 +16,6 @@
 
 namespace {
 
-// Dots per inch of the retained picture, for which the record's font sizes are given.
-constexpr double kPictureDpi = 96.0;
-
 // floor(), by way of a whole-number conversion for the coordinates a picture
 // has (the library's floor is several times slower without SSE 4.1).
 [[gnu::always_inline]] inline double Floor(double v)

@@ -12,6 +12,10 @@
 class QPainter;
 class QPaintDevice;
 
+// Logical pixels of a picture per inch: the retained picture's, for which the
+// record's and the boxes' font sizes are given, and the resolution its files declare.
+inline constexpr double kPictureDpi = 96.0;
+
 // One thing drawn on a picture, in the picture's logical pixels (before they
 // are snapped to whole pixels): a polyline, a filled box, a filled circle or
 // a printed text, with the colours, width and font in force when it was drawn.

@@ -10,8 +10,14 @@
 using namespace moist_air;
 
 namespace {
-enum Cell { kT = 0, kPqb = 1, kPhi = 2, kPq = 3, kD = 4, kI = 5, kTs = 6 };
-}
+constexpr int kT = Index(ReadoutCell::t);
+constexpr int kPqb = Index(ReadoutCell::Pqb);
+constexpr int kPhi = Index(ReadoutCell::phi);
+constexpr int kPq = Index(ReadoutCell::Pq);
+constexpr int kD = Index(ReadoutCell::d);
+constexpr int kI = Index(ReadoutCell::i);
+constexpr int kTs = Index(ReadoutCell::ts);
+} // namespace
 
 void PointerReadout(const ChartState &s, float X, float Y, MainWindowTexts &texts)
 {

@@ -4,11 +4,15 @@
 #include "text/number_text.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 namespace {
 
 constexpr const char *kPressureName = "大气压力 B";
+constexpr const char *kDesignName = "设计";
+constexpr const char *kVersionName = "程序版本";
+constexpr const char *kProgramName = "idchart ";
 constexpr const char *kPrecisionName = "绘图精度";
 
 bool IsDigit(char c)
@@ -97,42 +101,45 @@ std::string PressureNumber(const std::string &text)
 
 } // namespace
 
-namespace {
+std::vector<ResultSheet::Row> ResultSheet::InputRows() const
+{
+    std::vector<Row> rows;
+    rows.push_back({kDesignName, DesignName(texts.design), "", ""});
+    rows.push_back({kVersionName, kProgramName + version, "", ""});
+    rows.push_back({"输入参数", "输入值", "单位", ""});
+    rows.push_back({kPressureName, pressureText, "Pa", ""});
+    for (const InputText &input : inputs)
+        rows.push_back({input.name, input.text, input.unit, ""});
+    return rows;
+}
 
-using Row = ResultSheet::Row;
-
-// The heading row and one row per state: name, t, d, i.
-std::vector<Row> StateBlock(const ResultSheet &sheet)
+std::vector<ResultSheet::Row> ResultSheet::StateRows() const
 {
     std::vector<Row> rows;
     rows.push_back({"状态点", "t (℃)", "d (g/kg干空气)", "i (kJ/kg干空气)"});
-    for (const StateText &state : sheet.texts.stateRows)
+    for (const StateText &state : texts.stateRows)
         rows.push_back({state.name, state.t, state.d, state.i});
     return rows;
 }
 
-// The heading row and one row per quantity listed everywhere, then B and the
-// precision: name, value, unit.
-std::vector<Row> QuantityBlock(const ResultSheet &sheet)
+std::vector<ResultSheet::Row> ResultSheet::QuantityRows() const
 {
     std::vector<Row> rows;
     rows.push_back({"项目", "数值", "单位", ""});
-    for (const QuantityText &q : sheet.texts.quantities)
+    for (const QuantityText &q : texts.quantities)
         if (q.where == QuantityText::Where::Everywhere)
             rows.push_back({q.name, q.value, q.unit, ""});
-    rows.push_back({kPressureName, sheet.pressureText, "Pa", ""});
-    rows.push_back({kPrecisionName, sheet.precisionText, "℃", ""});
+    rows.push_back({kPrecisionName, precisionText, "℃", ""});
     return rows;
 }
 
-} // namespace
-
 std::vector<ResultSheet::Row> ResultSheet::Rows() const
 {
-    std::vector<Row> rows = texts.statesAfterQuantities ? QuantityBlock(*this) : StateBlock(*this);
-    const std::vector<Row> second
-        = texts.statesAfterQuantities ? StateBlock(*this) : QuantityBlock(*this);
-    rows.insert(rows.end(), second.begin(), second.end());
+    std::vector<Row> rows = InputRows();
+    const bool statesLast = texts.statesAfterQuantities;
+    for (std::vector<Row> block :
+         {statesLast ? QuantityRows() : StateRows(), statesLast ? StateRows() : QuantityRows()})
+        rows.insert(rows.end(), block.begin(), block.end());
     return rows;
 }
 
@@ -148,20 +155,29 @@ std::string ResultCsv(const ResultSheet &sheet)
 
 std::string ResultTableText(const ResultSheet &sheet)
 {
-    // The states and the quantities are aligned each on their own.
-    std::vector<std::vector<std::string>> states, quantities;
-    for (const Row &row : StateBlock(sheet))
-        states.emplace_back(row.begin(), row.end());
-    for (const Row &row : QuantityBlock(sheet))
-        quantities.emplace_back(row.begin(), row.end() - 1);
+    // Each block is aligned on its own; the rows of the inputs and the
+    // quantities have three cells.
+    const auto cells = [](const std::vector<ResultSheet::Row> &rows, std::size_t count) {
+        std::vector<std::vector<std::string>> table;
+        for (const ResultSheet::Row &row : rows)
+            table.emplace_back(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(count));
+        return table;
+    };
+    std::vector<std::vector<std::string>> quantities = cells(sheet.QuantityRows(), 3);
     for (const QuantityText &q : sheet.texts.quantities)
         if (q.where == QuantityText::Where::NotInRows)
             quantities.push_back({q.name, q.value, q.unit});
-    const std::string first
-        = text_output::AlignedColumns(sheet.texts.statesAfterQuantities ? quantities : states);
-    const std::string second
-        = text_output::AlignedColumns(sheet.texts.statesAfterQuantities ? states : quantities);
-    return first + '\n' + second;
+    // The design and the version stand apart from the inputs' columns.
+    std::vector<std::vector<std::string>> inputs = cells(sheet.InputRows(), 3);
+    std::vector<std::vector<std::string>> heading;
+    for (int k = 0; k < 2; ++k)
+        heading.push_back({inputs[k][0], inputs[k][1]});
+    inputs.erase(inputs.begin(), inputs.begin() + 2);
+    const std::string states = text_output::AlignedColumns(cells(sheet.StateRows(), 4));
+    const std::string values = text_output::AlignedColumns(quantities);
+    const bool statesLast = sheet.texts.statesAfterQuantities;
+    return text_output::AlignedColumns(heading) + text_output::AlignedColumns(inputs) + '\n'
+        + (statesLast ? values : states) + '\n' + (statesLast ? states : values);
 }
 
 std::string ResultJson(const ResultSheet &sheet)
@@ -169,8 +185,19 @@ std::string ResultJson(const ResultSheet &sheet)
     using text_output::JsonNumberOrNull;
     using text_output::JsonString;
     std::string json = "{\n";
+    json += "  \"design\": " + JsonString(DesignName(sheet.texts.design)) + ",\n";
+    json += "  \"designKey\": " + JsonString(DesignWord(sheet.texts.design)) + ",\n";
+    json += "  \"version\": " + JsonString(sheet.version) + ",\n";
     json += "  \"pressure\": " + PressureNumber(sheet.pressureText) + ",\n";
     json += "  \"pressureText\": " + JsonString(sheet.pressureText) + ",\n";
+    json += "  \"inputs\": {";
+    for (std::size_t k = 0; k < sheet.inputs.size(); ++k) {
+        const InputText &input = sheet.inputs[k];
+        json += std::string(k == 0 ? "\n" : ",\n") + "    " + JsonString(input.key)
+            + ": {\"name\": " + JsonString(input.name) + ", \"text\": " + JsonString(input.text)
+            + ", \"unit\": " + JsonString(input.unit) + "}";
+    }
+    json += sheet.inputs.empty() ? "},\n" : "\n  },\n";
     json += "  \"precision\": " + JsonNumberOrNull(sheet.precisionText) + ",\n";
     json += "  \"states\": {\n";
     const std::vector<StateText> &states = sheet.texts.stateRows;

@@ -1,27 +1,59 @@
 #pragma once
 
 #include "designs/design_texts.h"
+#include "designs/parameter_table.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
-// The results of one calculation as a table: the design's states with t, d
-// and i, its quantities, and the pressure B and the precision the
-// calculation drew its chart with. Every value is exactly the text its box
-// shows (or would show, for a quantity without a box); a value the
-// calculation did not compute is empty.
+// One input of a calculation as it was given: its name as the dialog labels
+// it, its command-line option, the text its box or option held and its unit.
+struct InputText {
+    std::string name; // "室内设计温度tn"
+    std::string key; // "tn"
+    std::string text; // "26", exactly as typed
+    std::string unit; // "℃"
+};
+
+// The inputs of a parameter table with the texts its dialog or options held,
+// in the table's order.
+template <typename Record, std::size_t N>
+std::vector<InputText> InputTextsOf(const std::array<ParameterRow<Record>, N> &table,
+                                    const std::array<std::string, N> &texts)
+{
+    std::vector<InputText> inputs;
+    for (std::size_t k = 0; k < N; ++k)
+        inputs.push_back(
+            {ParameterName(table[k].caption), table[k].option, texts[k], table[k].unit});
+    return inputs;
+}
+
+// The results of one calculation as a table that says what it answers: the
+// design and the program's version, the inputs as given (the pressure B and
+// the design's parameters), the design's states with t, d and i, its
+// quantities and the precision the calculation drew its chart with. Every
+// value is exactly the text its box shows (or would show, for a quantity
+// without a box); a value the calculation did not compute is empty.
 struct ResultSheet {
     DesignTexts texts;
     std::string pressureText; // the B0 box: the pressure as the user typed it
     std::string precisionText; // the 精度 box
+    std::vector<InputText> inputs; // the design's parameters as given, B aside
+    std::string version; // the version of the program that computed it
 
-    // The table the writers share, four cells a row: a heading row for the
-    // states (name, t, d, i with their units) and the states, then a heading
-    // row for the quantities (name, value, unit) and one row each for the
-    // quantities listed everywhere, B and the precision.
+    // The table the writers share, four cells a row, in three blocks:
+    //   设计 | the design's name;  程序版本 | idchart and the version;
+    //   输入参数 | 输入值 | 单位 heading, then B and one row per input (name, text, unit);
+    //   状态点 | t (℃) | d (g/kg干空气) | i (kJ/kg干空气) heading, then the states;
+    //   项目 | 数值 | 单位 heading, then one row each for the quantities listed
+    //   everywhere and the precision.
     using Row = std::array<std::string, 4>;
     std::vector<Row> Rows() const;
+    std::vector<Row> InputRows() const; // the first block
+    std::vector<Row> StateRows() const; // the second
+    std::vector<Row> QuantityRows() const; // the third
     // The message of a stopped calculation, or empty.
     std::string Error() const { return texts.stop ? texts.stop->message : std::string(); }
 };
@@ -43,7 +75,12 @@ std::string ResultTableText(const ResultSheet &sheet);
 
 // One JSON object with English keys; every number is written with exactly
 // the digits of its box, and a value not computed is null:
+//   design            the design's name ("一次回风夏季设计"), designKey its
+//                     command-line word ("primary")
+//   version           the version of the program that computed it
 //   pressure          B in Pa (the B0 text read as a number), pressureText the text itself
+//   inputs            {"tn": {"name": "室内设计温度tn", "text": "26", "unit": "℃"}, …}:
+//                     each parameter by its option name, with the text given
 //   precision         drawing step of the chart, °C
 //   states            {"N": {"t", "d", "i"}, …}: °C, g/kg, kJ/kg
 //   then the design's quantities by their keys; for the primary design

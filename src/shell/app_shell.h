@@ -1,9 +1,12 @@
 #pragma once
 
 #include "designs/design_parameters.h"
+#include "designs/parameter_table.h"
 #include "qt/window_registry.h"
 
+#include <array>
 #include <functional>
+#include <string>
 
 class Prompts;
 
@@ -28,6 +31,9 @@ public:
     Prompts &prompts() { return prompts_; }
     DesignParameters &Parameters() { return parameters_; }
     WinterParameters &Winter() { return winter_; }
+    // The texts the summer record was read from at its last OK, for the
+    // result table; empty, as the record is 0, until the first OK.
+    std::array<std::string, kSummerParameterCount> &SummerTexts() { return summerTexts_; }
 
     // Creates and shows the splash window.
     void Start();
@@ -55,6 +61,7 @@ private:
     Prompts &prompts_;
     DesignParameters parameters_;
     WinterParameters winter_;
+    std::array<std::string, kSummerParameterCount> summerTexts_ {};
     WindowRegistry registry_;
     bool ended_ = false;
 };

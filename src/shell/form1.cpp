@@ -2,6 +2,7 @@
 
 #include "chart/chart_drawing.h"
 #include "designs/compute_and_plot.h"
+#include "idchart_version.h"
 #include "psychro/arithmetic_fault.h"
 #include "qt/picture_box.h"
 #include "readout/pointer_readout.h"
@@ -103,10 +104,11 @@ void Form1::计算并描点_Click()
             = ComputeAndPlot({chart, Picture(), *this, shell_.prompts()}, request, ParametersSet,
                              [this] { 一次回风_Click(); });
         // The results for copying and export, with the pressure and precision
-        // the calculation drew its chart with.
+        // the calculation drew its chart with and the texts its parameters were read from.
         if (texts)
-            menu_->SetResults(std::make_shared<ResultSheet>(
-                ResultSheet {*texts, chart.BText, SingleText(chart.Precision)}));
+            menu_->SetResults(std::make_shared<ResultSheet>(ResultSheet {
+                *texts, chart.BText, SingleText(chart.Precision),
+                InputTextsOf(kSummerParameters, shell_.SummerTexts()), kIdchartVersion}));
     });
 }
 
@@ -132,7 +134,7 @@ void Form1::Picture1_MouseMove(float X, float Y)
 
 void Form1::SetReadoutCell(int index, const std::string &text)
 {
-    if (index >= 0 && index < 7)
+    if (index >= 0 && index < kReadoutCellCount)
         controls_->Label2[index]->setText(QString::fromStdString(text));
 }
 

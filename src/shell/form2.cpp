@@ -98,6 +98,7 @@ void Form2::Command1_Click()
         for (std::size_t n = 1; n <= kSummerParameterCount; ++n)
             dialog.Text[n]->setText(Text[n]->text());
     }
+    shell_.SummerTexts() = texts;
 
     // Back to the main window; the dialog stays loaded with its texts.
     shell_.Windows().Show(forms::kMain);

@@ -4,6 +4,7 @@
 #include "qt/fonts.h"
 #include "qt/qt_colour.h"
 #include "shell/app_shell.h"
+#include "shell/fixed_dialog.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -11,16 +12,9 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("作者的话");
-const QString kBack = QStringLiteral("返   回");
-
-// Client area and button place, in twips.
+// Client area and button place in twips.
 constexpr float kClientWidth = 8325.0f;
 constexpr float kClientHeight = 6390.0f;
-constexpr float kButtonLeft = 6840.0f;
-constexpr float kButtonTop = 5760.0f;
-constexpr float kButtonWidth = 1215.0f;
-constexpr float kButtonHeight = 495.0f;
 
 constexpr Rgb kBackColour {224, 224, 224};
 constexpr Rgb kNoteColour {0, 0, 255};
@@ -31,10 +25,11 @@ constexpr float kNotePoints = 12.0f;
 Form4::Form4(AppShell &shell, QWidget *parent)
     : FormWindow(shell.Windows(), forms::kNote, parent), shell_(shell)
 {
-    setWindowTitle(kCaption);
+    返回 = SetUpFixedDialog(*this,
+                            {QStringLiteral("作者的话"), kClientWidth, kClientHeight,
+                             QStringLiteral("返   回"), 6840.0f, 5760.0f});
     const int clientWidth = TwipsToPixels(kClientWidth);
     const int clientHeight = TwipsToPixels(kClientHeight);
-    resize(clientWidth, clientHeight);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(kBackColour));
     pal.setColor(QPalette::WindowText, ToQColor(kNoteColour));
@@ -57,13 +52,10 @@ Form4::Form4(AppShell &shell, QWidget *parent)
     note_.SetForeColor(kNoteColour);
     note_.onChanged = [this] { update(); };
 
-    返回 = new QPushButton(kBack, this);
     QFont buttonFont(QString::fromUtf8(faces::kSong));
     buttonFont.setPointSizeF(9.0);
     buttonFont.setWeight(QFont::Normal);
     返回->setFont(buttonFont);
-    返回->setGeometry(TwipsToPixels(kButtonLeft), TwipsToPixels(kButtonTop),
-                      TwipsToPixels(kButtonWidth), TwipsToPixels(kButtonHeight));
     connect(返回, &QPushButton::clicked, this, &Form4::返回_Click);
 }
 

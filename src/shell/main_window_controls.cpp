@@ -70,7 +70,7 @@ MainWindowControls::MainWindowControls(QWidget &window)
 
     const QFont headingFont = SongFont(10.5, true, false);
     const QFont valueFont = SongFont(12.0, false, true);
-    for (int k = 0; k < 7; ++k) {
+    for (int k = 0; k < kReadoutCellCount; ++k) {
         Label1[k] = ReadoutLabel(window, kReadoutHeadings[k], headingFont);
         Label2[k] = ReadoutLabel(window, "", valueFont);
     }
@@ -132,7 +132,7 @@ void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
     MainWindowTargets targets;
     targets.window = target(&window);
     targets.chart = target(controls.Picture1);
-    for (int k = 0; k < 7; ++k) {
+    for (int k = 0; k < kReadoutCellCount; ++k) {
         targets.readoutHeadings[k] = target(controls.Label1[k]);
         targets.readoutValues[k] = target(controls.Label2[k]);
     }

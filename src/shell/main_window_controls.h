@@ -29,8 +29,8 @@ public:
     MainWindowControls &operator=(const MainWindowControls &) = delete;
 
     PictureBox *Picture1 = nullptr;
-    QLabel *Label1[7] = {};
-    QLabel *Label2[7] = {};
+    QLabel *Label1[kReadoutCellCount] = {};
+    QLabel *Label2[kReadoutCellCount] = {};
     QPushButton *生成焓湿图 = nullptr;
     QPushButton *重绘 = nullptr;
     QPushButton *计算并描点 = nullptr;
@@ -50,7 +50,7 @@ public:
     // The window's colours and those of its controls (the caption is
     // ProgramCaption()).
     static constexpr Rgb kWindowBack {255, 192, 192};
-    static constexpr Rgb kPictureBack {255, 224, 192};
+    static constexpr Rgb kPictureBack = colours::kChartBack;
     static constexpr Rgb kPictureFore {255, 0, 0};
     static constexpr Rgb kReadoutBack {192, 192, 255};
     static constexpr Rgb kButtonFace {255, 192, 192};

@@ -7,8 +7,8 @@ enum class ResultBox {
     SupplyFlowByHeat, // supply air flow found from the residual heat
     SupplyFlowByMoisture, // supply air flow found from the residual moisture
     HeatMoistureRatio, // 热湿比ε
-    Q1, // cooling load of the air handled
-    Q2, // dehumidifying (latent) part of it
+    Q1, // indoor cooling load
+    Q2, // fresh-air cooling load
     Reheat, // reheat load
     SystemCooling, // cooling the system has to deliver
 };
@@ -33,6 +33,11 @@ enum class StateBox {
 };
 inline constexpr int kStateBoxCount = 12;
 
+// The readout cells below the chart, Label2(0) … Label2(6), for the state
+// under the pointer: t, Pqb, φ, Pq, d, i and ts.
+enum class ReadoutCell { t, Pqb, phi, Pq, d, i, ts };
+inline constexpr int kReadoutCellCount = 7;
+
 // Position of a box in its group, counting from 0 (for tables of boxes).
 constexpr int Index(ResultBox box)
 {
@@ -42,13 +47,17 @@ constexpr int Index(StateBox box)
 {
     return static_cast<int>(box);
 }
+constexpr int Index(ReadoutCell cell)
+{
+    return static_cast<int>(cell);
+}
 
 // The text cells of the main window that the computing code writes.
 class MainWindowTexts {
 public:
     virtual ~MainWindowTexts() = default;
 
-    // Readout value cell Label2(index), index 0..6.
+    // Readout value cell Label2(index), index Index(ReadoutCell).
     virtual void SetReadoutCell(int index, const std::string &text) = 0;
     virtual void SetResultBox(ResultBox box, const std::string &text) = 0;
     virtual void SetStateBox(StateBox box, const std::string &text) = 0;

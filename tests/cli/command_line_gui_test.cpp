@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 #include "designs/primary_summer/primary_presentation.h"
+#include "idchart_version.h"
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
 #include "report/result_sheet.h"
@@ -163,6 +164,8 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
         {"machine dew point not found", "101325", {{7, "0"}}},
         {"no residual heat", "101325", {{8, "0"}}},
         {"full-width digits", "１０１３２５", {{1, "２４．５"}, {8, "１５"}}},
+        {"wet bulb above dry bulb", "101325", {{4, "40"}}},
+        {"fresh air beyond 100 %", "101325", {{6, "1e3"}}},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -205,6 +208,17 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
         EXPECT_EQ(object["pressureText"].toString().toStdString(), w.Box(StateBox::B0));
         EXPECT_EQ(object["pressure"].toDouble(), w.form().chart.B);
         EXPECT_EQ(object["error"].toString().toStdString(), message);
+        // The inputs as the dialog held them, the design and the version.
+        const Form2 &dialog = w.shell.Windows().Get<Form2>(forms::kParameters);
+        for (int n = 1; n <= 9; ++n)
+            EXPECT_EQ(object["inputs"]
+                          .toObject()[QLatin1String(kRowOptions[n - 1])]
+                          .toObject()["text"]
+                          .toString(),
+                      dialog.Text[n]->text())
+                << kRowOptions[n - 1];
+        EXPECT_EQ(object["design"].toString().toStdString(), DesignName(DesignKind::PrimarySummer));
+        EXPECT_EQ(object["version"].toString().toStdString(), kIdchartVersion);
 
         const CommandOutput csv = RunCommand(ComputeArguments(row.pressure, row.typed, "csv"));
         EXPECT_EQ(csv.status, status);

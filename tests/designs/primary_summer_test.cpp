@@ -53,6 +53,15 @@ ScanOutcome PlainScan(float target, float phi, double B)
     return {true, evaluations, t};
 }
 
+// The wet-bulb temperature whose wet-bulb line has the slope of the isotherm 0 °C.
+double WetBulbParallelToFreezingIsotherm()
+{
+    for (float ts = 596.6f; ts < 596.7f; ts = std::nextafter(ts, 1000.0f))
+        if (static_cast<float>(4.19 * ts) == 2500.0f)
+            return ts;
+    return 0.0;
+}
+
 float MoistureAt(float t, float phi, double B)
 {
     return MoistureFromVapourPressure(B, VapourPressureFromPhi(SaturationPressure(t), phi));
@@ -122,6 +131,34 @@ TEST(PrimarySummer, MixingTakesTheFreshAirPercentageAsAShareOfTheSupply)
             EXPECT_NEAR(out.loads->SystemCooling,
                         G * (static_cast<double>(C.i) - out.State(StateName::L)->i), 1e-4);
         }
+    }
+}
+
+// Inputs that are refused before any design starts still meet the design's
+// own guards when its calculation is run on them directly.
+TEST(PrimarySummer, GuardsItsOwnArithmeticOnInputsRefusedBeforeItStarts)
+{
+    const double parallelTs = WetBulbParallelToFreezingIsotherm();
+    ASSERT_NE(parallelTs, 0.0);
+    struct Row {
+        const char *name;
+        void (*change)(DesignParameters &, double parallelTs);
+        const char *message;
+        std::size_t statesFound;
+    };
+    const Row rows[] = {
+        {"wet-bulb line parallel to the isotherm",
+         [](DesignParameters &p, double ts) { p.ts = ts, p.tw = 0; },
+         primary_messages::kWetBulbLineParallel, 1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        DesignParameters parameters = StartParameters();
+        row.change(parameters, parallelTs);
+        const PrimaryOutcome out = ComputePrimarySummer(parameters, kStandardPressure);
+        ASSERT_TRUE(out.stop);
+        EXPECT_EQ(out.stop->message, row.message);
+        EXPECT_EQ(out.states.size(), row.statesFound);
     }
 }
 

@@ -7,6 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace {
 double Cell(const RecordingTexts &texts, int k)
 {
@@ -73,15 +79,30 @@ TEST(PointerReadout, APressureChangeMovesOnlyPqAndPhi)
 TEST(PointerReadout, DragsFarOffTheChartNeverThrow)
 {
     ChartState state;
-    RecordingTexts texts;
     const float far[][2] = {{-546.19574f, 0.0f}, {-622.0f, 10.0f}, {0.0f, 5000.0f},
                             {0.0f, -5000.0f},    {3e38f, 3e38f},   {-3e38f, 1.0f}};
     for (const auto &p : far) {
-        EXPECT_NO_THROW(PointerReadout(state, p[0], p[1], texts)) << p[0] << ", " << p[1];
-        for (int k = 0; k < 7; ++k)
-            EXPECT_FALSE(texts.readout[k].empty()) << k;
+        SCOPED_TRACE(std::to_string(p[0]) + ", " + std::to_string(p[1]));
+        // Fresh cells for every point: each must be written by this move.
+        RecordingTexts texts;
+        EXPECT_NO_THROW(PointerReadout(state, p[0], p[1], texts));
+        std::vector<int> written;
+        for (const auto &[kind, index] : texts.order)
+            written.push_back(index);
+        std::sort(written.begin(), written.end());
+        EXPECT_EQ(written, (std::vector<int> {0, 1, 2, 3, 4, 5, 6})) << "every cell once";
+        // Each cell a finite number or the out-of-range text; d and i as pointed at.
+        for (int k = 0; k < kReadoutCellCount; ++k) {
+            const std::string &cell = texts.readout[k];
+            const std::optional<double> value = WholeNumberValue(cell);
+            EXPECT_TRUE(cell == kOutOfRangeText || (value && std::isfinite(*value)))
+                << k << ": " << cell;
+        }
+        EXPECT_EQ(texts.readout[Index(ReadoutCell::d)], SingleText(p[0]));
+        EXPECT_EQ(texts.readout[Index(ReadoutCell::i)], SingleText(p[1]));
     }
     // Outside −200…200 °C there is no saturation pressure: phi is out of range.
+    RecordingTexts texts;
     PointerReadout(state, 0.0f, 5000.0f, texts);
     EXPECT_EQ(texts.readout[2], "超范围");
     EXPECT_EQ(texts.readout[1], "0");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -41,6 +43,26 @@ std::vector<std::vector<std::string>> ReadSeparated(const std::string &text, cha
     return rows;
 }
 
+// The lines of an aligned table, split at runs of two or more blanks.
+std::vector<std::vector<std::string>> TableLines(const std::string &text)
+{
+    std::vector<std::vector<std::string>> lines(1);
+    std::size_t k = 0;
+    while (k < text.size()) {
+        if (text[k] == '\n') {
+            lines.emplace_back();
+            ++k;
+        } else if (text.compare(k, 2, "  ") == 0) {
+            k = text.find_first_not_of(' ', k);
+        } else {
+            const std::size_t end = std::min(text.find("  ", k), text.find('\n', k));
+            lines.back().push_back(text.substr(k, end - k));
+            k = end;
+        }
+    }
+    return lines;
+}
+
 std::vector<std::vector<std::string>> Expected(const ResultSheet &sheet)
 {
     std::vector<std::vector<std::string>> rows;
@@ -56,7 +78,7 @@ ResultSheet Compute(void (*change)(DesignParameters &))
     change(parameters);
     const WinterParameters winter;
     return {DesignTextsOf(ComputeDesign({DesignKind::PrimarySummer, parameters, winter}, 101325.0)),
-            "101325", "1"};
+            "101325", "1", InputTextsOf(kSummerParameters, StartTexts(kSummerParameters)), "1.0"};
 }
 
 const QuantityText &Quantity(const ResultSheet &sheet, const std::string &key)
@@ -99,7 +121,8 @@ TEST(ResultSheet, ListsOnlyWhatTheRunComputed)
         {"start texts", [](DesignParameters &) {}, 5, true, "48449"},
         {"machine dew point not found", [](DesignParameters &p) { p.phiL = 0; }, 4, false,
          "130000"},
-        {"wet bulb at boiling point", [](DesignParameters &p) { p.ts = 100; }, 1, false, ""},
+        {"fresh air beyond 100 %, refused before the start", [](DesignParameters &p) { p.s = 200; },
+         0, false, ""},
         {"no residual heat", [](DesignParameters &p) { p.Q = 0; }, 5, false, "51231"},
     };
     for (const Row &row : rows) {
@@ -154,6 +177,61 @@ TEST(ResultJson, NumbersKeepTheirDigitsAndEverythingElseIsQuotedOrNull)
     EXPECT_NE(ResultJson(sheet).find("\"pressure\": 95000,"), std::string::npos)
         << "B read as the pressure prompt reads it";
     EXPECT_EQ(ResultJson(sheet).find("error"), std::string::npos);
+}
+
+TEST(ResultSheet, EveryOutputSaysWhatItIsTheAnswerTo)
+{
+    ResultSheet sheet = Compute([](DesignParameters &) {});
+    std::array<std::string, kSummerParameterCount> typed = StartTexts(kSummerParameters);
+    typed[0] = "２４．５"; // as typed, not as read
+    typed[7] = "12,5\"";
+    typed[8] = "";
+    sheet.inputs = InputTextsOf(kSummerParameters, typed);
+    sheet.version = "2.3.4";
+    sheet.pressureText = "95000pa";
+
+    // The rows before the states, in this order; then the states.
+    const std::vector<std::vector<std::string>> head = {
+        {"设计", "一次回风夏季设计", "", ""},
+        {"程序版本", "idchart 2.3.4", "", ""},
+        {"输入参数", "输入值", "单位", ""},
+        {"大气压力 B", "95000pa", "Pa", ""},
+        {"室内设计温度tn", "２４．５", "℃", ""},
+        {"室内相对湿度φn", "60", "%", ""},
+        {"室外干球温度tw", "35", "℃", ""},
+        {"室外湿球温度ts", "26.5", "℃", ""},
+        {"送风温差△t", "6", "℃", ""},
+        {"新风百分比s", "30", "%", ""},
+        {"机器露点的φL", "95", "%", ""},
+        {"室内余热量Q", "12,5\"", "kW", ""},
+        {"室内余湿量W", "", "g/s", ""},
+        {"状态点", "t (℃)", "d (g/kg干空气)", "i (kJ/kg干空气)"},
+    };
+    const std::vector<std::vector<std::string>> csv
+        = ReadSeparated(ResultCsv(sheet).substr(3), ',', "\r\n");
+    const std::vector<std::vector<std::string>> tsv = ReadSeparated(ResultTsv(sheet), '\t', "\n");
+    ASSERT_GT(csv.size(), head.size());
+    EXPECT_EQ(std::vector(csv.begin(), csv.begin() + head.size()), head);
+    EXPECT_EQ(tsv, csv);
+
+    // The terminal table lists the same rows, its empty cells left out.
+    const std::vector<std::vector<std::string>> lines = TableLines(ResultTableText(sheet));
+    for (const std::vector<std::string> &row : head) {
+        std::vector<std::string> cells;
+        for (const std::string &cell : row)
+            if (!cell.empty())
+                cells.push_back(cell);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), cells), lines.end()) << cells[0];
+    }
+
+    const std::string json = ResultJson(sheet);
+    for (const char *member :
+         {"\"design\": \"一次回风夏季设计\",", "\"designKey\": \"primary\",",
+          "\"version\": \"2.3.4\",",
+          "\"tn\": {\"name\": \"室内设计温度tn\", \"text\": \"２４．５\", \"unit\": \"℃\"},",
+          "\"q\": {\"name\": \"室内余热量Q\", \"text\": \"12,5\\\"\", \"unit\": \"kW\"},",
+          "\"w\": {\"name\": \"室内余湿量W\", \"text\": \"\", \"unit\": \"g/s\"}\n  },"})
+        EXPECT_NE(json.find(member), std::string::npos) << member << json;
 }
 
 TEST(AlignedColumns, ChineseCharactersTakeTwoColumns)

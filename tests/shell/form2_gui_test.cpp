@@ -188,6 +188,10 @@ TEST_F(ParameterDialog, TextsSurviveOkButNotTheCloseBox)
     // The record keeps the last OK's values although the boxes show others.
     EXPECT_EQ(shell->Parameters().tn, 28.0);
     EXPECT_EQ(shell->Parameters().W, 0.02f);
+    // And the texts they were read from, which the result tables name as the inputs.
+    EXPECT_EQ(shell->SummerTexts()[0], "28");
+    EXPECT_EQ(shell->SummerTexts()[8], "0.02");
+    EXPECT_EQ(shell->SummerTexts()[3], "26.5");
 }
 
 TEST_F(ParameterDialog, FaceLayoutAndFocus)

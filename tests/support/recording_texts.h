@@ -28,7 +28,7 @@ public:
         order.emplace_back("state", Index(box));
     }
 
-    std::array<std::string, 7> readout {};
+    std::array<std::string, kReadoutCellCount> readout {};
     // Kept as the window numbers its boxes: result[n] is Text n (n = 1..7),
     // state[k] is Texta(k).
     std::array<std::string, kResultBoxCount + 1> result {};
