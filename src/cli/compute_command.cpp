@@ -7,29 +7,34 @@ namespace {
 
 QList<QCommandLineOption> ComputeOptions()
 {
-    return QList<QCommandLineOption> {PressureOption()} + DesignOptions()
-        + QList<QCommandLineOption> {FormatOption()};
+    return QList<QCommandLineOption> {DesignKindOption(), PressureOption()} + DesignOptions()
+        + WinterOptions() + QList<QCommandLineOption> {FormatOption()};
 }
 
 CommandOutput RunCompute(const QCommandLineParser &parser)
 {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(Utf8("多余的参数：") + parser.positionalArguments().constFirst());
+    DesignKind design = DesignKind::PrimarySummer;
     Pressure pressure;
     DesignParameters parameters;
+    WinterParameters winter;
     OutputFormat format = OutputFormat::Table;
+    if (auto refused = ReadDesignKind(parser, design))
+        return *refused;
     if (auto refused = ReadPressure(parser, pressure))
         return *refused;
     if (auto refused = ReadDesignOptions(parser, parameters))
         return *refused;
+    if (auto refused = ReadWinterOptions(parser, winter))
+        return *refused;
     if (auto refused = ReadFormat(parser, format))
         return *refused;
 
-    const WinterParameters winter;
-    const DesignRequest request {DesignKind::PrimarySummer, parameters, winter};
+    const DesignRequest request {design, parameters, winter};
     // 计算并描点 draws its chart at precision 1, and the sheet says so.
-    const ResultSheet sheet {DesignTextsOf(ComputeDesign(request, pressure.B)), pressure.text,
-                             SingleText(1.0f)};
+    const DesignOutcome outcome = ComputeDesign(request, pressure.B);
+    const ResultSheet sheet {DesignTextsOf(outcome), pressure.text, SingleText(1.0f)};
     const std::string error = sheet.Error();
 
     CommandOutput output;
@@ -44,6 +49,9 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
         output.out = ResultCsv(sheet);
         break;
     }
+    // An advisory is no failure: the calculation went on.
+    if (const std::optional<DesignAdvisory> advisory = AdvisoryOf(outcome))
+        output.err += advisory->message + '\n';
     if (!error.empty()) {
         output.status = exit_status::kStopped;
         output.err += error + '\n';
@@ -57,7 +65,7 @@ const Command &ComputeCommand()
 {
     static const Command command {
         "compute",
-        "一次回风计算：五个状态点、送风量、热湿比、冷负荷与系统冷量",
+        "设计计算：一次回风夏季（默认）、二次回风夏季或一次回风冬季",
         "[选项…]",
         "按“计算并描点”的同一计算，求室内状态点N、室外状态点W、混合状态点C、送风状态点O与"
         "机器露点L，以及两个送风量、热湿比ε、室内冷负荷Q1、新风冷负荷Q2、再热量与系统冷量，"
@@ -65,7 +73,12 @@ const Command &ComputeCommand()
         "与指数，也可用全角数字），"
         "默认值为对话框的初始值。计算中止时，原因写在标准错误输出上，已算出的数值照常输出，"
         "其余为空（json 中为 null，并有 \"error\" 成员）。json 中“余湿量为0”写作 "
-        "\"supplyFlowByMoisture\": null 与 \"noResidualMoisture\": true。",
+        "\"supplyFlowByMoisture\": null 与 \"noResidualMoisture\": true。"
+        "--design winter 计算一次回风冬季设计：送风量G取自夏季参数（--tn 至 --w），"
+        "冬季参数为 --winter-tn 至 --winter-phil 与 --humidifier，求冬季室内状态点N'、"
+        "室外状态点W'、混合状态点C'、送风状态点O'、机器露点L'（或加湿终状态点E、"
+        "蒸汽加热终状态点M2）与预热后状态点M，以及热湿比ε'、送风温度to'、预热量、再热量、"
+        "加热量合计与加湿量；混合点落在雾区时，提示写在标准错误输出上，计算照常进行。",
         ComputeOptions,
         RunCompute};
     return command;

@@ -14,11 +14,12 @@ inline const QString kMain = QStringLiteral("Form1");
 inline const QString kParameters = QStringLiteral("Form2");
 inline const QString kSecondary = QStringLiteral("Form3");
 inline const QString kNote = QStringLiteral("Form4");
+inline const QString kWinter = QStringLiteral("Form5");
 } // namespace forms
 
-// The application shell: the five window definitions, the moves between the
-// windows, the program-wide design-parameter record and the program's end.
-// After the splash exactly one of Form1..Form4 is visible.
+// The application shell: the six window definitions, the moves between the
+// windows, the program-wide design-parameter and winter records and the
+// program's end. After the splash exactly one of Form1..Form5 is visible.
 class AppShell {
 public:
     explicit AppShell(Prompts &prompts);
@@ -31,7 +32,7 @@ public:
 
     // Creates and shows the splash window.
     void Start();
-    // The splash's OK: unload Form_start; show Form1; hide Form2, Form3, Form4.
+    // The splash's OK: unload Form_start; show Form1; hide Form2, Form3, Form4, Form5.
     void LeaveSplash();
     // 一次回风: ParametersSet := True; hide Form1; show Form2; hide Form3; hide Form4.
     void OpenPrimaryReturnAir();
@@ -39,7 +40,9 @@ public:
     void OpenSecondaryReturnAir();
     // 帮助: hide Form1; hide Form2; hide Form3; show Form4.
     void OpenHelp();
-    // Back from a dialog: show Form1; hide Form2; hide Form3; hide Form4.
+    // 冬季工况: ParametersSet := True; show Form5 and hide the other four.
+    void OpenWinter();
+    // Back from a dialog: show Form1; hide Form2; hide Form3; hide Form4; hide Form5.
     void ReturnToMain();
     // Ends the program at once (closing the main window, or the splash before its OK).
     void EndProgram();
@@ -49,7 +52,7 @@ public:
     bool Ended() const { return ended_; }
 
 private:
-    // Shows one of Form1..Form4 and hides the other three, in window order.
+    // Shows one of Form1..Form5 and hides the other four, in window order.
     void ShowOnly(const QString &name);
 
     Prompts &prompts_;

@@ -41,6 +41,7 @@ Form1::Form1(AppShell &shell, QWidget *parent)
     connect(c.一次回风, &QPushButton::clicked, this, [this] { 一次回风_Click(); });
     connect(c.二次回风, &QPushButton::clicked, this, [this] { 二次回风_Click(); });
     connect(c.帮助, &QPushButton::clicked, this, [this] { 帮助_Click(); });
+    connect(c.冬季工况, &QPushButton::clicked, this, [this] { 冬季工况_Click(); });
     c.Picture1->onMouseMove = [this](float X, float Y) { Picture1_MouseMove(X, Y); };
     menu_ = new ChartMenu(*this, *c.Picture1, shell.prompts());
 }
@@ -123,6 +124,11 @@ void Form1::二次回风_Click()
 void Form1::帮助_Click()
 {
     shell_.OpenHelp();
+}
+
+void Form1::冬季工况_Click()
+{
+    shell_.OpenWinter();
 }
 
 void Form1::Picture1_MouseMove(float X, float Y)
