@@ -96,8 +96,9 @@ TEST(PrimaryWinter, WorkedExampleGivesItsTexts)
         EXPECT_EQ(Row(texts, "C'")->t.substr(0, 5), "10.48");
         ASSERT_NE(Row(texts, example.endKey), nullptr);
         EXPECT_EQ(Row(texts, example.endKey)->d, example.states[6]);
-        if (example.endTemperature)
+        if (example.endTemperature) {
             EXPECT_EQ(Quantity(texts, "endStateTemperature"), example.endTemperature);
+        }
         EXPECT_EQ(Quantity(texts, "humidifier"), example.humidifier);
         const bool spray = example.mode == Humidifier::Spray;
         EXPECT_EQ(out.preheated, spray);
@@ -348,14 +349,13 @@ TEST(PrimaryWinter, PanelHeadingsAlignLikeThePrimaryOnes)
     };
     const int colon = columnOf(kPrimaryPanelHeadings[3], ":");
     const int unit = columnOf(kPrimaryPanelHeadings[3], "kw");
-    for (std::size_t row = 0; row < kWinterPanelHeadings.size(); ++row) {
+    // ε', like ε, is left out: its colon is one column off where ε counts one.
+    for (std::size_t row : {0, 2, 3, 4, 5, 6}) {
         SCOPED_TRACE(row);
         const std::string heading = kWinterPanelHeadings[row];
-        if (row != 1) // ε', like ε, has its colon one column off where ε counts one
-            EXPECT_EQ(columnOf(heading, ":"), colon);
+        EXPECT_EQ(columnOf(heading, ":"), colon);
         const std::size_t end = heading.find_last_of(' ');
-        if (row != 1)
-            EXPECT_EQ(text_output::DisplayWidth(heading.substr(0, end + 1)), unit);
+        EXPECT_EQ(text_output::DisplayWidth(heading.substr(0, end + 1)), unit);
     }
     EXPECT_EQ(&HeadingsOf(DesignKind::PrimaryWinter), &kWinterPanelHeadings);
 }

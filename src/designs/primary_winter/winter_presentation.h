@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/chart_state.h"
+#include "designs/design_parameters.h"
 #include "designs/design_texts.h"
 
 #include <functional>
