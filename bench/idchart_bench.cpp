@@ -19,6 +19,7 @@
 #include "designs/design_parameters.h"
 #include "designs/primary_summer/primary_presentation.h"
 #include "designs/primary_summer/primary_summer.h"
+#include "designs/primary_winter/primary_winter.h"
 #include "draw/surface.h"
 #include "isa/core_isa.h"
 #include "psychro/moist_air.h"
@@ -182,6 +183,23 @@ void BM_FindMachineDewPoint(benchmark::State &state)
     state.SetLabel(state.range(0) == 1 ? "full scan" : "default parameters");
 }
 BENCHMARK(BM_FindMachineDewPoint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The winter design at the dialogs' start texts: the summer supply flow,
+// the states and the dew-point scan for L' (spray), or the steam line.
+void BM_PrimaryWinter(benchmark::State &state)
+{
+    const DesignParameters summer = DefaultParameters();
+    const WinterParameters winter {
+        20, 50, -12,
+        45, 10, 0.01f,
+        30, 95, state.range(0) == 1 ? Humidifier::Steam : Humidifier::Spray};
+    for (auto _ : state) {
+        const WinterOutcome out = ComputePrimaryWinter(summer, winter, 101325.0);
+        benchmark::DoNotOptimize(out.loads);
+    }
+    state.SetLabel(state.range(0) == 1 ? "steam" : "spray");
+}
+BENCHMARK(BM_PrimaryWinter)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ComputeAndPlot(benchmark::State &state)
 {

@@ -74,11 +74,19 @@ QString Utf8(const char *text);
 QCommandLineOption PressureOption();
 // --format table|json|csv.
 QCommandLineOption FormatOption();
-// --design primary|secondary|winter: which design compute and report run.
-QCommandLineOption DesignOption();
+
 // --tn --phin --tw --ts --dt --s --phil --q --w: the parameter dialog's nine
 // entries, their defaults the dialog's start texts.
 QList<QCommandLineOption> DesignOptions();
+
+struct WinterParameters;
+enum class DesignKind;
+
+// --design primary|secondary|winter: the design compute computes.
+QCommandLineOption DesignKindOption();
+// --winter-tn … --winter-phil and --humidifier spray|steam: the winter
+// dialog's nine entries, their defaults the dialog's start texts.
+QList<QCommandLineOption> WinterOptions();
 
 // The readings of those options; each answers a usage error naming the
 // option when its value is refused, and nothing when it is accepted.
@@ -88,8 +96,12 @@ struct Pressure {
 };
 std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure);
 std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, OutputFormat &format);
-enum class DesignKind;
-std::optional<CommandOutput> ReadDesign(const QCommandLineParser &parser, DesignKind &design);
+
 // Each a whole number (StrictNumber), then read as the dialog's OK reads its boxes.
 std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
                                                DesignParameters &parameters);
+std::optional<CommandOutput> ReadDesignKind(const QCommandLineParser &parser, DesignKind &design);
+// The numbers each a whole number (StrictNumber), the humidifier one of its
+// two words; then read as the winter dialog's OK reads its entries.
+std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,
+                                               WinterParameters &winter);

@@ -7,48 +7,68 @@
 
 #include <array>
 #include <string>
+#include <tuple>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
 // The texts the design options held, given or by default, for the table.
-std::array<std::string, kSummerParameterCount> OptionTexts(const QCommandLineParser &parser)
+// The inputs as the options held them: the winter design lists its own
+// before the summer ones its supply flow comes from.
+std::vector<InputText> OptionInputs(const QCommandLineParser &parser, DesignKind design)
 {
-    std::array<std::string, kSummerParameterCount> texts;
-    for (std::size_t k = 0; k < kSummerParameterCount; ++k)
-        texts[k] = parser.value(Utf8(kSummerParameters[k].option)).toStdString();
-    return texts;
+    const auto texts = [&parser](const auto &table) {
+        std::array<std::string, std::tuple_size_v<std::decay_t<decltype(table)>>> typed;
+        for (std::size_t k = 0; k < typed.size(); ++k) {
+            typed[k] = parser.value(Utf8(table[k].option)).toStdString();
+            // A choice as the dialog names it.
+            for (std::size_t c = 0; table[k].asChoice && c < table[k].choiceWords.size(); ++c)
+                if (typed[k] == table[k].choiceWords[c])
+                    typed[k] = table[k].choiceTexts[c];
+        }
+        return InputTextsOf(table, typed);
+    };
+    std::vector<InputText> inputs;
+    if (design == DesignKind::PrimaryWinter)
+        inputs = texts(kWinterParameters);
+    const std::vector<InputText> summer = texts(kSummerParameters);
+    inputs.insert(inputs.end(), summer.begin(), summer.end());
+    return inputs;
 }
 
 QList<QCommandLineOption> ComputeOptions()
 {
-    return QList<QCommandLineOption> {PressureOption(), DesignOption()} + DesignOptions()
-        + QList<QCommandLineOption> {FormatOption()};
+    return QList<QCommandLineOption> {DesignKindOption(), PressureOption()} + DesignOptions()
+        + WinterOptions() + QList<QCommandLineOption> {FormatOption()};
 }
 
 CommandOutput RunCompute(const QCommandLineParser &parser)
 {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(Utf8("多余的参数：") + parser.positionalArguments().constFirst());
+    DesignKind design = DesignKind::PrimarySummer;
     Pressure pressure;
     DesignParameters parameters;
+    WinterParameters winter;
     OutputFormat format = OutputFormat::Table;
+    if (auto refused = ReadDesignKind(parser, design))
+        return *refused;
     if (auto refused = ReadPressure(parser, pressure))
         return *refused;
     if (auto refused = ReadDesignOptions(parser, parameters))
         return *refused;
+    if (auto refused = ReadWinterOptions(parser, winter))
+        return *refused;
     if (auto refused = ReadFormat(parser, format))
         return *refused;
-    DesignKind design = DesignKind::PrimarySummer;
-    if (auto refused = ReadDesign(parser, design))
-        return *refused;
 
-    const WinterParameters winter;
     const DesignRequest request {design, parameters, winter};
     // 计算并描点 draws its chart at precision 1, and the sheet says so.
     // The sheet names its inputs as given, the design and this program's version.
-    const ResultSheet sheet {DesignTextsOf(ComputeDesign(request, pressure.B)), pressure.text,
-                             SingleText(1.0f), InputTextsOf(kSummerParameters, OptionTexts(parser)),
-                             kIdchartVersion};
+    const DesignOutcome outcome = ComputeDesign(request, pressure.B);
+    const ResultSheet sheet {DesignTextsOf(outcome), pressure.text, SingleText(1.0f),
+                             OptionInputs(parser, design), kIdchartVersion};
     const std::string error = sheet.Error();
 
     CommandOutput output;
@@ -63,6 +83,9 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
         output.out = ResultCsv(sheet);
         break;
     }
+    // An advisory is no failure: the calculation went on.
+    if (const std::optional<DesignAdvisory> advisory = AdvisoryOf(outcome))
+        output.err += advisory->message + '\n';
     if (!error.empty()) {
         output.status = exit_status::kStopped;
         output.err += error + '\n';
@@ -76,7 +99,7 @@ const Command &ComputeCommand()
 {
     static const Command command {
         "compute",
-        "一次回风计算：五个状态点、送风量、热湿比、冷负荷与系统冷量",
+        "设计计算：一次回风夏季（默认）、二次回风夏季或一次回风冬季",
         "[选项…]",
         "按“计算并描点”的同一计算，求室内状态点N、室外状态点W、混合状态点C、送风状态点O与"
         "机器露点L，以及两个送风量、热湿比ε、室内冷负荷Q1、新风冷负荷Q2、再热量与系统冷量，"
@@ -90,7 +113,12 @@ const Command &ComputeCommand()
         "\"supplyFlowByMoisture\": null 与 \"noResidualMoisture\": true。"
         "--design secondary 按“二次回风”的计算，求N、W、O、机器露点L与一次混合状态点C1，"
         "以及总送风量G、表冷器风量G_L、一次回风量G1、二次回风量G2、新风量Gw、表冷器冷量Q0、"
-        "与一次回风相比节省的冷量ΔQ与比例η、机器露点温度t_L和热湿比ε，参数与一次回风相同。",
+        "与一次回风相比节省的冷量ΔQ与比例η、机器露点温度t_L和热湿比ε，参数与一次回风相同。"
+        "--design winter 计算一次回风冬季设计：送风量G取自夏季参数（--tn 至 --w），"
+        "冬季参数为 --winter-tn 至 --winter-phil 与 --humidifier，求冬季室内状态点N'、"
+        "室外状态点W'、混合状态点C'、送风状态点O'、机器露点L'（或加湿终状态点E、"
+        "蒸汽加热终状态点M2）与预热后状态点M，以及热湿比ε'、送风温度to'、预热量、再热量、"
+        "加热量合计与加湿量；混合点落在雾区时，提示写在标准错误输出上，计算照常进行。",
         ComputeOptions,
         RunCompute};
     return command;

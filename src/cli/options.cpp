@@ -69,28 +69,6 @@ std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pres
     return std::nullopt;
 }
 
-QCommandLineOption DesignOption()
-{
-    return QCommandLineOption(
-        QStringLiteral("design"),
-        Utf8("设计：primary（一次回风夏季，默认）、secondary（二次回风夏季，参数同一次回风）"
-             "或 winter（一次回风冬季，送风量取自夏季参数）"),
-        QStringLiteral("primary|secondary|winter"), QStringLiteral("primary"));
-}
-
-std::optional<CommandOutput> ReadDesign(const QCommandLineParser &parser, DesignKind &design)
-{
-    const QString text = parser.value(QStringLiteral("design"));
-    for (DesignKind kind :
-         {DesignKind::PrimarySummer, DesignKind::SecondarySummer, DesignKind::PrimaryWinter})
-        if (text == QLatin1String(DesignWord(kind))) {
-            design = kind;
-            return std::nullopt;
-        }
-    return UsageError(Utf8("选项 --design 的值“") + text
-                      + Utf8("”不是 primary、secondary 或 winter"));
-}
-
 std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, OutputFormat &format)
 {
     const QString text = parser.value(QStringLiteral("format"));
@@ -122,5 +100,84 @@ std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
         return UsageError(Utf8("选项 --") + Utf8(kSummerParameters[reading.refusedRow - 1].option)
                           + Utf8("：") + QString::fromStdString(reading.message));
     parameters = *reading.record;
+    return std::nullopt;
+}
+
+namespace {
+
+constexpr DesignKind kDesignKinds[]
+    = {DesignKind::PrimarySummer, DesignKind::SecondarySummer, DesignKind::PrimaryWinter};
+
+} // namespace
+
+QCommandLineOption DesignKindOption()
+{
+    return QCommandLineOption(QStringLiteral("design"),
+                              Utf8("计算的设计：primary（一次回风夏季）、secondary（二次回风夏季）"
+                                   "或 winter（一次回风冬季，送风量取自夏季参数）"),
+                              QStringLiteral("primary|secondary|winter"),
+                              Utf8(DesignWord(DesignKind::PrimarySummer)));
+}
+
+QList<QCommandLineOption> WinterOptions()
+{
+    QList<QCommandLineOption> options;
+    for (const WinterRow &row : kWinterParameters) {
+        if (row.asChoice) {
+            options << QCommandLineOption(
+                Utf8(row.option),
+                Utf8("冬季加湿方式：") + Utf8(row.choiceWords[0]) + Utf8("（")
+                    + Utf8(row.choiceTexts[0]) + Utf8("）或 ") + Utf8(row.choiceWords[1])
+                    + Utf8("（") + Utf8(row.choiceTexts[1]) + Utf8("）"),
+                Utf8(row.choiceWords[0]) + QLatin1Char('|') + Utf8(row.choiceWords[1]),
+                Utf8(row.choiceWords[0]));
+            continue;
+        }
+        options << QCommandLineOption(Utf8(row.option),
+                                      QString::fromStdString(ParameterName(row.caption))
+                                          + Utf8("，") + CaptionUnit(row.caption),
+                                      QStringLiteral("x"), Utf8(row.startText));
+    }
+    return options;
+}
+
+std::optional<CommandOutput> ReadDesignKind(const QCommandLineParser &parser, DesignKind &design)
+{
+    const QString text = parser.value(QStringLiteral("design"));
+    for (DesignKind kind : kDesignKinds) {
+        if (text == Utf8(DesignWord(kind))) {
+            design = kind;
+            return std::nullopt;
+        }
+    }
+    return UsageError(Utf8("选项 --design 的值“") + text
+                      + Utf8("”不是 primary、secondary 或 winter"));
+}
+
+std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,
+                                               WinterParameters &winter)
+{
+    std::array<std::string, kWinterParameterCount> texts;
+    for (std::size_t k = 0; k < kWinterParameterCount; ++k) {
+        const WinterRow &row = kWinterParameters[k];
+        const QString option = Utf8(row.option);
+        const QString typed = parser.value(option);
+        texts[k] = typed.toStdString();
+        if (row.asChoice) {
+            // Only the two words: the dialog's fallback to the first entry
+            // would hide a typo here.
+            if (texts[k] != row.choiceWords[0] && texts[k] != row.choiceWords[1])
+                return UsageError(Utf8("选项 --") + option + Utf8(" 的值“") + typed + Utf8("”不是 ")
+                                  + Utf8(row.choiceWords[0]) + Utf8(" 或 ")
+                                  + Utf8(row.choiceWords[1]));
+        } else if (!StrictNumber(texts[k])) {
+            return NotANumber(option, typed);
+        }
+    }
+    const EntriesReading<WinterParameters> reading = ReadEntries(kWinterParameters, texts);
+    if (!reading.record)
+        return UsageError(Utf8("选项 --") + Utf8(kWinterParameters[reading.refusedRow - 1].option)
+                          + Utf8("：") + QString::fromStdString(reading.message));
+    winter = *reading.record;
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
+#include "designs/primary_winter/winter_presentation.h"
 #include "designs/secondary_summer/secondary_presentation.h"
 #include "psychro/arithmetic_fault.h"
 #include "text/fault_message.h"
@@ -43,7 +44,15 @@ std::optional<DesignTexts> Run(ChartView &view, const DesignRequest &request, bo
     }
 
     const DesignOutcome outcome = ComputeDesign(request, view.chart.B);
-    PlotDesign(outcome, view.picture);
+    // An advisory comes once the state it follows is drawn, beside the boxes
+    // as they stood then; the calculation has gone on.
+    const std::optional<DesignAdvisory> advisory = AdvisoryOf(outcome);
+    PlotDesign(outcome, view.picture, [&](StateName drawn) {
+        if (advisory && drawn == advisory->after) {
+            WriteBoxes(DesignTextsOf(advisory->then), view.boxes);
+            view.prompts.MsgBox(advisory->message);
+        }
+    });
     DesignTexts texts = DesignTextsOf(outcome);
     WriteBoxes(texts, view.boxes);
     // The dots found and every box stand before the message appears.
@@ -75,8 +84,9 @@ const PanelHeadings &HeadingsOf(DesignKind design)
     switch (design) {
     case DesignKind::SecondarySummer:
         return kSecondaryPanelHeadings;
-    case DesignKind::PrimarySummer:
     case DesignKind::PrimaryWinter:
+        return kWinterPanelHeadings;
+    case DesignKind::PrimarySummer:
         break;
     }
     return kPrimaryPanelHeadings;

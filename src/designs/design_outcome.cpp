@@ -2,6 +2,7 @@
 
 #include "designs/input_checks.h"
 #include "designs/primary_summer/primary_presentation.h"
+#include "designs/primary_winter/winter_presentation.h"
 #include "designs/secondary_summer/secondary_presentation.h"
 
 namespace {
@@ -18,8 +19,12 @@ DesignOutcome NotStarted(DesignKind design, Stop stop)
         outcome.stop = std::move(stop);
         return outcome;
     }
+    case DesignKind::PrimaryWinter: {
+        WinterOutcome outcome;
+        outcome.stop = std::move(stop);
+        return outcome;
+    }
     case DesignKind::PrimarySummer:
-    case DesignKind::PrimaryWinter:
         break;
     }
     PrimaryOutcome outcome;
@@ -36,24 +41,35 @@ DesignOutcome ComputeDesign(const DesignRequest &request, double B)
     switch (request.design) {
     case DesignKind::SecondarySummer:
         return ComputeSecondarySummer(request.summer, B);
-    case DesignKind::PrimarySummer:
     case DesignKind::PrimaryWinter:
+        return ComputePrimaryWinter(request.summer, request.winter, B);
+    case DesignKind::PrimarySummer:
         break;
     }
     return ComputePrimarySummer(request.summer, B);
 }
 
-void PlotDesign(const DesignOutcome &outcome, Surface &picture)
+void PlotDesign(const DesignOutcome &outcome, Surface &picture,
+                const std::function<void(StateName)> &afterDot)
 {
-    std::visit(Overloaded {[&](const PrimaryOutcome &o) { PlotPrimarySummer(o, picture); },
-                           [&](const SecondaryOutcome &o) { PlotSecondarySummer(o, picture); }},
-               outcome);
+    std::visit(
+        Overloaded {[&](const PrimaryOutcome &o) { PlotPrimarySummer(o, picture); },
+                    [&](const SecondaryOutcome &o) { PlotSecondarySummer(o, picture); },
+                    [&](const WinterOutcome &o) { PlotPrimaryWinter(o, picture, afterDot); }},
+        outcome);
+}
+
+std::optional<DesignAdvisory> AdvisoryOf(const DesignOutcome &outcome)
+{
+    if (const auto *winter = std::get_if<WinterOutcome>(&outcome); winter && winter->advisory)
+        return DesignAdvisory {*winter->advisory, StateName::Cw, WinterOutcomeAtAdvisory(*winter)};
+    return std::nullopt;
 }
 
 DesignTexts DesignTextsOf(const DesignOutcome &outcome)
 {
-    return std::visit(
-        Overloaded {[](const PrimaryOutcome &o) { return PrimarySummerTexts(o); },
-                    [](const SecondaryOutcome &o) { return SecondarySummerTexts(o); }},
-        outcome);
+    return std::visit(Overloaded {[](const PrimaryOutcome &o) { return PrimarySummerTexts(o); },
+                                  [](const SecondaryOutcome &o) { return SecondarySummerTexts(o); },
+                                  [](const WinterOutcome &o) { return WinterTexts(o); }},
+                      outcome);
 }

@@ -34,6 +34,7 @@ struct QuantityText {
     std::string key; // JSON key
     Where where = Where::Everywhere;
     bool boolean = false; // a JSON true/false ("true" or "false" in value) instead of a number
+    bool textual = false; // a JSON string (a word, not a number); null when empty
 };
 
 // One state of the full result table.

@@ -79,8 +79,10 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
         button->SetTop(LayoutValue(0.9 * FH));
     for (auto *button : t.buttons)
         button->SetWidth(LayoutValue(0.12 * FW));
+    // Each button under the readout column of its index: the seventh ends
+    // where the readout columns end.
     t.buttons[0]->SetLeft(LayoutValue(0.015 * FW));
-    for (int k = 1; k < 6; ++k) {
+    for (int k = 1; k < kMainButtonCount; ++k) {
         t.buttons[k]->SetLeft(LayoutValue(static_cast<double>(t.buttons[k - 1]->Left())
                                           + t.buttons[k - 1]->Width() + 0.01 * FW));
     }

@@ -67,8 +67,11 @@ private:
     float height_ = 0.0f;
 };
 
+// The buttons of the main window's row.
+inline constexpr int kMainButtonCount = 7;
+
 // The main window and its controls. The buttons are in their row order
-// 生成焓湿图, 重绘, 计算并描点, 一次回风, 二次回风, 帮助; the readout columns left
+// 生成焓湿图, 重绘, 计算并描点, 一次回风, 二次回风, 帮助, 冬季工况; the readout columns left
 // to right; the result and state boxes indexed by Index(ResultBox) and
 // Index(StateBox).
 struct MainWindowTargets {
@@ -76,7 +79,7 @@ struct MainWindowTargets {
     GeometryTarget *chart = nullptr;
     std::array<GeometryTarget *, 7> readoutHeadings {};
     std::array<GeometryTarget *, 7> readoutValues {};
-    std::array<GeometryTarget *, 6> buttons {};
+    std::array<GeometryTarget *, kMainButtonCount> buttons {};
     std::array<GeometryTarget *, kResultBoxCount> resultBoxes {};
     std::array<GeometryTarget *, kStateBoxCount> stateBoxes {};
 };

@@ -208,8 +208,9 @@ std::string ResultJson(const ResultSheet &sheet)
     }
     json += "  }";
     for (const QuantityText &q : sheet.texts.quantities) {
-        const std::string value
-            = q.boolean ? (q.value == "true" ? "true" : "false") : JsonNumberOrNull(q.value);
+        const std::string value = q.boolean ? (q.value == "true" ? "true" : "false")
+            : q.textual                     ? (q.value.empty() ? "null" : JsonString(q.value))
+                                            : JsonNumberOrNull(q.value);
         json += ",\n  " + JsonString(q.key) + ": " + value;
     }
     const std::string error = sheet.Error();

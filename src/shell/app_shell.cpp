@@ -4,6 +4,7 @@
 #include "shell/form2.h"
 #include "shell/form3.h"
 #include "shell/form4.h"
+#include "shell/form5.h"
 #include "shell/form_start.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,7 @@ AppShell::AppShell(Prompts &prompts) : prompts_(prompts)
     registry_.Define(forms::kParameters, [this](WindowRegistry &) { return new Form2(*this); });
     registry_.Define(forms::kSecondary, [this](WindowRegistry &) { return new Form3(*this); });
     registry_.Define(forms::kNote, [this](WindowRegistry &) { return new Form4(*this); });
+    registry_.Define(forms::kWinter, [this](WindowRegistry &) { return new Form5(*this); });
 }
 
 AppShell::~AppShell()
@@ -30,9 +32,9 @@ void AppShell::Start()
 
 void AppShell::ShowOnly(const QString &name)
 {
-    // Form1 to Form4 in this order, each shown or hidden, as every move does it.
+    // Form1 to Form5 in this order, each shown or hidden, as every move does it.
     for (const QString &form :
-         {forms::kMain, forms::kParameters, forms::kSecondary, forms::kNote}) {
+         {forms::kMain, forms::kParameters, forms::kSecondary, forms::kNote, forms::kWinter}) {
         if (form == name)
             registry_.Show(form);
         else
@@ -56,6 +58,12 @@ void AppShell::OpenSecondaryReturnAir()
 {
     registry_.Get<Form1>(forms::kMain).ParametersSet = true;
     ShowOnly(forms::kSecondary);
+}
+
+void AppShell::OpenWinter()
+{
+    registry_.Get<Form1>(forms::kMain).ParametersSet = true;
+    ShowOnly(forms::kWinter);
 }
 
 void AppShell::OpenHelp()

@@ -17,11 +17,12 @@ inline const QString kMain = QStringLiteral("Form1");
 inline const QString kParameters = QStringLiteral("Form2");
 inline const QString kSecondary = QStringLiteral("Form3");
 inline const QString kNote = QStringLiteral("Form4");
+inline const QString kWinter = QStringLiteral("Form5");
 } // namespace forms
 
-// The application shell: the five window definitions, the moves between the
-// windows, the program-wide design-parameter record and the program's end.
-// After the splash exactly one of Form1..Form4 is visible.
+// The application shell: the six window definitions, the moves between the
+// windows, the program-wide design-parameter and winter records and the
+// program's end. After the splash exactly one of Form1..Form5 is visible.
 class AppShell {
 public:
     explicit AppShell(Prompts &prompts);
@@ -34,10 +35,12 @@ public:
     // The texts the summer record was read from at its last OK, for the
     // result table; empty, as the record is 0, until the first OK.
     std::array<std::string, kSummerParameterCount> &SummerTexts() { return summerTexts_; }
+    // The winter dialog's texts at its last OK.
+    std::array<std::string, kWinterParameterCount> &WinterTexts() { return winterTexts_; }
 
     // Creates and shows the splash window.
     void Start();
-    // The splash's OK: unload Form_start; show Form1; hide Form2, Form3, Form4.
+    // The splash's OK: unload Form_start; show Form1; hide Form2, Form3, Form4, Form5.
     void LeaveSplash();
     // 一次回风: ParametersSet := True; hide Form1; show Form2; hide Form3; hide Form4.
     void OpenPrimaryReturnAir();
@@ -45,7 +48,9 @@ public:
     void OpenSecondaryReturnAir();
     // 帮助: hide Form1; hide Form2; hide Form3; show Form4.
     void OpenHelp();
-    // Back from a dialog: show Form1; hide Form2; hide Form3; hide Form4.
+    // 冬季工况: ParametersSet := True; show Form5 and hide the other four.
+    void OpenWinter();
+    // Back from a dialog: show Form1; hide Form2; hide Form3; hide Form4; hide Form5.
     void ReturnToMain();
     // Ends the program at once (closing the main window, or the splash before its OK).
     void EndProgram();
@@ -55,13 +60,14 @@ public:
     bool Ended() const { return ended_; }
 
 private:
-    // Shows one of Form1..Form4 and hides the other three, in window order.
+    // Shows one of Form1..Form5 and hides the other four, in window order.
     void ShowOnly(const QString &name);
 
     Prompts &prompts_;
     DesignParameters parameters_;
     WinterParameters winter_;
     std::array<std::string, kSummerParameterCount> summerTexts_ {};
+    std::array<std::string, kWinterParameterCount> winterTexts_ {};
     WindowRegistry registry_;
     bool ended_ = false;
 };

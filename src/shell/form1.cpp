@@ -42,6 +42,7 @@ Form1::Form1(AppShell &shell, QWidget *parent)
     connect(c.一次回风, &QPushButton::clicked, this, [this] { 一次回风_Click(); });
     connect(c.二次回风, &QPushButton::clicked, this, [this] { 二次回风_Click(); });
     connect(c.帮助, &QPushButton::clicked, this, [this] { 帮助_Click(); });
+    connect(c.冬季工况, &QPushButton::clicked, this, [this] { 冬季工况_Click(); });
     c.Picture1->onMouseMove = [this](float X, float Y) { Picture1_MouseMove(X, Y); };
     menu_ = new ChartMenu(*this, *c.Picture1, shell.prompts());
 }
@@ -105,10 +106,15 @@ void Form1::计算并描点_Click()
                              [this] { 一次回风_Click(); });
         // The results for copying and export, with the pressure and precision
         // the calculation drew its chart with and the texts its parameters were read from.
-        if (texts)
-            menu_->SetResults(std::make_shared<ResultSheet>(ResultSheet {
-                *texts, chart.BText, SingleText(chart.Precision),
-                InputTextsOf(kSummerParameters, shell_.SummerTexts()), kIdchartVersion}));
+        if (!texts)
+            return;
+        std::vector<InputText> inputs;
+        if (design == DesignKind::PrimaryWinter)
+            inputs = InputTextsOf(kWinterParameters, shell_.WinterTexts());
+        const std::vector<InputText> summer = InputTextsOf(kSummerParameters, shell_.SummerTexts());
+        inputs.insert(inputs.end(), summer.begin(), summer.end());
+        menu_->SetResults(std::make_shared<ResultSheet>(ResultSheet {
+            *texts, chart.BText, SingleText(chart.Precision), inputs, kIdchartVersion}));
     });
 }
 
@@ -125,6 +131,11 @@ void Form1::二次回风_Click()
 void Form1::帮助_Click()
 {
     shell_.OpenHelp();
+}
+
+void Form1::冬季工况_Click()
+{
+    shell_.OpenWinter();
 }
 
 void Form1::Picture1_MouseMove(float X, float Y)

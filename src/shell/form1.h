@@ -15,7 +15,7 @@ class MainWindowControls;
 class ImageSurface;
 
 // The main window: the chart surface Picture1 with its pointer readout, the
-// six buttons, the result boxes, and the state the chart and the calculation
+// seven buttons, the result boxes, and the state the chart and the calculation
 // share (pressure, precision, ParametersSet, the design chosen).
 class Form1 : public FormWindow, public MainWindowTexts {
     Q_OBJECT
@@ -40,6 +40,7 @@ public:
     void 一次回风_Click();
     void 二次回风_Click();
     void 帮助_Click();
+    void 冬季工况_Click();
     void Picture1_MouseMove(float X, float Y);
 
     void SetReadoutCell(int index, const std::string &text) override;

@@ -81,6 +81,7 @@ MainWindowControls::MainWindowControls(QWidget &window)
     一次回风 = GraphicalButton(window, "一次回风");
     二次回风 = GraphicalButton(window, "二次回风");
     帮助 = GraphicalButton(window, "帮   助");
+    冬季工况 = GraphicalButton(window, "冬季工况");
 
     for (int n = 1; n <= 7; ++n)
         Text[n] = new QLineEdit(&window);
@@ -93,7 +94,7 @@ MainWindowControls::MainWindowControls(QWidget &window)
     // Focus order: the chart, the buttons left to right, the first four
     // result boxes, the state boxes (with Texta(6) last), the other results.
     std::vector<QWidget *> order = {Picture1};
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < kMainButtonCount; ++k)
         order.push_back(Button(k));
     for (int n = 1; n <= 4; ++n)
         order.push_back(Text[n]);
@@ -109,7 +110,8 @@ MainWindowControls::MainWindowControls(QWidget &window)
 
 QPushButton *MainWindowControls::Button(int index) const
 {
-    QPushButton *const buttons[6] = {生成焓湿图, 重绘, 计算并描点, 一次回风, 二次回风, 帮助};
+    QPushButton *const buttons[kMainButtonCount]
+        = {生成焓湿图, 重绘, 计算并描点, 一次回风, 二次回风, 帮助, 冬季工况};
     return buttons[index];
 }
 
@@ -136,7 +138,7 @@ void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
         targets.readoutHeadings[k] = target(controls.Label1[k]);
         targets.readoutValues[k] = target(controls.Label2[k]);
     }
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < kMainButtonCount; ++k)
         targets.buttons[k] = target(controls.Button(k));
     for (int k = 0; k < kResultBoxCount; ++k)
         targets.resultBoxes[k] = target(controls.Box(static_cast<ResultBox>(k)));

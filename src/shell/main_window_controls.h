@@ -16,7 +16,7 @@ class QWidget;
 //   the focus order;
 // - Label1[k] and Label2[k] (k = 0..6), the readout columns below the chart:
 //   headings above value cells;
-// - the six buttons in their row, named by their captions;
+// - the seven buttons in their row, named by their captions;
 // - Text[n] (n = 1..7; Text[0] is unused) is the result box Text n beside the
 //   chart, Texta[k] (k = 0..11) the block of state boxes over the chart.
 //
@@ -37,6 +37,7 @@ public:
     QPushButton *一次回风 = nullptr;
     QPushButton *二次回风 = nullptr;
     QPushButton *帮助 = nullptr;
+    QPushButton *冬季工况 = nullptr;
     QLineEdit *Text[8] = {};
     QLineEdit *Texta[12] = {};
 

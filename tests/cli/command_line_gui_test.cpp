@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
+#include "designs/parameter_table.h"
 #include "designs/primary_summer/primary_presentation.h"
+#include "designs/primary_winter/primary_winter.h"
 #include "idchart_version.h"
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
@@ -8,11 +10,13 @@
 #include "shell/chart_menu.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "shell/form5.h"
 #include "shell/main_window_controls.h"
 #include "support/main_window.h"
 #include "support/scripted_prompts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -239,6 +243,67 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
             });
             EXPECT_TRUE(listed) << expected.join(QLatin1Char('|')).toStdString();
         }
+    }
+}
+
+// compute --design winter gives the window's winter design byte for byte,
+// its fog advisory on standard error without failing, its stops as failures.
+TEST(ComputeCommand, WinterDesignPrintsWhatTheWindowShows)
+{
+    struct Row {
+        const char *name;
+        std::vector<std::pair<int, std::string>> typed; // winter dialog rows changed
+        const char *advisory;
+        const char *stop;
+    };
+    const Row rows[] = {
+        {"start texts, spray", {}, nullptr, nullptr},
+        {"start texts, steam", {{9, "steam"}}, nullptr, nullptr},
+        {"fog", {{2, "60"}, {3, "-30"}, {4, "90"}, {7, "60"}}, winter_messages::kFog, nullptr},
+        {"no fresh air", {{7, "0"}}, nullptr, winter_messages::kNoHumidification},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        Window w;
+        w.Compute("101325", {});
+        w.form().冬季工况_Click();
+        Form5 &dialog = w.shell.Windows().Get<Form5>(forms::kWinter);
+        QStringList arguments {QStringLiteral("compute"), QStringLiteral("--design"),
+                               QStringLiteral("winter"), QStringLiteral("--format"),
+                               QStringLiteral("csv")};
+        for (const auto &[n, text] : row.typed) {
+            arguments << QStringLiteral("--") + kWinterParameters[n - 1].option
+                      << QString::fromStdString(text);
+            if (n == 9)
+                dialog.Choice[9]->setCurrentIndex(1);
+            else
+                dialog.Text[n]->setText(QString::fromStdString(text));
+        }
+        dialog.Command1_Click();
+        w.prompts.messages.clear();
+        w.form().计算并描点_Click();
+
+        const CommandOutput csv = RunCommand(arguments);
+        EXPECT_EQ(csv.out, w.ExportedCsv()) << "the window's exported CSV, byte for byte";
+        std::vector<std::string> said;
+        for (const char *message : {row.advisory, row.stop})
+            if (message)
+                said.push_back(message);
+        EXPECT_EQ(w.prompts.messages, said);
+        EXPECT_EQ(csv.err, said.empty() ? "" : said.back() + "\n");
+        EXPECT_EQ(csv.status, row.stop ? exit_status::kStopped : exit_status::kSuccess);
+    }
+
+    // The design's and the humidifier's words are taken as they are or refused.
+    for (const QStringList &arguments :
+         {QStringList {"compute", "--design", "Winter"},
+          {"compute", "--humidifier", "fog"},
+          {"compute", "--design", "winter", "--winter-tw", "-12℃"}}) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const CommandOutput output = RunCommand(arguments);
+        EXPECT_EQ(output.status, exit_status::kUsage);
+        EXPECT_NE(output.err.find("“" + arguments.last().toStdString() + "”"), std::string::npos)
+            << output.err;
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <string>
 
@@ -93,14 +95,16 @@ TEST(ImpossibleInputs, StopEveryDesignBeforeItStartsWithAMessageNamingTheInput)
         EXPECT_EQ(texts.stop->message, row.message);
 
         // Nothing is computed, and the table is the design's own: its name,
-        // its states and quantities, every value empty.
+        // its states (the winter design's preheated state only when there is
+        // one) and quantities, every value empty.
         const DesignTexts designed
             = DesignTextsOf(ComputeDesign({row.design, SummerStart(), WinterStart()}, 101325.0));
         EXPECT_EQ(texts.design, designed.design);
-        ASSERT_EQ(texts.stateRows.size(), designed.stateRows.size());
-        for (std::size_t k = 0; k < texts.stateRows.size(); ++k) {
-            EXPECT_EQ(texts.stateRows[k].name, designed.stateRows[k].name);
-            EXPECT_EQ(texts.stateRows[k].t + texts.stateRows[k].d + texts.stateRows[k].i, "");
+        for (const StateText &state : texts.stateRows) {
+            EXPECT_TRUE(std::any_of(designed.stateRows.begin(), designed.stateRows.end(),
+                                    [&](const StateText &s) { return s.name == state.name; }))
+                << state.name;
+            EXPECT_EQ(state.t + state.d + state.i, "");
         }
         for (const std::string &box : texts.results)
             EXPECT_EQ(box, "");

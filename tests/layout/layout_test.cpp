@@ -113,8 +113,7 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
         SCOPED_TRACE(k);
         ExpectEdges(*t.readoutHeadings[k], {lefts[k], 8755.2f, 1843.2f, 547.2f}, "Label1");
         ExpectEdges(*t.readoutValues[k], {lefts[k], 9302.4f, 1843.2f, 547.2f}, "Label2");
-        if (k < 6)
-            ExpectEdges(*t.buttons[k], {lefts[k], 9849.6f, 1843.2f, 547.2f}, "button");
+        ExpectEdges(*t.buttons[k], {lefts[k], 9849.6f, 1843.2f, 547.2f}, "button");
     }
 
     const std::array<float, 8> textTops
@@ -134,11 +133,13 @@ TEST(MainWindowLayout, MatchesTheProportionsOnA1024By768Screen)
     }
 
     // The heading row starts exactly at the chart's bottom edge; the readout
-    // columns end at 0.915 and the buttons at 0.785 of the window's width.
+    // columns and the buttons end at 0.915 of the window's width, the seventh
+    // button (冬季工况) at 0.795 under the last readout column.
     EXPECT_EQ(t.readoutHeadings[0]->Top(), t.chart->Top() + t.chart->Height());
     EXPECT_NEAR(t.readoutHeadings[6]->Left() + t.readoutHeadings[6]->Width(), 0.915f * 15360,
                 kTolerance);
-    EXPECT_NEAR(t.buttons[5]->Left() + t.buttons[5]->Width(), 0.785f * 15360, kTolerance);
+    EXPECT_NEAR(t.buttons[6]->Left(), 0.795f * 15360, kTolerance);
+    EXPECT_NEAR(t.buttons[6]->Left() + t.buttons[6]->Width(), 0.915f * 15360, kTolerance);
 }
 
 // On a real screen every value lands on a whole pixel, and each chained value
@@ -176,9 +177,7 @@ TEST(MainWindowLayout, WholePixelsKeepRowsAndColumnsTogether)
                       snapped(double(t.readoutHeadings[k - 1]->Left())
                               + t.readoutHeadings[k - 1]->Width() + gap));
             EXPECT_EQ(t.readoutValues[k]->Left(), t.readoutHeadings[k]->Left());
-            if (k < 6) {
-                EXPECT_EQ(t.buttons[k]->Left(), t.readoutHeadings[k]->Left());
-            }
+            EXPECT_EQ(t.buttons[k]->Left(), t.readoutHeadings[k]->Left());
         }
         EXPECT_EQ(t.buttons[0]->Top(), snapped(0.9 * FH));
 

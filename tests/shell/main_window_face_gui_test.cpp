@@ -45,7 +45,7 @@ protected:
             widgets.push_back(c.Label1[k]);
             widgets.push_back(c.Label2[k]);
         }
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < kMainButtonCount; ++k)
             widgets.push_back(c.Button(k));
         for (int n = 1; n <= 7; ++n)
             widgets.push_back(c.Text[n]);
@@ -126,9 +126,9 @@ TEST_F(MainWindowFace, CaptionsFontsAndColours)
         EXPECT_TRUE(c.Label2[k]->font().italic());
     }
 
-    const char *captions[6]
-        = {"生成焓湿图", "重    绘", "计算并描点", "一次回风", "二次回风", "帮   助"};
-    for (int k = 0; k < 6; ++k)
+    const char *captions[kMainButtonCount]
+        = {"生成焓湿图", "重    绘", "计算并描点", "一次回风", "二次回风", "帮   助", "冬季工况"};
+    for (int k = 0; k < kMainButtonCount; ++k)
         EXPECT_EQ(c.Button(k)->text(), QString::fromUtf8(captions[k])) << k;
     for (int n = 1; n <= 7; ++n)
         EXPECT_TRUE(c.Text[n]->text().isEmpty());
@@ -153,7 +153,7 @@ TEST_F(MainWindowFace, CaptionsFontsAndColours)
         EXPECT_EQ(pixel(c.Label2[k], c.Label2[k]->width() / 2, c.Label2[k]->height() / 2),
                   ToColor(MainWindowControls::kReadoutBack).rgb());
     }
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < kMainButtonCount; ++k) {
         QPushButton *b = c.Button(k);
         EXPECT_EQ(pixel(b, 4, b->height() / 2), ToColor(MainWindowControls::kButtonFace).rgb())
             << k;
@@ -165,7 +165,7 @@ TEST_F(MainWindowFace, FocusStartsOnTheChartAndTabsInTheFixedOrder)
 {
     const MainWindowControls &c = *controls;
     std::vector<QWidget *> order = {c.Picture1};
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < kMainButtonCount; ++k)
         order.push_back(c.Button(k));
     for (int n = 1; n <= 4; ++n)
         order.push_back(c.Text[n]);

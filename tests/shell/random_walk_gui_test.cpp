@@ -1,14 +1,17 @@
+#include "layout/layout.h"
 #include "qt/picture_box.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/form3.h"
 #include "shell/form4.h"
+#include "shell/form5.h"
 #include "shell/form_start.h"
 #include "shell/main_window_controls.h"
 #include "text/prompts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -96,7 +99,7 @@ TEST(RandomWalk, TenThousandClicksAndCloseRequestsKeepExactlyOneWindowVisible)
                     [&splash] { QTest::mouseClick(splash.Command1, Qt::LeftButton); });
         } else if (current == forms::kMain) {
             auto &main = w.Get<Form1>(current);
-            for (int k = 0; k < 6; ++k) {
+            for (int k = 0; k < kMainButtonCount; ++k) {
                 QPushButton *button = main.Controls().Button(k);
                 actions.push_back([button] { QTest::mouseClick(button, Qt::LeftButton); });
                 actions.push_back([button] { QTest::mouseClick(button, Qt::LeftButton); });
@@ -120,6 +123,19 @@ TEST(RandomWalk, TenThousandClicksAndCloseRequestsKeepExactlyOneWindowVisible)
         } else if (current == forms::kSecondary) {
             auto &dialog = w.Get<Form3>(current);
             actions.push_back([&dialog] { QTest::mouseClick(dialog.Command1, Qt::LeftButton); });
+        } else if (current == forms::kWinter) {
+            auto &dialog = w.Get<Form5>(current);
+            for (int k = 0; k < 4; ++k)
+                actions.push_back(
+                    [&dialog] { QTest::mouseClick(dialog.Command1, Qt::LeftButton); });
+            for (int k = 0; k < 4; ++k)
+                actions.push_back([&dialog, &random] {
+                    std::uniform_int_distribution<int> box(1, 8);
+                    dialog.Text[box(random)]->setText(QString::fromStdString(RandomText(random)));
+                });
+            actions.push_back([&dialog] {
+                dialog.Choice[9]->setCurrentIndex(1 - dialog.Choice[9]->currentIndex());
+            });
         } else if (current == forms::kNote) {
             auto &dialog = w.Get<Form4>(current);
             actions.push_back([&dialog] { QTest::mouseClick(dialog.返回, Qt::LeftButton); });

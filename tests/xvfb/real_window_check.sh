@@ -6,7 +6,7 @@
 # into the parameter dialog, computes, and checks pixels and readout cells on
 # screenshots; closes the parameter dialog by its close box and opens it again
 # REOPENINGS times; then visits the note and the secondary-return-air dialog
-# and comes back. The outer frame of every window is checked at every opening.
+# and comes back, and computes the winter design through 冬季工况. The outer frame of every window is checked at every opening.
 # Usage: real_window_check.sh IDCHART PROCESS_STATES CLOSE_REQUEST SHOT_DIR
 #                             [WxH [none|openbox [REOPENINGS]]]
 # PROCESS_STATES prints d_n i_n d_L i_L for a parameter set, so the dots can be
@@ -164,5 +164,35 @@ letters=$(convert "$shots/secondary_computed.png" -crop "$(dev 40)x$(dev 30)+$((
           -fx "r>0.8 && g<0.3 && b<0.3 ? 1 : 0" -format "%[fx:int(w*h*mean)]" info:)
 [ "$letters" -gt 20 ] || fail "no red letter beside N ($letters red pixels)"
 shot back
+alive
+
+# 冬季工况, the seventh button, lies inside the window under the last readout
+# column: its caption shows there, and a click on it opens the winter dialog
+# with the summer dialog's frame. OK and 计算并描点 then draw the winter
+# design: N' and C' red where the winter start texts put them.
+read -r _ _ main_w _ <<<"$main_frame"
+button6_right=$(( mx + $(dev "$(awk -v w="$FW" 'BEGIN{printf "%d", w*0.915}')") ))
+[ "$button6_right" -le $(( mx + $(dev "$main_w") )) ] || fail "冬季工况 ends at $button6_right, beyond the window"
+caption_ink=$(convert "$shots/back.png" \
+        -crop "$(dev "$(awk -v w="$FW" 'BEGIN{printf "%d", w*0.1}')")x$(dev "$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.03}')")+$(( $(bx 6) - $(dev "$(awk -v w="$FW" 'BEGIN{printf "%d", w*0.05}')") ))+$(( $(by) - $(dev "$(awk -v h="$FH" 'BEGIN{printf "%d", h*0.015}')") ))" \
+        -threshold 50% -format "%[fx:int(w*h*(1-mean))]" info:)
+[ "$caption_ink" -gt 10 ] || fail "no caption on the seventh button ($caption_ink dark pixels)"
+click "$(bx 6)" "$(by)"
+wait_window "一次回风冬季参数设定" 10
+expect_frame "一次回风冬季参数设定" "$dialog_frame" "winter dialog"
+sleep 0.3
+shot winter_dialog
+read -r winter_x winter_y _ _ <<<"$(client_rect "$(window_id "一次回风冬季参数设定")")"
+click $(( winter_x + dialog_w * 7 / 10 )) $(( winter_y + dialog_h * 55 / 100 ))
+sleep 0.8
+expect_frame "焓湿图" "$main_frame" "main window after the winter dialog"
+click "$(bx 2)" "$(by)"
+sleep 2
+shot winter
+alive
+for point in "7.26238 38.5232 N'" "5.263939 23.79495 C'"; do
+  read -r d i name <<<"$point"
+  [ "$(pixel winter "$(px "$d")" "$(py "$i")")" = "255,0,0" ] || fail "no red dot at $name ($(pixel winter "$(px "$d")" "$(py "$i")"))"
+done
 [ -z "$lost_signs" ] || fail "the scale numbers$lost_signs have lost their minus signs (chart.png)"
 echo "real window check passed ($size, window manager $wm)"

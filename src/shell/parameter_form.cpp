@@ -1,0 +1,105 @@
+#include "shell/parameter_form.h"
+
+#include "layout/layout.h"
+#include "qt/screen_twips.h"
+#include "qt/widget_geometry.h"
+#include "shell/app_shell.h"
+#include "text/prompts.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr const char *kOkCaption = "确  定";
+
+static_assert(ParameterForm::kRows == kParameterRows);
+
+} // namespace
+
+ParameterForm::ParameterForm(AppShell &shell, const QString &name, const char *caption,
+                             const std::array<RowFace, kRows> &rows, QWidget *parent)
+    : FormWindow(shell.Windows(), name, parent), shell_(shell)
+{
+    setWindowTitle(QString::fromUtf8(caption));
+
+    // The labels are created first and so lie beneath the entries: each entry
+    // hides the run of blanks (and on larger screens the unit) under it.
+    for (int n = 1; n <= kRows; ++n) {
+        Label[n] = new QLabel(QString::fromUtf8(rows[n - 1].caption), this);
+        Label[n]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        Label[n]->setAutoFillBackground(true);
+    }
+    for (int n = 1; n <= kRows; ++n) {
+        const RowFace &row = rows[n - 1];
+        if (row.choices[0]) {
+            Choice[n] = new QComboBox(this);
+            for (const char *entry : row.choices)
+                Choice[n]->addItem(QString::fromUtf8(entry));
+            Choice[n]->setCurrentText(QString::fromUtf8(row.startText));
+        } else {
+            Text[n] = new QLineEdit(QString::fromUtf8(row.startText), this);
+        }
+    }
+    Command1 = new QPushButton(QString::fromUtf8(kOkCaption), this);
+    connect(Command1, &QPushButton::clicked, this, &ParameterForm::Command1_Click);
+
+    for (int n = 2; n <= kRows; ++n)
+        QWidget::setTabOrder(Entry(n - 1), Entry(n));
+    QWidget::setTabOrder(Entry(kRows), Command1);
+    Entry(1)->setFocus();
+}
+
+QWidget *ParameterForm::Entry(int n) const
+{
+    return Text[n] ? static_cast<QWidget *>(Text[n]) : static_cast<QWidget *>(Choice[n]);
+}
+
+std::string ParameterForm::EntryText(int n) const
+{
+    return (Text[n] ? Text[n]->text() : Choice[n]->currentText()).toStdString();
+}
+
+void ParameterForm::Form_Load()
+{
+    WidgetGeometryList geometries;
+    const auto target = [&geometries](QWidget *widget) { return geometries.Add(*widget); };
+
+    ParameterDialogTargets targets;
+    targets.dialog = target(this);
+    for (int row = 0; row < kParameterRows; ++row) {
+        targets.boxes[row] = target(Entry(row + 1));
+        targets.labels[row] = target(Label[row + 1]);
+    }
+    targets.okButton = target(Command1);
+
+    const ScreenSize screen = ScreenTwips();
+    ArrangeParameterDialog(screen.Width, screen.Height, targets);
+    KeepOuterFrame();
+}
+
+void ParameterForm::Form_QueryUnload()
+{
+    shell_.ReturnToMain();
+}
+
+void ParameterForm::Command1_Click()
+{
+    std::array<std::string, kRows> texts;
+    for (int n = 1; n <= kRows; ++n)
+        texts[n - 1] = EntryText(n);
+    if (const std::optional<Refusal> refused = Store(texts)) {
+        shell_.prompts().MsgBox(refused->message);
+        if (QLineEdit *box = Text[refused->row]) {
+            box->setFocus();
+            box->selectAll();
+        }
+        return;
+    }
+
+    // Back to the main window; the dialog stays loaded with its texts.
+    shell_.Windows().Show(forms::kMain);
+    shell_.Windows().Hide(FormName());
+}

@@ -1,0 +1,142 @@
+#include "designs/parameter_table.h"
+#include "designs/primary_winter/winter_presentation.h"
+#include "qt/fonts.h"
+#include "shell/app_shell.h"
+#include "shell/form1.h"
+#include "shell/form2.h"
+#include "shell/form5.h"
+#include "shell/main_window_controls.h"
+#include "support/scripted_prompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The shell just after the splash: the main window shown, the dialogs loaded
+// and hidden.
+class WinterDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterFontSubstitutions();
+        shell = std::make_unique<AppShell>(prompts);
+        shell->onEndProgram = [] {};
+        shell->LeaveSplash();
+    }
+
+    void TearDown() override
+    {
+        shell.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    Form1 &Main() { return shell->Windows().Get<Form1>(forms::kMain); }
+    Form5 &Dialog() { return shell->Windows().Get<Form5>(forms::kWinter); }
+    void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+    bool Visible(const QString &name) { return shell->Windows().VisibleWindows().contains(name); }
+    QString Box(int n) { return Main().Controls().Text[n]->text(); }
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<AppShell> shell;
+};
+
+} // namespace
+
+// 冬季工况 → the winter dialog (the main window hidden) → OK → 计算并描点
+// computes the winter design with the summer record's G; 一次回风's OK
+// switches back to the summer design.
+TEST_F(WinterDialog, OkMakesTheNextCalculationTheWinterDesign)
+{
+    Click(Main().Controls().一次回风);
+    Click(shell->Windows().Get<Form2>(forms::kParameters).Command1); // summer start texts
+
+    Click(Main().Controls().冬季工况);
+    EXPECT_TRUE(Main().ParametersSet);
+    ASSERT_EQ(shell->Windows().VisibleWindows(), QStringList {forms::kWinter});
+    Form5 &dialog = Dialog();
+    dialog.Choice[9]->setCurrentText(QString::fromUtf8("喷蒸汽"));
+    Click(dialog.Command1);
+    ASSERT_EQ(shell->Windows().VisibleWindows(), QStringList {forms::kMain});
+    EXPECT_EQ(Main().design, DesignKind::PrimaryWinter);
+    EXPECT_EQ(shell->Winter().tnW, 20.0);
+    EXPECT_EQ(shell->Winter().twW, -12.0);
+    EXPECT_EQ(shell->Winter().WW, 0.01f);
+    EXPECT_EQ(shell->Winter().Mode, Humidifier::Steam);
+
+    Click(Main().Controls().计算并描点);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(Box(1), QStringLiteral("1.94093039441438"));
+    EXPECT_EQ(Box(4), QStringLiteral("28.2025714306869"));
+    EXPECT_EQ(Box(7), QStringLiteral("13.9278033629249"));
+    EXPECT_STREQ((*Main().chart.panel)[0], kWinterPanelHeadings[0]);
+
+    Click(Main().Controls().一次回风);
+    Click(shell->Windows().Get<Form2>(forms::kParameters).Command1);
+    EXPECT_EQ(Main().design, DesignKind::PrimarySummer);
+    Click(Main().Controls().计算并描点);
+    EXPECT_EQ(Box(3), QStringLiteral("1200000.03031455")); // ε of the summer design
+    EXPECT_STREQ((*Main().chart.panel)[0], kPrimaryPanelHeadings[0]);
+}
+
+// The close box returns to the main window, leaves the record and the design
+// alone, and the dialog comes back with its start texts.
+TEST_F(WinterDialog, CloseBoxReturnsWithoutStoring)
+{
+    Click(Main().Controls().冬季工况);
+    Dialog().Text[1]->setText(QStringLiteral("22"));
+    Dialog().Choice[9]->setCurrentIndex(1);
+    Dialog().close();
+    EXPECT_EQ(shell->Windows().VisibleWindows(), QStringList {forms::kMain});
+    EXPECT_EQ(Main().design, DesignKind::PrimarySummer);
+    EXPECT_EQ(shell->Winter().tnW, 0.0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    Click(Main().Controls().冬季工况);
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_EQ(Dialog().Text[n]->text(), QString::fromUtf8(kWinterParameters[n - 1].startText));
+    EXPECT_EQ(Dialog().Choice[9]->currentText(), QString::fromUtf8("喷循环水"));
+}
+
+// The face of the summer dialog: same frame and rows, the ninth a two-entry
+// choice in the place of a box, the same focus order.
+TEST_F(WinterDialog, HasTheSummerDialogsFace)
+{
+    Click(Main().Controls().冬季工况);
+    Form5 &dialog = Dialog();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    Form2 &summer = shell->Windows().Get<Form2>(forms::kParameters);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("一次回风冬季参数设定"));
+    EXPECT_EQ(dialog.Command1->text(), summer.Command1->text());
+    EXPECT_EQ(dialog.Command1->geometry(), summer.Command1->geometry());
+    for (int n = 1; n <= 9; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(dialog.Label[n]->text(), QString::fromUtf8(kWinterParameters[n - 1].caption));
+        EXPECT_EQ(dialog.Label[n]->geometry(), summer.Label[n]->geometry());
+        QWidget *entry = n < 9 ? static_cast<QWidget *>(dialog.Text[n]) : dialog.Choice[n];
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->geometry(), summer.Text[n]->geometry());
+        QWidget *top = dialog.childAt(entry->geometry().center());
+        EXPECT_TRUE(top == entry || entry->isAncestorOf(top));
+    }
+    EXPECT_EQ(dialog.Text[9], nullptr);
+    ASSERT_EQ(dialog.Choice[9]->count(), 2);
+    EXPECT_EQ(dialog.Choice[9]->itemText(1), QString::fromUtf8("喷蒸汽"));
+
+    ASSERT_EQ(QApplication::focusWidget(), dialog.Text[1]);
+    for (int n = 2; n <= 10; ++n) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *expected = n <= 8 ? static_cast<QWidget *>(dialog.Text[n])
+            : n == 9               ? static_cast<QWidget *>(dialog.Choice[9])
+                                   : dialog.Command1;
+        EXPECT_EQ(QApplication::focusWidget(), expected) << n;
+    }
+}
