@@ -33,7 +33,7 @@ namespace {
 // How near a dot, in pixels, the pointer must be for the point's menu and tool tip.
 constexpr double kReach = 6.0;
 // Point names in the chart's small print; process lines as wide as a design's.
-constexpr float kNamePoints = 9.0f;
+constexpr float kNamePoints = 12.0f;
 constexpr int kLineWidth = 2;
 constexpr Rgb kLineColour {0, 0, 255};
 constexpr double kTablePoints = 9.0;

@@ -49,10 +49,25 @@ shot point
 # The dot's centre on the screen, and the name printed to its right.
 dot=$(pixel point "$(px "$d")" "$(py "$i")")
 [ "$dot" = "0,0,255" ] || fail "no blue dot at d = $d, i = $i ($dot) (point.png)"
-name=$(convert "$shots/point.png" -crop "24x16+$(( $(px "$d") + 6 ))+$(( $(py "$i") - 8 ))" \
-         -fill white -fuzz 10% +opaque "rgb(0,0,255)" -fill black -opaque "rgb(0,0,255)" \
-         -threshold 50% -format "%[fx:int(w*h*(1-mean))]" info:)
+# Pixels of the name: blue well above their red and green (the name's smoothed
+# edges included, the chart's magenta and black lines not).
+name=$(convert "$shots/point.png" -crop "30x20+$(( $(px "$d") + 6 ))+$(( $(py "$i") - 10 ))" \
+         -fx "b - max(r, g) > 0.3" -format "%[fx:int(w*h*mean)]" info:)
 [ "$name" -gt 5 ] || fail "no blue name beside the dot ($name blue pixels) (point.png)"
+
+# The pointer resting on the dot: a tool tip with the point's name and values
+# (point-tooltip.png), the readout below the chart as ever.
+xdotool windowfocus --sync "$(window_id "焓湿图")" 2>/dev/null || true
+xdotool mousemove "$(px "$d")" "$(py "$i")"
+sleep 0.3
+xdotool mousemove "$(( $(px "$d") + 1 ))" "$(py "$i")"
+sleep 1.5
+shot point-tooltip
+tip_area="200x40+$(( $(px "$d") + 10 ))+$(( $(py "$i") + 25 ))"
+convert "$shots/point.png" -crop "$tip_area" +repage "$shots/tip-before.png"
+convert "$shots/point-tooltip.png" -crop "$tip_area" +repage "$shots/tip-after.png"
+changed=$(compare -metric AE "$shots/tip-before.png" "$shots/tip-after.png" null: 2>&1 || true)
+[ "$changed" -gt 500 ] || fail "no tool tip under the pointer on the dot ($changed pixels changed) (point-tooltip.png)"
 
 # 保存图像… through the menu, away from the dot: the first entry, a PNG at the
 # window's size, in which the dot is where the window has it.
