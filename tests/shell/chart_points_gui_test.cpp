@@ -1,6 +1,7 @@
 #include "designs/design_parameters.h"
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
+#include "qt/picture_export.h"
 #include "readout/state_points.h"
 #include "readout/state_solver.h"
 #include "shell/chart_menu.h"
@@ -214,7 +215,7 @@ TEST(ChartPoints, LineMixtureAndClear)
 }
 
 // 复制结果 and 导出结果 carry the points' table after the results, a point
-// typed before the calculation included.
+// typed before the calculation included; the saved picture carries the point.
 TEST(ChartPoints, PointsFollowTheResultsWhenCopiedAndExported)
 {
     ChartWithPoints w;
@@ -240,6 +241,9 @@ TEST(ChartPoints, PointsFollowTheResultsWhenCopiedAndExported)
                                  "状态点,"))
         << "one byte-order mark, the results first";
     const QString csv = QString::fromUtf8(bytes);
+    const QString svg = folder.filePath(QStringLiteral("chart.svg"));
+    ASSERT_TRUE(SavePicture(w.form().Picture(), svg, PictureFormat::Svg).isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(ReadAll(svg)).contains(QStringLiteral(">P1</text>")));
     EXPECT_TRUE(csv.contains(QStringLiteral("\r\n\r\n名称,t (℃),")));
     EXPECT_TRUE(csv.contains(QString::fromStdString("\r\nP1," + values + ",")))
         << csv.toStdString();
