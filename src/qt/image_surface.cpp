@@ -141,6 +141,21 @@ QImage ImageSurface::Render(double scale)
     return image;
 }
 
+std::size_t ImageSurface::ItemCount()
+{
+    return Record().items.size();
+}
+
+void ImageSurface::KeepFirst(std::size_t count)
+{
+    EndPainting();
+    if (count >= record_.items.size())
+        return;
+    record_.items.resize(count);
+    Rebuild();
+    Changed();
+}
+
 QPainter &ImageSurface::Painter()
 {
     if (!painter_) {

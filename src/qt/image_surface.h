@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPolygonF>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 
@@ -50,6 +51,11 @@ public:
     const PictureRecord &Record();
     // The record drawn again on a new image of the logical size times `scale`.
     QImage Render(double scale);
+    // How many items the record holds, for dropping later drawing with KeepFirst.
+    std::size_t ItemCount();
+    // Drops every item after the first `count` and draws the picture again
+    // from what is left: takes back what was drawn on top of a finished chart.
+    void KeepFirst(std::size_t count);
 
     // Called once after the first drawing operation since the last Image(),
     // so a widget can schedule a repaint.

@@ -66,10 +66,11 @@ std::string Quoted(const std::string &cell, char separator)
     return quoted + '"';
 }
 
-std::string Separated(const ResultSheet &sheet, char separator, const char *lineEnd)
+template <typename Rows>
+std::string Separated(const Rows &rows, char separator, const char *lineEnd)
 {
     std::string text;
-    for (const ResultSheet::Row &row : sheet.Rows()) {
+    for (const auto &row : rows) {
         for (std::size_t k = 0; k < row.size(); ++k) {
             if (k > 0)
                 text += separator;
@@ -145,12 +146,22 @@ std::vector<ResultSheet::Row> ResultSheet::Rows() const
 
 std::string ResultTsv(const ResultSheet &sheet)
 {
-    return Separated(sheet, '\t', "\n");
+    return Separated(sheet.Rows(), '\t', "\n");
+}
+
+std::string TableTsv(const TableRows &rows)
+{
+    return Separated(rows, '\t', "\n");
+}
+
+std::string TableCsv(const TableRows &rows)
+{
+    return Separated(rows, ',', "\r\n");
 }
 
 std::string ResultCsv(const ResultSheet &sheet)
 {
-    return "\xEF\xBB\xBF" + Separated(sheet, ',', "\r\n");
+    return "\xEF\xBB\xBF" + Separated(sheet.Rows(), ',', "\r\n");
 }
 
 std::string ResultTableText(const ResultSheet &sheet)

@@ -68,6 +68,13 @@ std::string ResultTsv(const ResultSheet &sheet);
 // comma, a quote or a line break in quotes with its quotes doubled.
 std::string ResultCsv(const ResultSheet &sheet);
 
+// Any further table (the state points typed on the chart) in the same two
+// forms, to follow the sheet after an empty line: tab-separated rows ended by
+// a line feed; CSV rows ended by CR LF, without the byte-order mark.
+using TableRows = std::vector<std::vector<std::string>>;
+std::string TableTsv(const TableRows &rows);
+std::string TableCsv(const TableRows &rows);
+
 // The sheet as columns aligned for a terminal (a Chinese character counts
 // two columns), with the quantities that the rows leave out (the scan's
 // evaluation count) as last rows.

@@ -70,13 +70,13 @@ std::optional<ChartMenu::ImageTarget> AskImageFile(QWidget *parent, const QStrin
     return target;
 }
 
-std::optional<QString> AskResultsFile(QWidget *parent, const QString &folder)
+std::optional<QString> AskResultsFile(QWidget *parent, const QString &folder, const QString &name)
 {
     QFileDialog dialog(parent, QStringLiteral("导出结果"), folder,
                        QStringLiteral("CSV 表格 (*.csv)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(QStringLiteral("一次回风计算结果.csv"));
+    dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().front();
@@ -95,7 +95,11 @@ ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
       folder_(StartFolder())
 {
     askImageFile = [this](const QString &folder) { return AskImageFile(&window_, folder); };
-    askResultsFile = [this](const QString &folder) { return AskResultsFile(&window_, folder); };
+    askResultsFile = [this](const QString &folder) {
+        return AskResultsFile(&window_, folder,
+                              sheet_ ? QStringLiteral("一次回风计算结果.csv")
+                                     : QStringLiteral("状态点.csv"));
+    };
 
     menu = new QMenu(&window);
     saveImage = AddAction(QStringLiteral("保存图像…"), QKeySequence(QStringLiteral("Ctrl+S")),
@@ -134,14 +138,27 @@ void ChartMenu::ShowMenu(const QPoint &position)
     // A right-click while the left button drags the readout changes nothing.
     if (QGuiApplication::mouseButtons() & Qt::LeftButton)
         return;
+    if (pointMenu && pointMenu(position))
+        return;
     menu->popup(picture_.mapToGlobal(position));
 }
 
 void ChartMenu::SetResults(std::shared_ptr<const ResultSheet> sheet)
 {
     sheet_ = std::move(sheet);
-    copyResults->setEnabled(sheet_ != nullptr);
-    exportResults->setEnabled(sheet_ != nullptr);
+    UpdateResultActions();
+}
+
+void ChartMenu::UpdateResultActions()
+{
+    const bool any = sheet_ != nullptr || (pointsTable && !pointsTable().empty());
+    copyResults->setEnabled(any);
+    exportResults->setEnabled(any);
+}
+
+std::vector<std::vector<std::string>> ChartMenu::PointsTable() const
+{
+    return pointsTable ? pointsTable() : std::vector<std::vector<std::string>>();
 }
 
 void ChartMenu::Remember(const QString &path)
@@ -189,19 +206,26 @@ void ChartMenu::CopyImage()
 
 void ChartMenu::CopyResults()
 {
-    if (sheet_)
-        QGuiApplication::clipboard()->setText(QString::fromStdString(ResultTsv(*sheet_)));
+    // The results, then after an empty line the state points.
+    std::string tsv = sheet_ ? ResultTsv(*sheet_) : std::string();
+    if (const auto points = PointsTable(); !points.empty())
+        tsv += (tsv.empty() ? "" : "\n") + TableTsv(points);
+    if (!tsv.empty())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(tsv));
 }
 
 void ChartMenu::ExportResults()
 {
-    if (!sheet_)
+    const std::vector<std::vector<std::string>> points = PointsTable();
+    if (!sheet_ && points.empty())
         return;
     const std::optional<QString> path = askResultsFile(folder_);
     if (!path)
         return;
     Remember(*path);
-    const std::string csv = ResultCsv(*sheet_);
+    std::string csv = sheet_ ? ResultCsv(*sheet_) + (points.empty() ? "" : "\r\n")
+                             : std::string("\xEF\xBB\xBF");
+    csv += TableCsv(points);
     const QString failure = WriteWholeFile(*path, QByteArray::fromStdString(csv));
     if (!failure.isEmpty())
         prompts_.MsgBox(failure.toStdString());

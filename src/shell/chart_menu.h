@@ -6,6 +6,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 class ImageSurface;
 class PictureBox;
@@ -21,8 +23,10 @@ enum class PictureFormat;
 // entries as keyboard shortcuts of the window. 保存图像… writes the picture as
 // PNG (×1, ×2, ×4), SVG or PDF; 打印… prints it through a preview; 复制图像 and
 // 复制结果 put the picture or the last calculation's results on the clipboard;
-// 导出结果… writes those results as CSV. The two result entries stay disabled
-// until a calculation has run. Nothing of the window's face changes.
+// 导出结果… writes those results as CSV, followed by the table of the state
+// points typed on the chart. The two result entries stay disabled while there
+// is neither a calculation's results nor a state point. Nothing of the
+// window's face changes.
 class ChartMenu : public QObject {
     Q_OBJECT
 public:
@@ -52,6 +56,13 @@ public:
     // and answers nothing when cancelled.
     std::function<std::optional<ImageTarget>(const QString &folder)> askImageFile;
     std::function<std::optional<QString>(const QString &folder)> askResultsFile;
+    // The state points' table for copying and export (none without points),
+    // and the point's own menu for a right-click near a point: answers
+    // whether it took the click, in the picture's pixels.
+    std::function<std::vector<std::vector<std::string>>()> pointsTable;
+    std::function<bool(const QPoint &position)> pointMenu;
+    // Enables the result entries when there is anything to copy.
+    void UpdateResultActions();
 
     QAction *saveImage = nullptr;
     QAction *print = nullptr;
@@ -62,6 +73,7 @@ public:
 
 private:
     void ShowMenu(const QPoint &position);
+    std::vector<std::vector<std::string>> PointsTable() const;
     void Remember(const QString &path);
     QAction *AddAction(const QString &text, const QKeySequence &shortcut,
                        void (ChartMenu::*slot)());

@@ -9,6 +9,7 @@
 #include "report/result_sheet.h"
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
+#include "shell/chart_points.h"
 #include "shell/main_window_controls.h"
 #include "text/fault_message.h"
 #include "text/number_text.h"
@@ -45,6 +46,7 @@ Form1::Form1(AppShell &shell, QWidget *parent)
     connect(c.冬季工况, &QPushButton::clicked, this, [this] { 冬季工况_Click(); });
     c.Picture1->onMouseMove = [this](float X, float Y) { Picture1_MouseMove(X, Y); };
     menu_ = new ChartMenu(*this, *c.Picture1, shell.prompts());
+    points_ = new ChartPoints(*this, *c.Picture1, chart, *menu_, shell.prompts());
 }
 
 Form1::~Form1() = default;
@@ -86,6 +88,7 @@ void Form1::生成焓湿图_Click()
     Guarded("绘制焓湿图", [this] {
         AskChartSettings(chart, shell_.prompts());
         DrawChart(chart, Picture(), *this);
+        points_->Redraw();
     });
 }
 
@@ -94,6 +97,7 @@ void Form1::重绘_Click()
     Guarded("绘制焓湿图", [this] {
         chart.Precision = 1.0f;
         DrawChart(chart, Picture(), *this);
+        points_->Redraw();
     });
 }
 
@@ -104,6 +108,7 @@ void Form1::计算并描点_Click()
         const std::optional<DesignTexts> texts
             = ComputeAndPlot({chart, Picture(), *this, shell_.prompts()}, request, ParametersSet,
                              [this] { 一次回风_Click(); });
+        points_->Redraw();
         // The results for copying and export, with the pressure and precision
         // the calculation drew its chart with and the texts its parameters were read from.
         if (!texts)

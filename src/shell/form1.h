@@ -11,6 +11,7 @@
 
 class AppShell;
 class ChartMenu;
+class ChartPoints;
 class MainWindowControls;
 class ImageSurface;
 
@@ -27,6 +28,8 @@ public:
     // The chart's context menu and the window's shortcuts for saving,
     // printing, copying and exporting.
     ChartMenu &Menu() { return *menu_; }
+    // The state points typed onto the chart, drawn again after every drawing of it.
+    ChartPoints &Points() { return *points_; }
     ImageSurface &Picture();
 
     // Load: arrange the window, set the chart scale, B := 101325, Precision := 1.
@@ -60,4 +63,5 @@ private:
     AppShell &shell_;
     std::unique_ptr<MainWindowControls> controls_;
     ChartMenu *menu_ = nullptr; // a child of the window
+    ChartPoints *points_ = nullptr; // a child of the window
 };

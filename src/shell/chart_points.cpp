@@ -1,0 +1,347 @@
+#include "shell/chart_points.h"
+
+#include "chart/chart_state.h"
+#include "qt/fonts.h"
+#include "qt/picture_box.h"
+#include "report/result_sheet.h"
+#include "shell/chart_menu.h"
+#include "shell/state_point_dialog.h"
+#include "text/leading_number.h"
+#include "text/number_text.h"
+#include "text/prompts.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using state_solver::Property;
+
+namespace {
+
+// How near a dot, in pixels, the pointer must be for the point's menu and tool tip.
+constexpr double kReach = 6.0;
+// Point names in the chart's small print; process lines as wide as a design's.
+constexpr float kNamePoints = 12.0f;
+constexpr int kLineWidth = 2;
+constexpr Rgb kLineColour {0, 0, 255};
+constexpr double kTablePoints = 9.0;
+
+QString Text(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+// A value of the tool tip and the line table.
+std::string ValueText(float value)
+{
+    return SingleText(value);
+}
+
+} // namespace
+
+ChartPoints::ChartPoints(QWidget &window, PictureBox &picture, const ChartState &chart,
+                         ChartMenu &menu, Prompts &prompts)
+    : QObject(&window), window_(window), picture_(picture), chart_(chart), menu_(menu),
+      prompts_(prompts)
+{
+    menu_.menu->addSeparator();
+    markPoint = menu_.menu->addAction(QStringLiteral("标注状态点…"));
+    clearPoints = menu_.menu->addAction(QStringLiteral("清除全部状态点"));
+    clearPoints->setEnabled(false);
+    connect(markPoint, &QAction::triggered, this, &ChartPoints::MarkPoint);
+    connect(clearPoints, &QAction::triggered, this, &ChartPoints::Clear);
+
+    menu_.pointMenu = [this](const QPoint &position) { return ShowPointMenu(position); };
+    menu_.pointsTable = [this] {
+        return points_.Empty() ? std::vector<std::vector<std::string>>()
+                               : state_points::PointsTable(points_);
+    };
+    pointMenu_ = new QMenu(&window_);
+    picture_.installEventFilter(this);
+}
+
+ChartPoints::~ChartPoints() = default;
+
+void ChartPoints::Redraw()
+{
+    points_.Recompute(chart_.B);
+    chartItems_ = picture_.Surface().ItemCount();
+    DrawPointsAndLines();
+    picture_.Refresh();
+}
+
+void ChartPoints::DrawAgain()
+{
+    ImageSurface &surface = picture_.Surface();
+    if (surface.ItemCount() == drawnItems_ && chartItems_ <= drawnItems_)
+        surface.KeepFirst(chartItems_);
+    else
+        chartItems_ = surface.ItemCount(); // drawn over since: the old ones stay beneath
+    DrawPointsAndLines();
+    picture_.Refresh();
+}
+
+void ChartPoints::DrawPointsAndLines()
+{
+    ImageSurface &surface = picture_.Surface();
+    const Rgb fore = surface.ForeColor();
+    const int width = surface.DrawWidth();
+    const float size = surface.FontSize();
+    surface.SetForeColor(kLineColour);
+    surface.SetDrawWidth(kLineWidth);
+    const std::vector<StatePoints::Point> &points = points_.Points();
+    for (const auto &[from, to] : lines_) {
+        const auto &a = points[from].solution.state;
+        const auto &b = points[to].solution.state;
+        if (a && b)
+            surface.Line(a->d, a->i, b->d, b->i);
+    }
+    surface.SetDrawWidth(1);
+    surface.SetFontSize(kNamePoints);
+    points_.Draw(surface);
+    surface.SetForeColor(fore);
+    surface.SetDrawWidth(width);
+    surface.SetFontSize(size);
+    drawnItems_ = surface.ItemCount();
+}
+
+void ChartPoints::Changed()
+{
+    clearPoints->setEnabled(!points_.Empty());
+    menu_.UpdateResultActions();
+    DrawAgain();
+}
+
+std::optional<std::string> ChartPoints::Add(GivenProperty first, GivenProperty second,
+                                            const std::string &name)
+{
+    if (auto failure = points_.Add(chart_.B, first, second, name))
+        return failure;
+    Changed();
+    return std::nullopt;
+}
+
+void ChartPoints::Remove(std::size_t index)
+{
+    if (index >= points_.Points().size())
+        return;
+    points_.Remove(index);
+    std::vector<std::pair<std::size_t, std::size_t>> kept;
+    for (auto [from, to] : lines_) {
+        if (from == index || to == index)
+            continue;
+        kept.emplace_back(from > index ? from - 1 : from, to > index ? to - 1 : to);
+    }
+    lines_ = std::move(kept);
+    Changed();
+}
+
+void ChartPoints::Clear()
+{
+    points_.Clear();
+    lines_.clear();
+    Changed();
+}
+
+void ChartPoints::Connect(std::size_t from, std::size_t to)
+{
+    const std::vector<StatePoints::Point> &points = points_.Points();
+    if (from >= points.size() || to >= points.size() || from == to || !points[from].solution.state
+        || !points[to].solution.state)
+        return;
+    if (std::find(lines_.begin(), lines_.end(), std::make_pair(from, to)) == lines_.end()) {
+        lines_.emplace_back(from, to);
+        DrawAgain();
+    }
+    const state_points::ProcessLine line
+        = state_points::LineBetween(*points[from].solution.state, *points[to].solution.state);
+    std::string epsilon = "—"; // no change at all
+    if (line.epsilon)
+        epsilon = ValueText(static_cast<float>(*line.epsilon));
+    else if (line.di != 0.0f)
+        epsilon = line.di > 0.0f ? "+∞" : "-∞";
+    ShowTable(QStringLiteral("过程线 %1 → %2").arg(Text(points[from].name), Text(points[to].name)),
+              {{"起点", points[from].name},
+               {"终点", points[to].name},
+               {"热湿比 ε (kJ/kg)", epsilon},
+               {"焓差 Δi (kJ/kg干空气)", ValueText(line.di)},
+               {"含湿量差 Δd (g/kg干空气)", ValueText(line.dd)}});
+}
+
+void ChartPoints::Mix(std::size_t first, std::size_t second)
+{
+    const std::vector<StatePoints::Point> &points = points_.Points();
+    if (first >= points.size() || second >= points.size() || first == second
+        || !points[first].solution.state || !points[second].solution.state)
+        return;
+    const std::string typed
+        = prompts_.InputBox("请输入" + points[first].name + "在混合空气中所占的比例 (%)：",
+                            "与" + points[second].name + "混合", "50");
+    if (typed.empty())
+        return; // cancelled
+    const std::optional<double> share = WholeNumberValue(typed);
+    if (!share) {
+        prompts_.MsgBox("混合比例应为 0 至 100 之间的数值!");
+        return;
+    }
+    const StateSolution mixed = state_points::Mixture(chart_.B, *points[first].solution.state,
+                                                      *points[second].solution.state, *share);
+    if (!mixed.state) {
+        prompts_.MsgBox(mixed.message);
+        return;
+    }
+    // Kept as its moisture content and enthalpy, which mixing fixes at any pressure.
+    if (const auto failure
+        = Add({Property::d, mixed.state->d}, {Property::i, mixed.state->i}, std::string()))
+        prompts_.MsgBox(*failure);
+}
+
+void ChartPoints::ShowProperties(std::size_t index)
+{
+    if (index >= points_.Points().size())
+        return;
+    const StatePoints::Point &point = points_.Points()[index];
+    std::vector<std::vector<std::string>> rows {{"名称", point.name},
+                                                {"大气压力 B (Pa)", chart_.BText}};
+    if (point.solution.state) {
+        for (auto &row : state_points::PropertyRows(*point.solution.state))
+            rows.push_back(std::move(row));
+    } else {
+        rows.push_back({"状态", point.solution.message});
+    }
+    ShowTable(QStringLiteral("状态点参数 %1").arg(Text(point.name)), rows);
+}
+
+void ChartPoints::ShowTable(const QString &title, const std::vector<std::vector<std::string>> &rows)
+{
+    auto *dialog = new QDialog(&window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(title);
+    QFont font(QString::fromUtf8(faces::kSong));
+    font.setPointSizeF(kTablePoints);
+    dialog->setFont(font);
+
+    auto *table = new QTableWidget(static_cast<int>(rows.size()), 2, dialog);
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size() && c < 2; ++c)
+            table->setItem(static_cast<int>(r), static_cast<int>(c),
+                           new QTableWidgetItem(Text(rows[r][c])));
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+
+    // The whole table on the clipboard, tab-separated, as 复制结果 writes it.
+    const QString tsv = Text(TableTsv(rows));
+    auto *copy = new QPushButton(QStringLiteral("复制"), dialog);
+    auto *close = new QPushButton(QStringLiteral("关闭"), dialog);
+    connect(copy, &QPushButton::clicked, dialog,
+            [tsv] { QGuiApplication::clipboard()->setText(tsv); });
+    connect(close, &QPushButton::clicked, dialog, &QDialog::close);
+    auto *copyKey = new QAction(dialog);
+    copyKey->setShortcut(QKeySequence::Copy);
+    connect(copyKey, &QAction::triggered, dialog,
+            [tsv] { QGuiApplication::clipboard()->setText(tsv); });
+    dialog->addAction(copyKey);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copy);
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(dialog);
+    layout->addWidget(table);
+    layout->addLayout(buttons);
+    dialog->resize(360, 60 + 26 * static_cast<int>(rows.size()));
+
+    lastTable_ = dialog;
+    connect(dialog, &QObject::destroyed, this, [this, dialog] {
+        if (lastTable_ == dialog)
+            lastTable_ = nullptr;
+    });
+    dialog->show();
+}
+
+void ChartPoints::MarkPoint()
+{
+    StatePointDialog dialog(&window_, prompts_,
+                            [this](GivenProperty first, GivenProperty second,
+                                   const std::string &name) { return Add(first, second, name); });
+    dialog.exec();
+}
+
+QMenu *ChartPoints::PointMenu(std::size_t index)
+{
+    pointMenu_->clear();
+    const std::vector<StatePoints::Point> &points = points_.Points();
+    if (index >= points.size())
+        return pointMenu_;
+    connect(pointMenu_->addAction(QStringLiteral("状态点参数")), &QAction::triggered, this,
+            [this, index] { ShowProperties(index); });
+    connect(pointMenu_->addAction(QStringLiteral("删除")), &QAction::triggered, this,
+            [this, index] { Remove(index); });
+    QMenu *lineTo = pointMenu_->addMenu(QStringLiteral("连线到…"));
+    QMenu *mixWith = pointMenu_->addMenu(QStringLiteral("与…混合"));
+    for (std::size_t other = 0; other < points.size(); ++other) {
+        if (other == index || !points[other].solution.state)
+            continue;
+        connect(lineTo->addAction(Text(points[other].name)), &QAction::triggered, this,
+                [this, index, other] { Connect(index, other); });
+        connect(mixWith->addAction(Text(points[other].name)), &QAction::triggered, this,
+                [this, index, other] { Mix(index, other); });
+    }
+    lineTo->setEnabled(!lineTo->isEmpty());
+    mixWith->setEnabled(!mixWith->isEmpty());
+    return pointMenu_;
+}
+
+std::optional<std::size_t> ChartPoints::PointAt(const QPointF &pixel) const
+{
+    return points_.PointNear(picture_.Surface().Map(), pixel.x(), pixel.y(), kReach);
+}
+
+bool ChartPoints::ShowPointMenu(const QPoint &position)
+{
+    const std::optional<std::size_t> index = PointAt(position);
+    if (!index)
+        return false;
+    PointMenu(*index)->popup(picture_.mapToGlobal(position));
+    return true;
+}
+
+QString ChartPoints::ToolTipAt(const QPointF &pixel) const
+{
+    const std::optional<std::size_t> index = PointAt(pixel);
+    if (!index)
+        return {};
+    const StatePoints::Point &point = points_.Points()[*index];
+    const MoistAirState &s = *point.solution.state;
+    return Text(point.name + "\nt = " + ValueText(s.t) + " ℃  φ = " + ValueText(s.phi)
+                + " %\nd = " + ValueText(s.d) + " g/kg  i = " + ValueText(s.i) + " kJ/kg");
+}
+
+bool ChartPoints::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &picture_ && event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString tip = ToolTipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, &picture_);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
