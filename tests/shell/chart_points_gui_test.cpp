@@ -228,7 +228,7 @@ TEST(ChartPoints, PointsFollowTheResultsWhenCopiedAndExported)
 
     w.menu().CopyResults();
     const QString copied = QGuiApplication::clipboard()->text();
-    EXPECT_TRUE(copied.startsWith(QStringLiteral("状态点\t"))) << "the results first";
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("设计\t"))) << "the results first";
     const QString tsvPoint = QString::fromStdString("\nP1\t" + values).replace(',', '\t');
     EXPECT_TRUE(copied.contains(QStringLiteral("\n\n名称\tt (℃)\t"))) << copied.toStdString();
     EXPECT_TRUE(copied.contains(tsvPoint)) << copied.toStdString();
@@ -238,7 +238,7 @@ TEST(ChartPoints, PointsFollowTheResultsWhenCopiedAndExported)
     w.menu().ExportResults();
     const QByteArray bytes = ReadAll(path);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"
-                                 "状态点,"))
+                                 "设计,"))
         << "one byte-order mark, the results first";
     const QString csv = QString::fromUtf8(bytes);
     const QString svg = folder.filePath(QStringLiteral("chart.svg"));
