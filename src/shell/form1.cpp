@@ -5,6 +5,7 @@
 #include "psychro/arithmetic_fault.h"
 #include "qt/picture_box.h"
 #include "readout/pointer_readout.h"
+#include "report/calculation_sheet.h"
 #include "report/result_sheet.h"
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
@@ -99,14 +100,17 @@ void Form1::计算并描点_Click()
 {
     Guarded("一次回风计算", [this] {
         const DesignRequest request {design, shell_.Parameters(), shell_.Winter()};
-        const std::optional<DesignTexts> texts
-            = ComputeAndPlot({chart, Picture(), *this, shell_.prompts()}, request, ParametersSet,
-                             [this] { 一次回风_Click(); });
+        DesignOutcome outcome;
+        const std::optional<DesignTexts> texts = ComputeAndPlot(
+            {chart, Picture(), *this, shell_.prompts()}, request, ParametersSet,
+            [this] { 一次回风_Click(); }, &outcome);
         // The results for copying and export, with the pressure and precision
-        // the calculation drew its chart with.
+        // the calculation drew its chart with, and its calculation sheet.
         if (texts)
             menu_->SetResults(std::make_shared<ResultSheet>(
-                ResultSheet {*texts, chart.BText, SingleText(chart.Precision)}));
+                                  ResultSheet {*texts, chart.BText, SingleText(chart.Precision)}),
+                              std::make_shared<CalculationSheet>(MakeCalculationSheet(
+                                  {request, outcome, chart.B, chart.BText, TodayText(), {}})));
     });
 }
 
