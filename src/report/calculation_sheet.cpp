@@ -208,16 +208,16 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
             += "<p class=\"stop\"><b>计算中止：</b>" + Escaped(*sheet.stop) + "（见第 6 节）</p>\n";
 
     html += "<h2>1　设计参数</h2>\n" + TableStart();
-    html += "<tr>" + Cell("符号", "th") + Cell("名称", "th") + Cell("数值", "th")
-        + Cell("单位", "th") + "</tr>\n";
+    html += "<thead><tr>" + Cell("符号", "th") + Cell("名称", "th") + Cell("数值", "th")
+        + Cell("单位", "th") + "</tr></thead>\n";
     for (const SheetInput &input : sheet.inputs)
         html += "<tr>" + Cell(Marked(input.symbol)) + Cell(Escaped(input.name))
             + Cell(Escaped(input.value)) + Cell(Escaped(input.unit)) + "</tr>\n";
     html += "</table>\n";
 
     html += "<h2>2　状态点</h2>\n" + TableStart();
-    html += "<tr>" + Cell("状态点", "th") + Cell("t (℃)", "th") + Cell("φ", "th")
-        + Cell("d (g/kg)", "th") + Cell("i (kJ/kg)", "th") + "</tr>\n";
+    html += "<thead><tr>" + Cell("状态点", "th") + Cell("t (℃)", "th") + Cell("φ", "th")
+        + Cell("d (g/kg)", "th") + Cell("i (kJ/kg)", "th") + "</tr></thead>\n";
     for (const SheetState &state : sheet.states)
         html += "<tr>" + Cell(Escaped(state.name)) + Cell(Escaped(state.t))
             + Cell(Escaped(state.phi)) + Cell(Escaped(state.d)) + Cell(Escaped(state.i))
@@ -246,7 +246,8 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
         html += "<p>（计算在取用设计参数时中止，没有完成的计算步骤。）</p>\n";
 
     html += "<h2>4　计算结果</h2>\n" + TableStart();
-    html += "<tr>" + Cell("名称", "th") + Cell("数值", "th") + Cell("单位", "th") + "</tr>\n";
+    html += "<thead><tr>" + Cell("名称", "th") + Cell("数值", "th") + Cell("单位", "th")
+        + "</tr></thead>\n";
     for (const SheetResult &result : sheet.results)
         html += "<tr>" + Cell(Escaped(result.name)) + Cell(Escaped(result.value))
             + Cell(Escaped(result.unit)) + "</tr>\n";
