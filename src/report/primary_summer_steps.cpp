@@ -160,7 +160,7 @@ std::vector<SheetStep> StepsOf(const PrimaryOutcome &out, double B)
         return steps;
     const std::string sL = "机器露点 L";
     const DewPointSearch &scan = *out.dewPoint;
-    const std::string search = "从 " + PutD(dew_point_scan::kStartTemperature)
+    const std::string search = "从 " + DoubleText(dew_point_scan::kStartTemperature)
         + " ℃ 起，温度每次升高 " + PutD(dew_point_scan::kStep) + " K，求相对湿度 φ_L = "
         + PutD(in.phiL) + " 时的含湿量，直到它与 d_o = " + SingleText(O->point.d)
         + " g/kg 之差不大于 " + SingleText(dew_point_scan::kTolerance) + " g/kg";
