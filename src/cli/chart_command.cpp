@@ -42,7 +42,7 @@ QSize ChartAreaOfScreen(int width, int height)
 
 QString DefaultSize()
 {
-    const QSize size = ChartAreaOfScreen(1920, 1080);
+    const QSize size = DefaultChartSize();
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
@@ -91,6 +91,11 @@ CommandOutput RunChart(const QCommandLineParser &parser)
 }
 
 } // namespace
+
+QSize DefaultChartSize()
+{
+    return ChartAreaOfScreen(1920, 1080);
+}
 
 void SetChartDrawing(ChartDrawing drawing)
 {

@@ -33,11 +33,20 @@ CommandOutput WriteFailure(const QString &message);
 const Command &ComputeCommand();
 const Command &ChartCommand();
 const Command &StateCommand();
+const Command &ReportCommand();
 
 // What draws the chart command's picture. Only the window program, which
 // loads Qt's GUI layer, sets it; without it chart is handed on to that program.
 using ChartDrawing = CommandOutput (*)(const QCommandLineParser &parser);
 void SetChartDrawing(ChartDrawing drawing);
+// What writes the report command's calculation sheet; set, like the chart
+// drawing, only by the window program.
+using ReportWriting = CommandOutput (*)(const QCommandLineParser &parser);
+void SetReportWriting(ReportWriting writing);
+
+// The chart area of the main window on a 1920×1080 screen, logical pixels:
+// the size of a chart drawn without a window.
+QSize DefaultChartSize();
 
 // The largest picture side accepted, in logical pixels: a bound on the memory
 // a mistyped size can claim (at scale 4, 16384 device pixels a side).
@@ -78,6 +87,8 @@ QCommandLineOption FormatOption();
 // --tn --phin --tw --ts --dt --s --phil --q --w: the parameter dialog's nine
 // entries, their defaults the dialog's start texts.
 QList<QCommandLineOption> DesignOptions();
+// Their names, in the dialog's row order.
+QStringList DesignOptionNames();
 
 struct WinterParameters;
 enum class DesignKind;

@@ -29,10 +29,10 @@ constexpr std::array kWindowOptions
        "-qwindowgeometry", "-qwindowtitle",       "-qwindowicon",   "-reverse",
        "-session"};
 
-const std::array<const Command *, 3> &Commands()
+const std::array<const Command *, 4> &Commands()
 {
-    static const std::array<const Command *, 3> commands
-        = {&ComputeCommand(), &ChartCommand(), &StateCommand()};
+    static const std::array<const Command *, 4> commands
+        = {&ComputeCommand(), &ChartCommand(), &StateCommand(), &ReportCommand()};
     return commands;
 }
 

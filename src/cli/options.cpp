@@ -48,6 +48,14 @@ QList<QCommandLineOption> DesignOptions()
     return options;
 }
 
+QStringList DesignOptionNames()
+{
+    QStringList names;
+    for (const SummerRow &row : kSummerParameters)
+        names << Utf8(row.option);
+    return names;
+}
+
 CommandOutput NotANumber(const QString &option, const QString &text)
 {
     return UsageError(Utf8("选项 --") + option + Utf8(" 的值“") + text

@@ -19,7 +19,8 @@ void EmptyBoxes(MainWindowTexts &boxes)
 }
 
 std::optional<DesignTexts> Run(ChartView &view, const DesignRequest &request, bool parametersSet,
-                               const std::function<void()> &openPrimaryReturnAir)
+                               const std::function<void()> &openPrimaryReturnAir,
+                               DesignOutcome *kept)
 {
     // The work of 重绘: the previous process vanishes with the old drawing.
     // The boxes are about to hold the requested design's results, so its
@@ -58,6 +59,8 @@ std::optional<DesignTexts> Run(ChartView &view, const DesignRequest &request, bo
     // The dots found and every box stand before the message appears.
     if (texts.stop)
         view.prompts.MsgBox(texts.stop->message);
+    if (kept)
+        *kept = outcome;
     return texts;
 }
 
@@ -65,10 +68,11 @@ std::optional<DesignTexts> Run(ChartView &view, const DesignRequest &request, bo
 
 std::optional<DesignTexts> ComputeAndPlot(ChartView view, const DesignRequest &request,
                                           bool parametersSet,
-                                          const std::function<void()> &openPrimaryReturnAir)
+                                          const std::function<void()> &openPrimaryReturnAir,
+                                          DesignOutcome *outcome)
 {
     try {
-        return Run(view, request, parametersSet, openPrimaryReturnAir);
+        return Run(view, request, parametersSet, openPrimaryReturnAir, outcome);
     } catch (...) {
         // Nothing may leave a click handler; the chart and the boxes stay as they are.
         try {

@@ -33,10 +33,12 @@ struct ChartView {
 // stopped, shows the message after the drawing and the boxes. The panel
 // headings follow the design computed.
 //
-// Answers the texts of the calculation when one ran. Nothing is thrown.
+// Answers the texts of the calculation when one ran, and puts its outcome
+// into `outcome` when one is given. Nothing is thrown.
 std::optional<DesignTexts> ComputeAndPlot(ChartView view, const DesignRequest &request,
                                           bool parametersSet,
-                                          const std::function<void()> &openPrimaryReturnAir);
+                                          const std::function<void()> &openPrimaryReturnAir,
+                                          DesignOutcome *outcome = nullptr);
 
 // The panel headings of a design's result boxes.
 const PanelHeadings &HeadingsOf(DesignKind design);

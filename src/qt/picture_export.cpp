@@ -186,6 +186,13 @@ QString GenericFamily(const QString &face)
 
 } // namespace
 
+QByteArray PictureSvg(const PictureRecord &record, const PictureOverlay &overlay)
+{
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    return WriteSvg(record, overlay, file) ? file.data() : QByteArray();
+}
+
 QByteArray WithFontFallbacks(const QByteArray &svg)
 {
     static const QRegularExpression family(QStringLiteral("font-family=\"([^\"]*)\""));

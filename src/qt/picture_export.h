@@ -31,6 +31,11 @@ std::optional<PictureFormat> PictureFormatForPath(const QString &path);
 QString SavePicture(ImageSurface &surface, const QString &path, PictureFormat format, int scale = 1,
                     const PictureOverlay &overlay = PictureOverlay());
 
+// The picture with the boxes over it as an SVG document, as SavePicture
+// writes it; empty when it could not be drawn.
+QByteArray PictureSvg(const PictureRecord &record,
+                      const PictureOverlay &overlay = PictureOverlay());
+
 // The picture with the boxes over it, drawn at `scale` times its logical size.
 QImage RenderPicture(ImageSurface &surface, const PictureOverlay &overlay, double scale);
 

@@ -1,8 +1,11 @@
 #include "shell/chart_menu.h"
 
+#include "qt/calculation_sheet_file.h"
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
 #include "qt/picture_export.h"
+#include "qt/picture_record.h"
+#include "report/calculation_sheet.h"
 #include "report/result_sheet.h"
 #include "text/prompts.h"
 
@@ -82,6 +85,25 @@ std::optional<QString> AskResultsFile(QWidget *parent, const QString &folder, co
     return dialog.selectedFiles().front();
 }
 
+// The platform's save dialog with the two sheet types; a name typed with
+// .pdf, .html or .htm decides the type, otherwise the chosen type adds its suffix.
+std::optional<QString> AskSheetFile(QWidget *parent, const QString &folder)
+{
+    const QStringList filters
+        = {QStringLiteral("PDF 文档 (*.pdf)"), QStringLiteral("HTML 网页 (*.html *.htm)")};
+    QFileDialog dialog(parent, QStringLiteral("生成计算书"), folder,
+                       filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(QStringLiteral("计算书.pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    QString path = dialog.selectedFiles().front();
+    if (!SheetFormatForPath(path))
+        path += filters.indexOf(dialog.selectedNameFilter()) == 1 ? QStringLiteral(".html")
+                                                                  : QStringLiteral(".pdf");
+    return path;
+}
+
 QString StartFolder()
 {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -100,6 +122,7 @@ ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
                               sheet_ ? QStringLiteral("一次回风计算结果.csv")
                                      : QStringLiteral("状态点.csv"));
     };
+    askSheetFile = [this](const QString &folder) { return AskSheetFile(&window_, folder); };
 
     menu = new QMenu(&window);
     saveImage = AddAction(QStringLiteral("保存图像…"), QKeySequence(QStringLiteral("Ctrl+S")),
@@ -111,8 +134,11 @@ ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
                             QKeySequence(QStringLiteral("Ctrl+Shift+C")), &ChartMenu::CopyResults);
     exportResults = AddAction(QStringLiteral("导出结果…"), QKeySequence(QStringLiteral("Ctrl+E")),
                               &ChartMenu::ExportResults);
+    generateSheet = AddAction(QStringLiteral("生成计算书…"), QKeySequence(QStringLiteral("Ctrl+R")),
+                              &ChartMenu::GenerateSheet);
     copyResults->setEnabled(false);
     exportResults->setEnabled(false);
+    generateSheet->setEnabled(false);
 
     picture_.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&picture_, &QWidget::customContextMenuRequested, this, &ChartMenu::ShowMenu);
@@ -143,9 +169,19 @@ void ChartMenu::ShowMenu(const QPoint &position)
     menu->popup(picture_.mapToGlobal(position));
 }
 
-void ChartMenu::SetResults(std::shared_ptr<const ResultSheet> sheet)
+void ChartMenu::SetResults(std::shared_ptr<const ResultSheet> sheet,
+                           std::shared_ptr<const CalculationSheet> calculation)
 {
     sheet_ = std::move(sheet);
+    calculation_ = std::move(calculation);
+    generateSheet->setEnabled(calculation_ != nullptr);
+    if (calculation_) {
+        chart_ = std::make_shared<const PictureRecord>(picture_.Surface().Record());
+        overlay_ = OverlayOver(picture_);
+    } else {
+        chart_.reset();
+        overlay_ = PictureOverlay();
+    }
     UpdateResultActions();
 }
 
@@ -227,6 +263,21 @@ void ChartMenu::ExportResults()
                              : std::string("\xEF\xBB\xBF");
     csv += TableCsv(points);
     const QString failure = WriteWholeFile(*path, QByteArray::fromStdString(csv));
+    if (!failure.isEmpty())
+        prompts_.MsgBox(failure.toStdString());
+}
+
+void ChartMenu::GenerateSheet()
+{
+    if (!calculation_ || !chart_)
+        return;
+    const std::optional<QString> path = askSheetFile(folder_);
+    if (!path)
+        return;
+    Remember(*path);
+    CalculationSheet sheet = *calculation_;
+    sheet.date = TodayText();
+    const QString failure = SaveCalculationSheet(sheet, *chart_, overlay_, *path);
     if (!failure.isEmpty())
         prompts_.MsgBox(failure.toStdString());
 }

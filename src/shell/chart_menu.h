@@ -1,5 +1,7 @@
 #pragma once
 
+#include "qt/picture_overlay.h"
+
 #include <QObject>
 #include <QString>
 
@@ -17,6 +19,8 @@ class QMenu;
 class QPrinter;
 class QWidget;
 class ResultSheet;
+struct CalculationSheet;
+struct PictureRecord;
 enum class PictureFormat;
 
 // What leaves the main window: the chart surface's context menu and the same
@@ -24,17 +28,21 @@ enum class PictureFormat;
 // PNG (×1, ×2, ×4), SVG or PDF; 打印… prints it through a preview; 复制图像 and
 // 复制结果 put the picture or the last calculation's results on the clipboard;
 // 导出结果… writes those results as CSV, followed by the table of the state
-// points typed on the chart. The two result entries stay disabled while there
-// is neither a calculation's results nor a state point. Nothing of the
-// window's face changes.
+// points typed on the chart; 生成计算书… writes the calculation sheet of the
+// last calculation as PDF or HTML. The two result entries stay disabled while
+// there is neither a calculation's results nor a state point, 生成计算书…
+// until a calculation has run. Nothing of the window's face changes.
 class ChartMenu : public QObject {
     Q_OBJECT
 public:
     ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts);
     ~ChartMenu() override;
 
-    // The results of the last calculation, for copying and export.
-    void SetResults(std::shared_ptr<const ResultSheet> sheet);
+    // The results of the last calculation, for copying and export, and its
+    // calculation sheet. The chart the sheet shows is the picture as it is
+    // now, right after the calculation drew it.
+    void SetResults(std::shared_ptr<const ResultSheet> sheet,
+                    std::shared_ptr<const CalculationSheet> calculation = nullptr);
     // The results of the last calculation, or none before the first.
     const ResultSheet *Results() const { return sheet_.get(); }
 
@@ -43,6 +51,7 @@ public:
     void CopyImage();
     void CopyResults();
     void ExportResults();
+    void GenerateSheet();
     // Draws the chart on a printer's pages (the preview and the printing call this).
     void PrintOn(QPrinter &printer);
 
@@ -63,12 +72,15 @@ public:
     std::function<bool(const QPoint &position)> pointMenu;
     // Enables the result entries when there is anything to copy.
     void UpdateResultActions();
+    // The sheet's file: a name ending in .pdf or .html.
+    std::function<std::optional<QString>(const QString &folder)> askSheetFile;
 
     QAction *saveImage = nullptr;
     QAction *print = nullptr;
     QAction *copyImage = nullptr;
     QAction *copyResults = nullptr;
     QAction *exportResults = nullptr;
+    QAction *generateSheet = nullptr;
     QMenu *menu = nullptr;
 
 private:
@@ -82,5 +94,9 @@ private:
     PictureBox &picture_;
     Prompts &prompts_;
     std::shared_ptr<const ResultSheet> sheet_;
+    std::shared_ptr<const CalculationSheet> calculation_;
+    // The chart as the calculation left it, with the boxes over it.
+    std::shared_ptr<const PictureRecord> chart_;
+    PictureOverlay overlay_;
     QString folder_; // the last folder saved in, during this run
 };

@@ -6,6 +6,7 @@
 #include "psychro/arithmetic_fault.h"
 #include "qt/picture_box.h"
 #include "readout/pointer_readout.h"
+#include "report/calculation_sheet.h"
 #include "report/result_sheet.h"
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
@@ -105,12 +106,14 @@ void Form1::计算并描点_Click()
 {
     Guarded("一次回风计算", [this] {
         const DesignRequest request {design, shell_.Parameters(), shell_.Winter()};
-        const std::optional<DesignTexts> texts
-            = ComputeAndPlot({chart, Picture(), *this, shell_.prompts()}, request, ParametersSet,
-                             [this] { 一次回风_Click(); });
+        DesignOutcome outcome;
+        const std::optional<DesignTexts> texts = ComputeAndPlot(
+            {chart, Picture(), *this, shell_.prompts()}, request, ParametersSet,
+            [this] { 一次回风_Click(); }, &outcome);
         points_->Redraw();
         // The results for copying and export, with the pressure and precision
-        // the calculation drew its chart with and the texts its parameters were read from.
+        // the calculation drew its chart with and the texts its parameters were
+        // read from, and its calculation sheet.
         if (!texts)
             return;
         std::vector<InputText> inputs;
@@ -118,8 +121,11 @@ void Form1::计算并描点_Click()
             inputs = InputTextsOf(kWinterParameters, shell_.WinterTexts());
         const std::vector<InputText> summer = InputTextsOf(kSummerParameters, shell_.SummerTexts());
         inputs.insert(inputs.end(), summer.begin(), summer.end());
-        menu_->SetResults(std::make_shared<ResultSheet>(ResultSheet {
-            *texts, chart.BText, SingleText(chart.Precision), inputs, kIdchartVersion}));
+        menu_->SetResults(
+            std::make_shared<ResultSheet>(ResultSheet {
+                *texts, chart.BText, SingleText(chart.Precision), inputs, kIdchartVersion}),
+            std::make_shared<CalculationSheet>(
+                MakeCalculationSheet({request, outcome, chart.B, chart.BText, TodayText(), {}})));
     });
 }
 

@@ -18,6 +18,7 @@
 int main(int argc, char **argv)
 {
     SetChartDrawing(DrawChartPicture);
+    SetReportWriting(WriteReportSheet);
     if (const std::optional<int> status = RunCommandLine(argc, argv))
         return *status;
 

@@ -95,7 +95,7 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const auto file = [&](const char *name) { return folder.filePath(QString::fromUtf8(name)); };
-    enum Check { None, Png, Svg, Pdf, NoFile };
+    enum Check { None, Png, Svg, Pdf, Html, NoFile };
     struct Row {
         const char *name;
         QStringList arguments;
@@ -181,6 +181,29 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
          "",
          Png,
          file("d.png")},
+        {"report", {"report", file("r.pdf")}, 0, "", "", Pdf, file("r.pdf")},
+        {"report as HTML",
+         {"report", file("r.html"), "--tn", "25"},
+         0,
+         "",
+         "",
+         Html,
+         file("r.html")},
+        {"stopped report",
+         {"report", file("s.pdf"), "--phil", "0"},
+         1,
+         msg::kDewPointNotFound,
+         "",
+         Pdf,
+         file("s.pdf")},
+        {"unknown report type", {"report", file("r.txt")}, 2, "r.txt", "", NoFile, file("r.txt")},
+        {"unwritable report",
+         {"report", file("none/r.pdf")},
+         1,
+         "none/r.pdf",
+         "",
+         NoFile,
+         file("none/r.pdf")},
         {"absurd temperatures", {"compute", "--tn", "1e38", "--dt", "-1e38"}, -1, "", ""},
         {"tiny moisture", {"compute", "--w", "1e-45", "--q", "1e300"}, -1, "", ""},
         {"absurd state", {"state", "--d", "1e30", "--i", "-1e30"}, -1, "", ""},
@@ -195,7 +218,8 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         // A command that draws nothing must not start the GUI layer: with a
         // platform that does not exist it would not start at all.
-        if (row.arguments.constFirst() != QStringLiteral("chart"))
+        if (row.arguments.constFirst() != QStringLiteral("chart")
+            && row.arguments.constFirst() != QStringLiteral("report"))
             environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                                QStringLiteral("no-such-platform"));
         program.setProcessEnvironment(environment);
@@ -234,6 +258,15 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
             QFile pdf(row.path);
             ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
             EXPECT_TRUE(pdf.read(4) == "%PDF");
+            break;
+        }
+        case Html: {
+            QFile html(row.path);
+            ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(html.readAll());
+            // The option's text as typed is the input's value.
+            EXPECT_TRUE(text.contains(QStringLiteral("<td>25</td>")));
+            EXPECT_TRUE(text.contains(QStringLiteral("一次回风系统夏季空调设计计算书")));
             break;
         }
         }

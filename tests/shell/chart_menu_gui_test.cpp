@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -199,9 +200,10 @@ TEST(ChartExport, ResultsAreCopiedAndExportedAsTheirBoxesShowThem)
         ChartMenu &menu = w.form().Menu();
         EXPECT_FALSE(menu.copyResults->isEnabled()) << "nothing computed yet";
         EXPECT_FALSE(menu.exportResults->isEnabled());
+        EXPECT_FALSE(menu.generateSheet->isEnabled());
         EXPECT_TRUE(menu.saveImage->isEnabled());
-        EXPECT_EQ(menu.menu->actions().size(), 8)
-            << "five, a separator and the two for state points";
+        EXPECT_EQ(menu.menu->actions().size(), 9)
+            << "six, a separator and the two for state points";
     }
     // The default set, and one whose machine dew point is not found (φL = 0).
     for (const float phiL : {95.0f, 0.0f}) {
@@ -335,4 +337,75 @@ TEST(ChartExport, AFullDiskKeepsTheOldFileAndSaysWhy)
         }
         EXPECT_EQ(disk.Files(), before) << "the old files and nothing else";
     }
+}
+
+// 生成计算书… writes the last calculation's sheet: a PDF whose text pages are
+// A4 portrait and whose last page, landscape, holds the chart with the
+// process even after a redraw has taken it off the window; an HTML file with
+// the same texts; a stopped calculation's sheet carries its message; a file
+// that cannot be written is said, and nothing is left.
+TEST(ChartExport, CalculationSheetIsWrittenAsPdfAndHtml)
+{
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    ASSERT_FALSE(pdfinfo.isEmpty() || pdftotext.isEmpty()) << "poppler-utils is missing";
+    for (const float phiL : {95.0f, 0.0f}) {
+        ComputedWindow w({26, 60, 35, 26.5, 6, 30, phiL, 12, 0.01f});
+        EXPECT_TRUE(w.menu().generateSheet->isEnabled());
+        w.prompts.messages.clear();
+        w.form().重绘_Click();
+        for (const char *name : {"sheet.pdf", "sheet.html"}) {
+            w.menu().askSheetFile = [&](const QString &) { return w.Path(name); };
+            w.menu().GenerateSheet();
+        }
+        EXPECT_TRUE(w.prompts.messages.empty());
+        const QString info
+            = RunTool(pdfinfo,
+                      {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                       QStringLiteral("9"), w.Path("sheet.pdf")});
+        const auto pageSize = [&info](int page, const char *size) {
+            return info.contains(QRegularExpression(
+                QStringLiteral("Page +%1 size: +%2 pts").arg(page).arg(QLatin1String(size))));
+        };
+        EXPECT_TRUE(pageSize(1, "595 x 842")) << info.toStdString();
+        const QString text = RunTool(pdftotext, {w.Path("sheet.pdf"), QStringLiteral("-")});
+        const QString html = QString::fromUtf8(ReadAll(w.Path("sheet.html")));
+        const QString box3 = w.form().Controls().Text[3]->text();
+        for (const QString &shown : {QStringLiteral("一次回风系统夏季空调设计计算书"), box3}) {
+            EXPECT_TRUE(text.contains(shown)) << shown.toStdString();
+            EXPECT_TRUE(html.contains(shown)) << shown.toStdString();
+        }
+        EXPECT_TRUE(html.contains(QStringLiteral("data:image/svg+xml;base64,")));
+        // The chart page: landscape, with the process drawn (its dots in red).
+        const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                              .match(info)
+                              .captured(1)
+                              .toInt();
+        ASSERT_GE(pages, 2) << info.toStdString();
+        EXPECT_TRUE(pageSize(pages, "842 x 595")) << info.toStdString();
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        RunTool(pdftoppm,
+                {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"),
+                 QString::number(pages), QStringLiteral("-singlefile"), QStringLiteral("-png"),
+                 w.Path("sheet.pdf"), w.Path("chart-page")});
+        const QImage chart(w.Path("chart-page.png"));
+        ASSERT_FALSE(chart.isNull());
+        int red = 0;
+        for (int y = 0; y < chart.height(); ++y)
+            for (int x = 0; x < chart.width(); ++x)
+                red += chart.pixel(x, y) == qRgb(255, 0, 0);
+        EXPECT_GT(red, 0) << "the process's red dots on the chart page";
+        const bool stopped = phiL == 0.0f;
+        EXPECT_EQ(text.contains(QStringLiteral("计算中止")), stopped);
+        if (stopped) {
+            EXPECT_TRUE(html.contains(QStringLiteral("没有找到L点")));
+        }
+    }
+    ComputedWindow w;
+    w.menu().askSheetFile = [&](const QString &) { return w.Path("missing/sheet.pdf"); };
+    w.prompts.messages.clear();
+    w.menu().GenerateSheet();
+    ASSERT_EQ(w.prompts.messages.size(), 1u);
+    EXPECT_NE(w.prompts.messages[0].find("无法保存文件"), std::string::npos);
+    EXPECT_FALSE(QFileInfo::exists(w.Path("missing")));
 }

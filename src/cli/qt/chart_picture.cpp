@@ -4,12 +4,15 @@
 #include "cli/command.h"
 #include "designs/compute_and_plot.h"
 #include "designs/design_parameters.h"
+#include "designs/parameter_table.h"
 #include "psychro/arithmetic_fault.h"
+#include "qt/calculation_sheet_file.h"
 #include "qt/chart_surface.h"
 #include "qt/fonts.h"
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
 #include "qt/picture_export.h"
+#include "report/calculation_sheet.h"
 #include "shell/main_window_controls.h"
 #include "text/fault_message.h"
 #include "text/prompts.h"
@@ -162,6 +165,67 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     const QString failure = SavePicture(picture, path, *format, options.scale, boxes.Overlay());
     if (!failure.isEmpty()) {
         output.status = exit_status::kStopped;
+        output.err += failure.toStdString() + '\n';
+    }
+    return output;
+}
+
+CommandOutput WriteReportSheet(const QCommandLineParser &parser)
+{
+    const QString path = parser.positionalArguments().value(0);
+    Pressure pressure;
+    DesignParameters parameters;
+    WinterParameters winter;
+    DesignKind design = DesignKind::PrimarySummer;
+    if (auto refused = ReadDesignKind(parser, design))
+        return *refused;
+    if (auto refused = ReadPressure(parser, pressure))
+        return *refused;
+    if (auto refused = ReadDesignOptions(parser, parameters))
+        return *refused;
+    if (auto refused = ReadWinterOptions(parser, winter))
+        return *refused;
+    if (path.isEmpty() || !SheetFormatForPath(path))
+        return UsageError(Utf8("无法识别文件“") + path
+                          + Utf8("”的类型：文件名应以 .pdf 或 .html 结尾"));
+    // The typed texts of the options go into the sheet as the user gave them.
+    TypedInputs typed;
+    for (const QString &option : DesignOptionNames())
+        typed.summer.push_back(parser.value(option).toStdString());
+    for (const WinterRow &row : kWinterParameters)
+        typed.winter.push_back(parser.value(Utf8(row.option)).toStdString());
+
+    const auto application = StartOffscreenGui();
+    const QSize size = DefaultChartSize();
+    ImageSurface picture;
+    SetUpChartSurface(picture);
+    picture.Resize(size.width(), size.height());
+    ChartBoxes boxes(size);
+    SetChartScale(picture);
+    ChartState chart;
+    chart.B = pressure.B;
+    chart.BText = pressure.text;
+
+    // 计算并描点: the chart at precision 1, then the process.
+    NoMessageBoxes prompts;
+    const DesignRequest request {design, parameters, winter};
+    DesignOutcome outcome;
+    const std::optional<DesignTexts> texts
+        = ComputeAndPlot({chart, picture, boxes, prompts}, request, true, {}, &outcome);
+    CommandOutput output;
+    if (!prompts.message.empty()) {
+        output.status = exit_status::kStopped;
+        output.err = prompts.message + '\n';
+    }
+    if (!texts)
+        return output; // the chart itself could not be drawn: nothing was computed
+
+    // A stopped calculation still has its sheet, with the message.
+    const CalculationSheet sheet
+        = MakeCalculationSheet({request, outcome, pressure.B, pressure.text, TodayText(), typed});
+    const QString failure = SaveCalculationSheet(sheet, picture.Record(), boxes.Overlay(), path);
+    if (!failure.isEmpty()) {
+        output.status = exit_status::kWriteFailed;
         output.err += failure.toStdString() + '\n';
     }
     return output;

@@ -8,3 +8,8 @@ class QCommandLineParser;
 // calculation's picture) on a chart surface set up as the window's, saved
 // as PNG, SVG or PDF. Runs on the offscreen platform when no GUI is running.
 CommandOutput DrawChartPicture(const QCommandLineParser &parser);
+
+// The report command's calculation sheet: the calculation as 计算并描点 runs
+// it, its chart drawn as the window draws it, written as PDF or HTML. Runs on
+// the offscreen platform when no GUI is running.
+CommandOutput WriteReportSheet(const QCommandLineParser &parser);

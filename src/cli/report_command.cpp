@@ -1,0 +1,67 @@
+#include "cli/command.h"
+#include "designs/design_parameters.h"
+
+namespace {
+
+QList<QCommandLineOption> ReportOptions()
+{
+    return QList<QCommandLineOption> {DesignKindOption(), PressureOption()} + DesignOptions()
+        + WinterOptions();
+}
+
+// Writing the sheet needs Qt's GUI layer for the PDF and the chart, which
+// only the window program loads: this program hands the command on to it.
+ReportWriting reportWriting = nullptr;
+
+CommandOutput RunReport(const QCommandLineParser &parser)
+{
+    // Every option is read before the window program starts, so that a
+    // refused value is said at once.
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return UsageError(Utf8("缺少输出文件（.pdf 或 .html）"));
+    if (positional.size() > 1)
+        return UsageError(Utf8("多余的参数：") + positional[1]);
+    const QString path = positional.constFirst();
+    const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
+    if (!path.contains(QLatin1Char('.'))
+        || (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("html")
+            && suffix != QStringLiteral("htm")))
+        return UsageError(Utf8("无法识别文件“") + path
+                          + Utf8("”的类型：文件名应以 .pdf 或 .html 结尾"));
+    Pressure pressure;
+    DesignParameters parameters;
+    if (auto refused = ReadPressure(parser, pressure))
+        return *refused;
+    if (auto refused = ReadDesignOptions(parser, parameters))
+        return *refused;
+    if (!reportWriting) {
+        CommandOutput handOn;
+        handOn.handOn = true;
+        return handOn;
+    }
+    return reportWriting(parser);
+}
+
+} // namespace
+
+void SetReportWriting(ReportWriting writing)
+{
+    reportWriting = writing;
+}
+
+const Command &ReportCommand()
+{
+    static const Command command {
+        "report",
+        "生成设计计算的计算书（PDF 或 HTML）",
+        "输出文件 [选项…]",
+        "按“计算并描点”的同一计算生成计算书：设计参数、各状态点、按计算顺序列出的计算过程"
+        "（公式、代入数值与结果）、计算结果表与描有过程的焓湿图。文件类型由文件名的后缀 .pdf"
+        "（A4 纵向，焓湿图单独占一页横向）或 .html 决定。参数选项与 compute 相同。计算中止时"
+        "仍写出计算书（含中止原因与已完成的步骤），原因写在标准错误输出上，并以状态 1 退出。"
+        "不需要显示器：总在 offscreen 平台上绘制。",
+        ReportOptions,
+        RunReport};
+    return command;
+}

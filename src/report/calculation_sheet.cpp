@@ -1,0 +1,377 @@
+#include "report/calculation_sheet.h"
+
+#include "designs/parameter_table.h"
+#include "idchart_version.h"
+#include "psychro/arithmetic_fault.h"
+#include "psychro/moist_air.h"
+#include "text/number_text.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <type_traits>
+
+namespace {
+
+// Symbol and name of each input, in its table's row order.
+struct InputName {
+    const char *symbol;
+    const char *name;
+};
+constexpr std::array<InputName, kSummerParameterCount> kSummerNames = {{
+    {"t_n", "室内设计温度"},
+    {"φ_n", "室内相对湿度"},
+    {"t_w", "室外干球温度"},
+    {"t_s", "室外湿球温度"},
+    {"Δt", "送风温差"},
+    {"s", "新风百分比"},
+    {"φ_L", "机器露点的相对湿度"},
+    {"Q", "室内余热量"},
+    {"W", "室内余湿量"},
+}};
+constexpr std::array<InputName, kWinterParameterCount> kWinterNames = {{
+    {"t_n'", "冬季室内温度"},
+    {"φ_n'", "冬季室内相对湿度"},
+    {"t_w'", "冬季室外温度"},
+    {"φ_w'", "冬季室外相对湿度"},
+    {"Q_h", "冬季室内热负荷"},
+    {"W'", "冬季室内余湿量"},
+    {"s'", "冬季新风百分比"},
+    {"φ_L'", "冬季机器露点的相对湿度"},
+    {"", "加湿方式"},
+}};
+
+template <typename Record, std::size_t N>
+void AddInputs(std::vector<SheetInput> &inputs, const std::array<ParameterRow<Record>, N> &table,
+               const std::array<InputName, N> &names, const Record &record,
+               const std::vector<std::string> &typed)
+{
+    for (std::size_t k = 0; k < N; ++k) {
+        const ParameterRow<Record> &row = table[k];
+        std::string value = k < typed.size() ? typed[k] : std::string();
+        if (value.empty()) {
+            if (row.asChoice)
+                value = row.choiceTexts[static_cast<std::size_t>(record.*row.asChoice)];
+            else if (row.asSingle)
+                value = SingleText(record.*row.asSingle);
+            else
+                value = DoubleText(record.*row.asDouble);
+        }
+        inputs.push_back({names[k].symbol, names[k].name, value, row.unit});
+    }
+}
+
+// The relative humidity of a found state as the chart reads it at its
+// temperature and moisture content, as a fraction with three decimals.
+std::string HumidityText(const FoundState &state, double B)
+{
+    try {
+        const float t = state.t
+            ? *state.t
+            : moist_air::TemperatureFromMoistureEnthalpy(state.point.d, state.point.i);
+        const float Pq = moist_air::VapourPressureFromMoisture(B, state.point.d);
+        const float phi = moist_air::RelativeHumidity(moist_air::SaturationPressure(t), Pq);
+        char text[32];
+        std::snprintf(text, sizeof text, "%.3f", static_cast<double>(phi));
+        return text;
+    } catch (const ArithmeticFault &) {
+        return {};
+    }
+}
+
+const std::vector<FoundState> &StatesOf(const DesignOutcome &outcome)
+{
+    return std::visit([](const auto &o) -> const std::vector<FoundState> & { return o.states; },
+                      outcome);
+}
+
+// ---- HTML ---------------------------------------------------------------------------------
+
+std::string Escaped(const std::string &text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool IsSubscriptChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '\'';
+}
+
+// Escapes a text and writes what follows an underscore (letters, digits and
+// a prime) as a subscript: "P_qb(t_n)" → P<sub>qb</sub>(t<sub>n</sub>).
+std::string Marked(const std::string &text)
+{
+    std::string out;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '_' && k + 1 < text.size() && IsSubscriptChar(text[k + 1])) {
+            std::size_t end = k + 1;
+            while (end < text.size() && IsSubscriptChar(text[end]))
+                ++end;
+            out += "<sub>" + Escaped(text.substr(k + 1, end - k - 1)) + "</sub>";
+            k = end - 1;
+        } else {
+            out += Escaped(std::string(1, text[k]));
+        }
+    }
+    return out;
+}
+
+constexpr const char *kFontFamily
+    = "'宋体', SimSun, 'AR PL UMing CN', 'Noto Serif CJK SC', 'Noto Sans CJK SC', serif";
+
+std::string Cell(const std::string &text, const char *tag = "td")
+{
+    return std::string("<") + tag + ">" + text + "</" + tag + ">";
+}
+
+std::string TableStart()
+{
+    return "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\n";
+}
+
+std::string Base64(const std::string &bytes)
+{
+    static const char *digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    std::size_t k = 0;
+    for (; k + 2 < bytes.size(); k += 3) {
+        const unsigned v = static_cast<unsigned char>(bytes[k]) << 16
+            | static_cast<unsigned char>(bytes[k + 1]) << 8
+            | static_cast<unsigned char>(bytes[k + 2]);
+        out += digits[v >> 18 & 63];
+        out += digits[v >> 12 & 63];
+        out += digits[v >> 6 & 63];
+        out += digits[v & 63];
+    }
+    if (k < bytes.size()) {
+        unsigned v = static_cast<unsigned char>(bytes[k]) << 16;
+        if (k + 1 < bytes.size())
+            v |= static_cast<unsigned char>(bytes[k + 1]) << 8;
+        out += digits[v >> 18 & 63];
+        out += digits[v >> 12 & 63];
+        out += k + 1 < bytes.size() ? digits[v >> 6 & 63] : '=';
+        out += '=';
+    }
+    return out;
+}
+
+// The step as one line: "formula = substituted = result unit".
+std::string StepLine(const SheetStep &step)
+{
+    std::string line;
+    if (!step.formula.empty())
+        line += Marked(step.formula);
+    if (!step.substituted.empty())
+        line += " = " + Marked(step.substituted);
+    if (!step.result.empty()) {
+        if (!line.empty())
+            line += " = ";
+        line += "<b>" + Escaped(step.result) + "</b>";
+        if (!step.unit.empty())
+            line += " " + Escaped(step.unit);
+    }
+    return line;
+}
+
+enum class Chart { Image, NextPage };
+
+std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &chartSvg)
+{
+    std::string html;
+    html += "<h1>" + Escaped(sheet.title) + "</h1>\n";
+    html += "<p class=\"meta\">日期：" + Escaped(sheet.date) + "　　程序：" + Escaped(sheet.program)
+        + "</p>\n";
+    if (sheet.stop)
+        html
+            += "<p class=\"stop\"><b>计算中止：</b>" + Escaped(*sheet.stop) + "（见第 6 节）</p>\n";
+
+    html += "<h2>1　设计参数</h2>\n" + TableStart();
+    html += "<thead><tr>" + Cell("符号", "th") + Cell("名称", "th") + Cell("数值", "th")
+        + Cell("单位", "th") + "</tr></thead>\n";
+    for (const SheetInput &input : sheet.inputs)
+        html += "<tr>" + Cell(Marked(input.symbol)) + Cell(Escaped(input.name))
+            + Cell(Escaped(input.value)) + Cell(Escaped(input.unit)) + "</tr>\n";
+    html += "</table>\n";
+
+    html += "<h2>2　状态点</h2>\n" + TableStart();
+    html += "<thead><tr>" + Cell("状态点", "th") + Cell("t (℃)", "th") + Cell("φ", "th")
+        + Cell("d (g/kg)", "th") + Cell("i (kJ/kg)", "th") + "</tr></thead>\n";
+    for (const SheetState &state : sheet.states)
+        html += "<tr>" + Cell(Escaped(state.name)) + Cell(Escaped(state.t))
+            + Cell(Escaped(state.phi)) + Cell(Escaped(state.d)) + Cell(Escaped(state.i))
+            + "</tr>\n";
+    html += "</table>\n<p class=\"note\">t、d、i 为计算所得（与结果框中的文字相同）；"
+            "φ 为焓湿图在该点的读数。</p>\n";
+
+    html += "<h2>3　计算过程</h2>\n";
+    std::string section;
+    int sectionNumber = 0;
+    for (const SheetStep &step : sheet.steps) {
+        if (step.section != section) {
+            section = step.section;
+            html
+                += "<h3>3." + std::to_string(++sectionNumber) + "　" + Escaped(section) + "</h3>\n";
+        }
+        html += "<p class=\"step\">" + Escaped(step.what) + "：";
+        if (!step.words.empty())
+            html += Marked(step.words);
+        const std::string line = StepLine(step);
+        if (!line.empty())
+            html += (step.words.empty() ? "" : "<br>") + line;
+        html += "</p>\n";
+    }
+    if (sheet.steps.empty())
+        html += "<p>（计算在取用设计参数时中止，没有完成的计算步骤。）</p>\n";
+
+    html += "<h2>4　计算结果</h2>\n" + TableStart();
+    html += "<thead><tr>" + Cell("名称", "th") + Cell("数值", "th") + Cell("单位", "th")
+        + "</tr></thead>\n";
+    for (const SheetResult &result : sheet.results)
+        html += "<tr>" + Cell(Escaped(result.name)) + Cell(Escaped(result.value))
+            + Cell(Escaped(result.unit)) + "</tr>\n";
+    html += "</table>\n";
+
+    html += "<h2>5　焓湿图</h2>\n";
+    if (chart == Chart::NextPage)
+        html += "<p>焓湿图与过程线见最后一页（横向）。</p>\n";
+    else if (!chartSvg.empty())
+        html += "<p><img alt=\"焓湿图\" style=\"width:100%;max-width:1200px\" "
+                "src=\"data:image/svg+xml;base64,"
+            + Base64(chartSvg) + "\"></p>\n";
+    else
+        html += "<p>（无图）</p>\n";
+
+    if (sheet.stop) {
+        html += "<h2>6　计算中止</h2>\n<p class=\"stop\">" + Escaped(*sheet.stop) + "</p>\n";
+        html += "<p>第 3 节列出了中止前已完成的计算步骤";
+        if (!sheet.steps.empty())
+            html += "，最后一步为“" + Escaped(sheet.steps.back().section) + "”的"
+                + Escaped(sheet.steps.back().what);
+        html += "；计算结果表中未算出的数值为空。</p>\n";
+    }
+    return html;
+}
+
+} // namespace
+
+const char *SheetTitle(DesignKind design)
+{
+    switch (design) {
+    case DesignKind::PrimarySummer:
+        return "一次回风系统夏季空调设计计算书";
+    case DesignKind::SecondarySummer:
+        return "二次回风系统夏季空调设计计算书";
+    case DesignKind::PrimaryWinter:
+        return "一次回风系统冬季空调设计计算书";
+    }
+    return "空调设计计算书";
+}
+
+std::string TodayText()
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local {};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+CalculationSheet MakeCalculationSheet(const SheetSource &source)
+{
+    const DesignTexts texts = DesignTextsOf(source.outcome);
+    CalculationSheet sheet;
+    sheet.design = texts.design;
+    sheet.title = SheetTitle(texts.design);
+    sheet.date = source.date;
+    sheet.program = std::string("idchart ") + kIdchartVersion;
+
+    sheet.inputs.push_back({"B", "大气压力", source.pressureText, "Pa"});
+    if (texts.design == DesignKind::PrimaryWinter)
+        AddInputs(sheet.inputs, kWinterParameters, kWinterNames, source.request.winter,
+                  source.typed.winter);
+    // Every design reads the summer record; the winter design takes its supply flow from it.
+    AddInputs(sheet.inputs, kSummerParameters, kSummerNames, source.request.summer,
+              source.typed.summer);
+
+    const std::vector<FoundState> &found = StatesOf(source.outcome);
+    for (const StateText &row : texts.stateRows) {
+        SheetState state {row.key, row.name, row.t, {}, row.d, row.i};
+        for (const FoundState &f : found)
+            if (row.key == StateLetter(f.name))
+                state.phi = HumidityText(f, source.B);
+        sheet.states.push_back(state);
+    }
+
+    sheet.steps = std::visit([&](const auto &o) { return StepsOf(o, source.B); }, source.outcome);
+
+    for (const QuantityText &q : texts.quantities)
+        if (q.where != QuantityText::Where::JsonOnly && !q.boolean)
+            sheet.results.push_back({q.name, q.value, q.unit});
+    if (texts.stop)
+        sheet.stop = texts.stop->message;
+    return sheet;
+}
+
+std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::string &chartSvg)
+{
+    std::string html = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<title>"
+        + Escaped(sheet.title) + "</title>\n<style>\n";
+    html += std::string("body { font-family: ") + kFontFamily
+        + "; font-size: 10.5pt; max-width: 60em; margin: 2em auto; }\n"
+          "h1 { text-align: center; font-size: 18pt; }\n"
+          "p.meta { text-align: center; }\n"
+          "h2 { font-size: 14pt; margin-top: 1.2em; }\n"
+          "h3 { font-size: 12pt; }\n"
+          "table { border-collapse: collapse; }\n"
+          "th, td { border: 1px solid #000; padding: 2px 8px; }\n"
+          "th { background: #eee; }\n"
+          "p.stop { color: #c00000; }\n"
+          "p.note { font-size: 9pt; }\n"
+          "</style>\n</head>\n<body>\n";
+    html += Body(sheet, Chart::Image, chartSvg);
+    html += "</body>\n</html>\n";
+    return html;
+}
+
+std::string CalculationSheetPrintHtml(const CalculationSheet &sheet)
+{
+    std::string html = "<html><head><meta charset=\"utf-8\"><style>\n";
+    html += std::string("body { font-family: ") + kFontFamily
+        + "; font-size: 10.5pt; }\n"
+          "h1 { text-align: center; font-size: 18pt; }\n"
+          "p.meta { text-align: center; }\n"
+          "h2 { font-size: 14pt; }\n"
+          "h3 { font-size: 11.5pt; }\n"
+          "table { border-collapse: collapse; }\n"
+          "th { background-color: #eeeeee; }\n"
+          "p.stop { color: #c00000; }\n"
+          "p.note { font-size: 9pt; }\n"
+          "</style></head><body>\n";
+    html += Body(sheet, Chart::NextPage, {});
+    html += "</body></html>\n";
+    return html;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "designs/design_outcome.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The calculation sheet (计算书) of one design calculation: what a student
+// hands in and a design office files. It is written from the outcome of the
+// calculation and never recomputes it: every number in it is the text its
+// box shows (or the full table would show), and the formulas with the
+// numbers put in use those same texts.
+
+// One input: the pressure or a design parameter, with the value as typed.
+struct SheetInput {
+    std::string symbol; // "t_n" (an underscore starts a subscript)
+    std::string name; // "室内设计温度"
+    std::string value; // as typed
+    std::string unit; // "℃"
+};
+
+// One state of the calculation with its four properties.
+struct SheetState {
+    std::string letter; // "N"
+    std::string name; // "室内状态点"
+    std::string t, phi, d, i; // ℃, fraction, g/kg, kJ/kg; empty when not formed
+};
+
+// One step of the calculation, in the order the program computes it. A step
+// with a formula reads "formula = substituted = result unit"; a step told in
+// words (a search) has its words and, where it ends in a value, the result.
+// Symbols write subscripts after an underscore ("i_n", "P_qb"); the numbers
+// in `substituted` are the texts of the values they stand for, joined by
+// ×, /, +, − and parentheses.
+struct SheetStep {
+    std::string section; // the part of the calculation it belongs to ("室内状态点 N")
+    std::string what; // what the step finds ("含湿量")
+    std::string formula; // "d_n = 622 φ_n P_qb(t_n) / (B − φ_n P_qb(t_n))"
+    std::string substituted; // "622 × 0.6 × P_qb(26) / (101325 − 0.6 × P_qb(26))"
+    std::string result; // "12.63878"; a text such as "余湿量为0" where the box shows one
+    std::string unit; // "g/kg"
+    std::string words; // the step in words, for a search or a rule
+};
+
+// One row of the results table.
+struct SheetResult {
+    std::string name, value, unit;
+};
+
+struct CalculationSheet {
+    DesignKind design = DesignKind::PrimarySummer;
+    std::string title; // "一次回风系统夏季空调设计计算书"
+    std::string date; // "2026-12-07"
+    std::string program; // "idchart 1.0.0"
+    std::vector<SheetInput> inputs;
+    std::vector<SheetState> states;
+    std::vector<SheetStep> steps;
+    std::vector<SheetResult> results;
+    // The message of a calculation that stopped; the steps are those reached.
+    std::optional<std::string> stop;
+};
+
+// The texts typed for the inputs where they are known; an empty text (or a
+// missing table) takes the number text of the record's value.
+struct TypedInputs {
+    std::vector<std::string> summer; // in the summer table's row order
+    std::vector<std::string> winter; // in the winter table's row order
+};
+
+// What the sheet is made from: the calculation's request and outcome, the
+// pressure it ran at (B in Pa and the text typed for it) and the date.
+struct SheetSource {
+    const DesignRequest &request;
+    const DesignOutcome &outcome;
+    double B = 101325.0;
+    std::string pressureText;
+    std::string date;
+    TypedInputs typed;
+};
+
+CalculationSheet MakeCalculationSheet(const SheetSource &source);
+
+// The sheet's title for a design: "一次回风系统夏季空调设计计算书" and the like.
+const char *SheetTitle(DesignKind design);
+
+// Today's date as the sheet writes it (YYYY-MM-DD, local time).
+std::string TodayText();
+
+// The steps each design contributes, in the order it computes them. B is the
+// pressure the calculation ran at (its text enters the formulas). Adding a
+// design to the sheet is adding its overload here.
+std::vector<SheetStep> StepsOf(const PrimaryOutcome &outcome, double B);
+std::vector<SheetStep> StepsOf(const SecondaryOutcome &outcome, double B);
+std::vector<SheetStep> StepsOf(const WinterOutcome &outcome, double B);
+
+// The sheet as one HTML document (UTF-8, tables with borders so that a word
+// processor keeps them when it is pasted). chartSvg, when given, is the
+// chart as an SVG document; it is placed in the chart section as an image.
+std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::string &chartSvg = {});
+
+// The text pages of the sheet as HTML for a rich-text layout engine: the
+// same sections without the chart, which the PDF puts on a page of its own.
+std::string CalculationSheetPrintHtml(const CalculationSheet &sheet);
