@@ -38,6 +38,24 @@ void WriteBoxes(const DesignTexts &texts, MainWindowTexts &boxes)
         boxes.SetStateBox(static_cast<StateBox>(k), texts.states[k]);
 }
 
+void FillStateTexts(DesignTexts &texts, const std::vector<FoundState> &states,
+                    const std::array<StateName, 5> &boxOrder,
+                    const std::vector<TableState> &tableOrder)
+{
+    for (std::size_t k = 0; k < boxOrder.size(); ++k) {
+        const FoundState *state = FindState(states, boxOrder[k]);
+        texts.states[2 * k] = state ? SingleText(state->point.d) : std::string();
+        texts.states[2 * k + 1] = state ? SingleText(state->point.i) : std::string();
+    }
+    for (const TableState &entry : tableOrder) {
+        const FoundState *state = FindState(states, entry.name);
+        texts.stateRows.push_back({entry.title, StateLetter(entry.name),
+                                   state ? TemperatureText(*state) : std::string(),
+                                   state ? SingleText(state->point.d) : std::string(),
+                                   state ? SingleText(state->point.i) : std::string()});
+    }
+}
+
 std::string TemperatureText(const FoundState &state)
 {
     if (state.t)

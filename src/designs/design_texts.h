@@ -59,6 +59,19 @@ struct DesignTexts {
     std::optional<Stop> stop;
 };
 
+// A state of a design's full table: its name there ("室内状态点 N").
+struct TableState {
+    StateName name;
+    const char *title;
+};
+
+// The ten state boxes (d and i of the five states in boxOrder) and the state
+// rows of the table (in tableOrder) from the states found; a state not found
+// leaves its boxes and cells empty.
+void FillStateTexts(DesignTexts &texts, const std::vector<FoundState> &states,
+                    const std::array<StateName, 5> &boxOrder,
+                    const std::vector<TableState> &tableOrder);
+
 // Writes the seven result boxes and the ten state boxes.
 void WriteBoxes(const DesignTexts &texts, MainWindowTexts &boxes);
 

@@ -6,26 +6,14 @@
 #include "designs/primary_summer/primary_presentation.h"
 #include "designs/primary_summer/primary_summer.h"
 #include "report/calculation_sheet.h"
+#include "report/sheet_steps.h"
 #include "text/number_text.h"
 
 #include <string>
 
-namespace {
+using namespace sheet_steps;
 
-// A number put into a formula: its text, in parentheses when negative so
-// that "1.005 × (-12)" reads as a product.
-std::string Put(const std::string &text)
-{
-    return !text.empty() && text.front() == '-' ? "(" + text + ")" : text;
-}
-std::string Put(float value)
-{
-    return Put(SingleText(value));
-}
-std::string PutD(double value)
-{
-    return Put(DoubleText(value));
-}
+namespace {
 
 // The moisture content on the φ curve at t: the vapour pressure φ · P_qb(t)
 // in the moisture formula. P_qb(t) is the saturation pressure over water (over
@@ -58,12 +46,6 @@ SheetStep Enthalpy(const std::string &section, const std::string &sub, const std
             SingleText(i),
             "kJ/kg",
             {}};
-}
-
-SheetStep Words(const std::string &section, const std::string &what, const std::string &words,
-                const std::string &result = {}, const std::string &unit = {})
-{
-    return {section, what, {}, {}, result, unit, words};
 }
 
 } // namespace

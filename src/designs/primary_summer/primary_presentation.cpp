@@ -9,17 +9,13 @@
 namespace {
 
 // The state boxes list N, W, C, L, O; the full table N, W, C, O, L.
-constexpr StateName kBoxOrder[]
+constexpr std::array<StateName, 5> kBoxOrder
     = {StateName::N, StateName::W, StateName::C, StateName::L, StateName::O};
-struct TableState {
-    StateName name;
-    const char *title;
-};
-constexpr TableState kTableOrder[] = {{StateName::N, "室内状态点 N"},
-                                      {StateName::W, "室外状态点 W"},
-                                      {StateName::C, "混合状态点 C"},
-                                      {StateName::O, "送风状态点 O"},
-                                      {StateName::L, "机器露点 L"}};
+const std::vector<TableState> kTableOrder = {{StateName::N, "室内状态点 N"},
+                                             {StateName::W, "室外状态点 W"},
+                                             {StateName::C, "混合状态点 C"},
+                                             {StateName::O, "送风状态点 O"},
+                                             {StateName::L, "机器露点 L"}};
 
 } // namespace
 
@@ -67,19 +63,7 @@ DesignTexts PrimarySummerTexts(const PrimaryOutcome &out)
         loads ? DoubleText(out.loads->SystemCooling) : "",
     };
 
-    for (int k = 0; k < 5; ++k) {
-        const FoundState *state = FindState(out.states, kBoxOrder[k]);
-        texts.states[2 * k] = state ? SingleText(state->point.d) : std::string();
-        texts.states[2 * k + 1] = state ? SingleText(state->point.i) : std::string();
-    }
-
-    for (const TableState &entry : kTableOrder) {
-        const FoundState *state = FindState(out.states, entry.name);
-        texts.stateRows.push_back({entry.title, StateLetter(entry.name),
-                                   state ? TemperatureText(*state) : std::string(),
-                                   state ? SingleText(state->point.d) : std::string(),
-                                   state ? SingleText(state->point.i) : std::string()});
-    }
+    FillStateTexts(texts, out.states, kBoxOrder, kTableOrder);
 
     using Where = QuantityText::Where;
     const std::string evaluations

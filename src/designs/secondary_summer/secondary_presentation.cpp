@@ -19,17 +19,13 @@ const PanelHeadings kSecondaryPanelHeadings = {
 namespace {
 
 // The state boxes list N, W, C1 (in the C boxes), L, O; the full table N, W, C1, O, L.
-constexpr StateName kBoxOrder[]
+constexpr std::array<StateName, 5> kBoxOrder
     = {StateName::N, StateName::W, StateName::C1, StateName::L, StateName::O};
-struct TableState {
-    StateName name;
-    const char *title;
-};
-constexpr TableState kTableOrder[] = {{StateName::N, "室内状态点 N"},
-                                      {StateName::W, "室外状态点 W"},
-                                      {StateName::C1, "一次混合状态点 C1"},
-                                      {StateName::O, "送风状态点 O"},
-                                      {StateName::L, "机器露点 L"}};
+const std::vector<TableState> kTableOrder = {{StateName::N, "室内状态点 N"},
+                                             {StateName::W, "室外状态点 W"},
+                                             {StateName::C1, "一次混合状态点 C1"},
+                                             {StateName::O, "送风状态点 O"},
+                                             {StateName::L, "机器露点 L"}};
 
 std::string Flow(const std::optional<double> &flow)
 {
@@ -89,19 +85,7 @@ DesignTexts SecondarySummerTexts(const SecondaryOutcome &out)
         saving,
     };
 
-    for (int k = 0; k < 5; ++k) {
-        const FoundState *state = FindState(out.states, kBoxOrder[k]);
-        texts.states[2 * k] = state ? SingleText(state->point.d) : std::string();
-        texts.states[2 * k + 1] = state ? SingleText(state->point.i) : std::string();
-    }
-
-    for (const TableState &entry : kTableOrder) {
-        const FoundState *state = FindState(out.states, entry.name);
-        texts.stateRows.push_back({entry.title, StateLetter(entry.name),
-                                   state ? TemperatureText(*state) : std::string(),
-                                   state ? SingleText(state->point.d) : std::string(),
-                                   state ? SingleText(state->point.i) : std::string()});
-    }
+    FillStateTexts(texts, out.states, kBoxOrder, kTableOrder);
 
     const std::string tL
         = out.dewPoint ? SingleText(static_cast<float>(out.dewPoint->t_L)) : std::string();
