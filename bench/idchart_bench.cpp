@@ -20,6 +20,7 @@
 #include "designs/primary_summer/primary_presentation.h"
 #include "designs/primary_summer/primary_summer.h"
 #include "designs/primary_winter/primary_winter.h"
+#include "designs/secondary_summer/secondary_summer.h"
 #include "draw/surface.h"
 #include "isa/core_isa.h"
 #include "psychro/moist_air.h"
@@ -200,6 +201,22 @@ void BM_PrimaryWinter(benchmark::State &state)
     state.SetLabel(state.range(0) == 1 ? "steam" : "spray");
 }
 BENCHMARK(BM_PrimaryWinter)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The secondary design at the dialog's start texts: N, W, O, the downward
+// scan for L (1555 temperatures), the flows, C1, the coil capacity and the
+// primary design's dew-point search for the comparison.
+void BM_SecondarySummer(benchmark::State &state)
+{
+    const DesignParameters parameters = DefaultParameters();
+    int evaluations = 0;
+    for (auto _ : state) {
+        const SecondaryOutcome out = ComputeSecondarySummer(parameters, 101325.0);
+        evaluations = out.dewPoint ? out.dewPoint->evaluations : 0;
+        benchmark::DoNotOptimize(out.CoilCapacity);
+    }
+    state.counters["evaluations"] = evaluations;
+}
+BENCHMARK(BM_SecondarySummer)->Unit(benchmark::kMicrosecond);
 
 void BM_ComputeAndPlot(benchmark::State &state)
 {
