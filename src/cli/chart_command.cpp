@@ -60,9 +60,10 @@ QList<QCommandLineOption> ChartOptions()
                                   Utf8("PNG 的倍数：1、2 或 4，按该分辨率重新绘制"),
                                   QStringLiteral("1|2|4"), QStringLiteral("1")),
                QCommandLineOption(QStringLiteral("process"),
-                                  Utf8("同时计算并描出一次回风过程（与“计算并描点”"
-                                       "相同：按精度1重绘后描点）"))}
-    + DesignOptions();
+                                  Utf8("同时计算并描出 --design 所选设计的过程（与“计算并描点”"
+                                       "相同：按精度1重绘后描点）")),
+               DesignKindOption()}
+    + DesignOptions() + WinterOptions();
 }
 
 // Drawing needs Qt's GUI layer, which only the window program loads: this

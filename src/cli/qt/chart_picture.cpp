@@ -120,9 +120,15 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
 
     Pressure pressure;
     DesignParameters parameters;
+    WinterParameters winter;
+    DesignKind design = DesignKind::PrimarySummer;
+    if (auto refused = ReadDesignKind(parser, design))
+        return *refused;
     if (auto refused = ReadPressure(parser, pressure))
         return *refused;
     if (auto refused = ReadDesignOptions(parser, parameters))
+        return *refused;
+    if (auto refused = ReadWinterOptions(parser, winter))
         return *refused;
     PictureOptions options;
     if (auto refused = ReadPictureOptions(parser, options))
@@ -143,9 +149,7 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     if (parser.isSet(QStringLiteral("process"))) {
         // 计算并描点: the chart at precision 1, then the process.
         NoMessageBoxes prompts;
-        const WinterParameters winter;
-        ComputeAndPlot({chart, picture, boxes, prompts},
-                       {DesignKind::PrimarySummer, parameters, winter}, true, {});
+        ComputeAndPlot({chart, picture, boxes, prompts}, {design, parameters, winter}, true, {});
         if (!prompts.message.empty()) {
             output.status = exit_status::kStopped;
             output.err = prompts.message + '\n';

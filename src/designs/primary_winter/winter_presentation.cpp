@@ -71,22 +71,29 @@ void PlotPrimaryWinter(const WinterOutcome &out, Surface &picture,
         if (afterDot)
             afterDot(state.name);
     }
-    if (!out.loads || !end)
+    if (!out.loads || !end) {
+        LabelStates(picture, LabelsOf(out.states, end ? end->name : StateName::Lw, false), {});
         return;
+    }
     const StatePoint N = *out.State(StateName::Nw), W = *out.State(StateName::Ww),
                      C = *out.State(StateName::Cw), O = *out.State(StateName::Ow), E = end->point;
+    std::vector<ChartLine> lines;
     if (end->name == StateName::M2) {
         // Heating to the steam line, the steam, the room.
-        DrawProcessLines(picture, {{N, W}, {C, E}, {E, O}, {O, N}});
+        lines = {{N, W}, {C, E}, {E, O}, {O, N}};
+        DrawProcessLines(picture, lines);
         DrawFinalPoints(picture, {N, W, C, O}, E);
     } else if (const std::optional<StatePoint> M = out.State(StateName::M)) {
         // The mixing, the preheat, the spray, the reheat, the room.
-        DrawProcessLines(picture, {{N, W}, {C, *M}, {*M, E}, {E, O}, {O, N}});
+        lines = {{N, W}, {C, *M}, {*M, E}, {E, O}, {O, N}};
+        DrawProcessLines(picture, lines);
         DrawFinalPoints(picture, {N, W, C, O, *M}, E);
     } else {
-        DrawProcessLines(picture, {{N, W}, {C, E}, {E, O}, {O, N}});
+        lines = {{N, W}, {C, E}, {E, O}, {O, N}};
+        DrawProcessLines(picture, lines);
         DrawFinalPoints(picture, {N, W, C, O}, E);
     }
+    LabelStates(picture, LabelsOf(out.states, end->name, true), lines);
 }
 
 DesignTexts WinterTexts(const WinterOutcome &out)
