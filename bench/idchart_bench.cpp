@@ -176,7 +176,7 @@ void BM_FindMachineDewPoint(benchmark::State &state)
     const float phi = MachineDewPointHumidity(*base.inputs);
     int evaluations = 0;
     for (auto _ : state) {
-        const DewPointSearch search = FindMachineDewPoint(target, phi, 101325.0);
+        DewPointSearch search = FindMachineDewPoint(target, phi, 101325.0);
         evaluations = search.evaluations;
         benchmark::DoNotOptimize(search.t_L);
     }
@@ -195,7 +195,7 @@ void BM_PrimaryWinter(benchmark::State &state)
         45, 10, 0.01f,
         30, 95, state.range(0) == 1 ? Humidifier::Steam : Humidifier::Spray};
     for (auto _ : state) {
-        const WinterOutcome out = ComputePrimaryWinter(summer, winter, 101325.0);
+        WinterOutcome out = ComputePrimaryWinter(summer, winter, 101325.0);
         benchmark::DoNotOptimize(out.loads);
     }
     state.SetLabel(state.range(0) == 1 ? "steam" : "spray");
@@ -210,7 +210,7 @@ void BM_SecondarySummer(benchmark::State &state)
     const DesignParameters parameters = DefaultParameters();
     int evaluations = 0;
     for (auto _ : state) {
-        const SecondaryOutcome out = ComputeSecondarySummer(parameters, 101325.0);
+        SecondaryOutcome out = ComputeSecondarySummer(parameters, 101325.0);
         evaluations = out.dewPoint ? out.dewPoint->evaluations : 0;
         benchmark::DoNotOptimize(out.CoilCapacity);
     }
