@@ -9,6 +9,8 @@ namespace {
 template <typename... F> struct Overloaded : F... {
     using F::operator()...;
 };
+// Spelled out for compilers without deduction from aggregate initialisation.
+template <typename... F> Overloaded(F...) -> Overloaded<F...>;
 // The outcome of a design that did not start: no state, only the stop.
 // DesignTextsOf gives it the design's own table with every value empty.
 DesignOutcome NotStarted(DesignKind design, Stop stop)
