@@ -161,7 +161,7 @@ heads() { convert "$shots/$1.png" -crop "$panel" -threshold 60% -format "%#" inf
 [ "$(pixel secondary_computed "$(px "$d_n")" "$(py "$i_n")")" = "255,0,0" ] || fail "no red dot at N in the secondary design"
 # The letters beside the dots are red text near N.
 letters=$(convert "$shots/secondary_computed.png" -crop "$(dev 40)x$(dev 30)+$(( $(px "$d_n") - $(dev 20) ))+$(( $(py "$i_n") - $(dev 15) ))" \
-          -fx "r>0.8 && g<0.3 && b<0.3 ? 1 : 0" -format "%[fx:int(w*h*mean)]" info:)
+          -fx "r>0.8 && g<0.3 && b<0.3 ? 1 : 0" -format "%[fx:int(w*h*mean)]" info: | tail -n 1)
 [ "$letters" -gt 20 ] || fail "no red letter beside N ($letters red pixels)"
 shot back
 alive

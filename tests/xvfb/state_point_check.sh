@@ -52,7 +52,7 @@ dot=$(pixel point "$(px "$d")" "$(py "$i")")
 # Pixels of the name: blue well above their red and green (the name's smoothed
 # edges included, the chart's magenta and black lines not).
 name=$(convert "$shots/point.png" -crop "30x20+$(( $(px "$d") + 6 ))+$(( $(py "$i") - 10 ))" \
-         -fx "b - max(r, g) > 0.3" -format "%[fx:int(w*h*mean)]" info:)
+         -fx "b - max(r, g) > 0.3" -format "%[fx:int(w*h*mean)]" info: | tail -n 1)
 [ "$name" -gt 5 ] || fail "no blue name beside the dot ($name blue pixels) (point.png)"
 
 # The pointer resting on the dot: a tool tip with the point's name and values
