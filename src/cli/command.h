@@ -1,6 +1,8 @@
 #pragma once
 
 #include "cli/command_line.h"
+#include "designs/design_parameters.h"
+#include "designs/design_texts.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -71,8 +73,6 @@ std::optional<CommandOutput> ReadPictureOptions(const QCommandLineParser &parser
 
 // ---- Options shared by the commands ---------------------------------------------------------
 
-struct DesignParameters;
-
 // Output formats of compute and state.
 enum class OutputFormat { Table, Json, Csv };
 
@@ -89,9 +89,6 @@ QCommandLineOption FormatOption();
 QList<QCommandLineOption> DesignOptions();
 // Their names, in the dialog's row order.
 QStringList DesignOptionNames();
-
-struct WinterParameters;
-enum class DesignKind;
 
 // --design primary|secondary|winter: the design compute computes.
 QCommandLineOption DesignKindOption();
@@ -116,3 +113,14 @@ std::optional<CommandOutput> ReadDesignKind(const QCommandLineParser &parser, De
 // two words; then read as the winter dialog's OK reads its entries.
 std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,
                                                WinterParameters &winter);
+
+// What a calculation on the command line is asked for: --design, --pressure,
+// the summer and the winter options, read in this order.
+struct CalculationOptions {
+    DesignKind design = DesignKind::PrimarySummer;
+    Pressure pressure;
+    DesignParameters summer;
+    WinterParameters winter;
+};
+std::optional<CommandOutput> ReadCalculationOptions(const QCommandLineParser &parser,
+                                                    CalculationOptions &calculation);

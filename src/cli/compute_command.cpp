@@ -14,27 +14,19 @@
 namespace {
 
 // The texts the design options held, given or by default, for the table.
-// The inputs as the options held them: the winter design lists its own
-// before the summer ones its supply flow comes from.
-std::vector<InputText> OptionInputs(const QCommandLineParser &parser, DesignKind design)
+// The texts the options of a parameter table held, a choice as the dialog names it.
+template <typename Record, std::size_t N>
+std::array<std::string, N> OptionTexts(const QCommandLineParser &parser,
+                                       const std::array<ParameterRow<Record>, N> &table)
 {
-    const auto texts = [&parser](const auto &table) {
-        std::array<std::string, std::tuple_size_v<std::decay_t<decltype(table)>>> typed;
-        for (std::size_t k = 0; k < typed.size(); ++k) {
-            typed[k] = parser.value(Utf8(table[k].option)).toStdString();
-            // A choice as the dialog names it.
-            for (std::size_t c = 0; table[k].asChoice && c < table[k].choiceWords.size(); ++c)
-                if (typed[k] == table[k].choiceWords[c])
-                    typed[k] = table[k].choiceTexts[c];
-        }
-        return InputTextsOf(table, typed);
-    };
-    std::vector<InputText> inputs;
-    if (design == DesignKind::PrimaryWinter)
-        inputs = texts(kWinterParameters);
-    const std::vector<InputText> summer = texts(kSummerParameters);
-    inputs.insert(inputs.end(), summer.begin(), summer.end());
-    return inputs;
+    std::array<std::string, N> typed;
+    for (std::size_t k = 0; k < N; ++k) {
+        typed[k] = parser.value(Utf8(table[k].option)).toStdString();
+        for (std::size_t c = 0; table[k].asChoice && c < table[k].choiceWords.size(); ++c)
+            if (typed[k] == table[k].choiceWords[c])
+                typed[k] = table[k].choiceTexts[c];
+    }
+    return typed;
 }
 
 QList<QCommandLineOption> ComputeOptions()
@@ -47,19 +39,11 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
 {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(Utf8("多余的参数：") + parser.positionalArguments().constFirst());
-    DesignKind design = DesignKind::PrimarySummer;
-    Pressure pressure;
-    DesignParameters parameters;
-    WinterParameters winter;
+    CalculationOptions calculation;
+    if (auto refused = ReadCalculationOptions(parser, calculation))
+        return *refused;
+    const auto &[design, pressure, parameters, winter] = calculation;
     OutputFormat format = OutputFormat::Table;
-    if (auto refused = ReadDesignKind(parser, design))
-        return *refused;
-    if (auto refused = ReadPressure(parser, pressure))
-        return *refused;
-    if (auto refused = ReadDesignOptions(parser, parameters))
-        return *refused;
-    if (auto refused = ReadWinterOptions(parser, winter))
-        return *refused;
     if (auto refused = ReadFormat(parser, format))
         return *refused;
 
@@ -68,7 +52,9 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
     // The sheet names its inputs as given, the design and this program's version.
     const DesignOutcome outcome = ComputeDesign(request, pressure.B);
     const ResultSheet sheet {DesignTextsOf(outcome), pressure.text, SingleText(1.0f),
-                             OptionInputs(parser, design), kIdchartVersion};
+                             DesignInputs(design, OptionTexts(parser, kSummerParameters),
+                                          OptionTexts(parser, kWinterParameters)),
+                             kIdchartVersion};
     const std::string error = sheet.Error();
 
     CommandOutput output;

@@ -162,6 +162,18 @@ std::optional<CommandOutput> ReadDesignKind(const QCommandLineParser &parser, De
                       + Utf8("”不是 primary、secondary 或 winter"));
 }
 
+std::optional<CommandOutput> ReadCalculationOptions(const QCommandLineParser &parser,
+                                                    CalculationOptions &c)
+{
+    if (auto refused = ReadDesignKind(parser, c.design))
+        return refused;
+    if (auto refused = ReadPressure(parser, c.pressure))
+        return refused;
+    if (auto refused = ReadDesignOptions(parser, c.summer))
+        return refused;
+    return ReadWinterOptions(parser, c.winter);
+}
+
 std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,
                                                WinterParameters &winter)
 {

@@ -102,6 +102,18 @@ std::string PressureNumber(const std::string &text)
 
 } // namespace
 
+std::vector<InputText> DesignInputs(DesignKind design,
+                                    const std::array<std::string, kSummerParameterCount> &summer,
+                                    const std::array<std::string, kWinterParameterCount> &winter)
+{
+    std::vector<InputText> inputs;
+    if (design == DesignKind::PrimaryWinter)
+        inputs = InputTextsOf(kWinterParameters, winter);
+    const std::vector<InputText> summerInputs = InputTextsOf(kSummerParameters, summer);
+    inputs.insert(inputs.end(), summerInputs.begin(), summerInputs.end());
+    return inputs;
+}
+
 std::vector<ResultSheet::Row> ResultSheet::InputRows() const
 {
     std::vector<Row> rows;

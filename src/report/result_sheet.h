@@ -30,6 +30,13 @@ std::vector<InputText> InputTextsOf(const std::array<ParameterRow<Record>, N> &t
     return inputs;
 }
 
+// The inputs a design's table lists, from the texts its dialogs or options
+// held: the winter design lists its own before the summer ones its supply
+// flow comes from.
+std::vector<InputText> DesignInputs(DesignKind design,
+                                    const std::array<std::string, kSummerParameterCount> &summer,
+                                    const std::array<std::string, kWinterParameterCount> &winter);
+
 // The results of one calculation as a table that says what it answers: the
 // design and the program's version, the inputs as given (the pressure B and
 // the design's parameters), the design's states with t, d and i, its

@@ -116,11 +116,8 @@ void Form1::计算并描点_Click()
         // read from, and its calculation sheet.
         if (!texts)
             return;
-        std::vector<InputText> inputs;
-        if (design == DesignKind::PrimaryWinter)
-            inputs = InputTextsOf(kWinterParameters, shell_.WinterTexts());
-        const std::vector<InputText> summer = InputTextsOf(kSummerParameters, shell_.SummerTexts());
-        inputs.insert(inputs.end(), summer.begin(), summer.end());
+        const std::vector<InputText> inputs
+            = DesignInputs(design, shell_.SummerTexts(), shell_.WinterTexts());
         menu_->SetResults(
             std::make_shared<ResultSheet>(ResultSheet {
                 *texts, chart.BText, SingleText(chart.Precision), inputs, kIdchartVersion}),

@@ -118,18 +118,10 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
         return UsageError(Utf8("无法识别文件“") + path
                           + Utf8("”的类型：文件名应以 .png、.svg 或 .pdf 结尾"));
 
-    Pressure pressure;
-    DesignParameters parameters;
-    WinterParameters winter;
-    DesignKind design = DesignKind::PrimarySummer;
-    if (auto refused = ReadDesignKind(parser, design))
+    CalculationOptions calculation;
+    if (auto refused = ReadCalculationOptions(parser, calculation))
         return *refused;
-    if (auto refused = ReadPressure(parser, pressure))
-        return *refused;
-    if (auto refused = ReadDesignOptions(parser, parameters))
-        return *refused;
-    if (auto refused = ReadWinterOptions(parser, winter))
-        return *refused;
+    const auto &[design, pressure, parameters, winter] = calculation;
     PictureOptions options;
     if (auto refused = ReadPictureOptions(parser, options))
         return *refused;
@@ -177,18 +169,10 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
 CommandOutput WriteReportSheet(const QCommandLineParser &parser)
 {
     const QString path = parser.positionalArguments().value(0);
-    Pressure pressure;
-    DesignParameters parameters;
-    WinterParameters winter;
-    DesignKind design = DesignKind::PrimarySummer;
-    if (auto refused = ReadDesignKind(parser, design))
+    CalculationOptions calculation;
+    if (auto refused = ReadCalculationOptions(parser, calculation))
         return *refused;
-    if (auto refused = ReadPressure(parser, pressure))
-        return *refused;
-    if (auto refused = ReadDesignOptions(parser, parameters))
-        return *refused;
-    if (auto refused = ReadWinterOptions(parser, winter))
-        return *refused;
+    const auto &[design, pressure, parameters, winter] = calculation;
     if (path.isEmpty() || !SheetFormatForPath(path))
         return UsageError(Utf8("无法识别文件“") + path
                           + Utf8("”的类型：文件名应以 .pdf 或 .html 结尾"));
