@@ -20,7 +20,8 @@ generate_chart 101325 1 1
 
 # The menu's sixth entry is 生成计算书…; before a calculation it is disabled,
 # so Ctrl+R writes nothing.
-sheet="$shots/计算书.pdf"
+# An ASCII name: typing Chinese through xdotool depends on the X keymap.
+sheet="$shots/calculation-sheet.pdf"
 rm -f "$sheet"
 xdotool mousemove "$(px 5)" "$(py 120)" click 3
 sleep 0.8
