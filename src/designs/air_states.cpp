@@ -3,6 +3,9 @@
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 
+#include <bit>
+#include <cstdint>
+
 using namespace moist_air;
 
 namespace {
@@ -50,6 +53,12 @@ StatePoint StateOnProcessLine(float eps, StatePoint through, float t)
 {
     const float d = ProcessLineMoistureAtTemperature(eps, through.i, through.d, t);
     return {d, EnthalpyFromTemperatureMoisture(t, d)};
+}
+
+float NonZeroMoistureLoad(float W)
+{
+    constexpr std::uint32_t kReplacementBits = 0x0DE35FA4u; // 1.401298E-30
+    return W == 0.0f ? std::bit_cast<float>(kReplacementBits) : W;
 }
 
 StatePoint MixedByShare(StatePoint base, StatePoint other, double share)

@@ -32,6 +32,11 @@ WetBulbLineState StateOnWetBulbLine(float ts /* °C */, float t /* °C */, doubl
 // The state at temperature t on the process line of slope eps (kJ/kg) through `through`.
 StatePoint StateOnProcessLine(float eps, StatePoint through, float t);
 
+// A moisture load in kg/s as the calculations use it: 0 becomes the tiny
+// single-precision value 1.401298E-30 kg/s, so that the heat-moisture ratio
+// exists and the room's process line is vertical on the chart.
+float NonZeroMoistureLoad(float W);
+
 // The mixture of a share (fraction, single precision) of `other` with the rest
 // of `base`: d = d_base + share · (d_other − d_base), i likewise, each in
 // double precision from the single values and rounded once.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designs/design_parameters.h"
+#include "psychro/arithmetic_fault.h"
 
 #include <array>
 #include <cstddef>
@@ -75,6 +76,17 @@ inline constexpr const char *kOutOfRangeTail = " 的值超出数值范围，请�
 // The input's name as its label shows it: the caption before the colon,
 // trailing blanks dropped ("室内设计温度tn").
 std::string ParameterName(const char *caption);
+
+// A design input taken over in double or single precision; a value beyond
+// the range is a fault that names the input as its dialog label does.
+template <typename Field> double CheckedInput(double value, Field field)
+{
+    return CheckedDouble(value, FaultCause::DesignParameter, ParameterNameOf(field));
+}
+template <typename Field> float CheckedSingleInput(double value, Field field)
+{
+    return CheckedSingle(value, FaultCause::DesignParameter, ParameterNameOf(field));
+}
 
 // The start texts of a table, as a freshly loaded dialog shows them.
 template <typename Record, std::size_t N>

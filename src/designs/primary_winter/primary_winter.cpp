@@ -6,29 +6,12 @@
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 
-#include <bit>
-#include <cstdint>
-
 using namespace moist_air;
 
 namespace {
 
-// W' = 0 would leave ε' undefined; as in summer the calculation uses this tiny
-// single-precision value instead (1.401298E-30 kg/s), which makes the room's
-// process line vertical.
-constexpr std::uint32_t kZeroMoistureReplacementBits = 0x0DE35FA4u;
-
 // kg/s times g/kg gives g/s; 3.6 turns that into kg/h.
 constexpr double kGramsPerSecondToKilogramsPerHour = 3.6;
-
-double Input(double value, double WinterParameters::*field)
-{
-    return CheckedDouble(value, FaultCause::DesignParameter, ParameterNameOf(field));
-}
-float SingleInput(double value, double WinterParameters::*field)
-{
-    return CheckedSingle(value, FaultCause::DesignParameter, ParameterNameOf(field));
-}
 
 float Single(double value, FaultCause cause)
 {
@@ -74,11 +57,11 @@ std::optional<Stop> Calculate(WinterOutcome &out, const WinterParameters &winter
     const WinterInputs &in = *out.inputs;
     using P = WinterParameters;
 
-    const StatePoint N = StateFromTemperatureHumidity(SingleInput(in.tn, &P::tnW),
-                                                      SingleInput(in.phiN, &P::phiNW), B);
+    const StatePoint N = StateFromTemperatureHumidity(CheckedSingleInput(in.tn, &P::tnW),
+                                                      CheckedSingleInput(in.phiN, &P::phiNW), B);
     out.states.push_back({StateName::Nw, N, static_cast<float>(in.tn)});
-    const StatePoint W = StateFromTemperatureHumidity(SingleInput(in.tw, &P::twW),
-                                                      SingleInput(in.phiW, &P::phiWW), B);
+    const StatePoint W = StateFromTemperatureHumidity(CheckedSingleInput(in.tw, &P::twW),
+                                                      CheckedSingleInput(in.phiW, &P::phiWW), B);
     out.states.push_back({StateName::Ww, W, static_cast<float>(in.tw)});
 
     // C' as a share of G, so the fresh-air load is s' · G · (i_n' − i_w').
@@ -114,7 +97,7 @@ std::optional<Stop> Calculate(WinterOutcome &out, const WinterParameters &winter
         loads.reheat = 0.0;
         loads.humidifier = CheckedDouble(hourly * (static_cast<double>(O.d) - C.d), FaultCause::Q2);
     } else {
-        out.dewPoint = FindMachineDewPoint(O.d, SingleInput(in.phiL, &P::phiLW), B);
+        out.dewPoint = FindMachineDewPoint(O.d, CheckedSingleInput(in.phiL, &P::phiLW), B);
         if (!out.dewPoint->found)
             return StopWith(StopCause::DewPointNotFound, msg::kDewPointNotFound);
         const StatePoint L = out.dewPoint->L;
@@ -149,19 +132,17 @@ WinterInputs TakeOverWinter(const WinterParameters &p)
 {
     using P = WinterParameters;
     WinterInputs in;
-    in.tn = Input(p.tnW, &P::tnW);
-    in.phiN = Input(p.phiNW / kPercent, &P::phiNW);
-    in.tw = Input(p.twW, &P::twW);
-    in.phiW = Input(p.phiWW / kPercent, &P::phiWW);
-    in.Qh = Input(p.Qh, &P::Qh);
-    in.s = SingleInput(p.sW / kPercent, &P::sW);
-    in.phiL = Input(p.phiLW / kPercent, &P::phiLW);
-    float W = CheckedSingle(static_cast<double>(p.WW) / kGramsPerKilogram,
-                            FaultCause::DesignParameter, ParameterNameOf(&P::WW));
-    if (W == 0.0f)
-        W = std::bit_cast<float>(kZeroMoistureReplacementBits);
-    in.W = W;
-    in.epsilon = CheckedDouble(CheckedDivide(-in.Qh, W, FaultCause::epsilon), FaultCause::epsilon);
+    in.tn = CheckedInput(p.tnW, &P::tnW);
+    in.phiN = CheckedInput(p.phiNW / kPercent, &P::phiNW);
+    in.tw = CheckedInput(p.twW, &P::twW);
+    in.phiW = CheckedInput(p.phiWW / kPercent, &P::phiWW);
+    in.Qh = CheckedInput(p.Qh, &P::Qh);
+    in.s = CheckedSingleInput(p.sW / kPercent, &P::sW);
+    in.phiL = CheckedInput(p.phiLW / kPercent, &P::phiLW);
+    in.W = NonZeroMoistureLoad(
+        CheckedSingleInput(static_cast<double>(p.WW) / kGramsPerKilogram, &P::WW));
+    in.epsilon
+        = CheckedDouble(CheckedDivide(-in.Qh, in.W, FaultCause::epsilon), FaultCause::epsilon);
     in.mode = p.Mode;
     return in;
 }
