@@ -54,14 +54,7 @@ line=$(pixel saved-page "$(( $(px 1) - mx ))" "$(( $(py 137) - my ))")
 beside=$(pixel saved-page "$(( $(px 1) - mx + 3 ))" "$(( $(py 137) - my ))")
 [ "$beside" = "255,224,192" ] || fail "no chart background beside the grid line on the saved page ($beside)"
 
-# 一次回风: the parameter dialog with its start texts, confirmed; then 计算并描点.
-click "$(bx 3)" "$(by)"
-wait_window "一次回风参数设定" 10
-read -r dialog_x dialog_y dialog_w dialog_h <<<"$(client_rect "$(window_id "一次回风参数设定")")"
-click $(( dialog_x + dialog_w * 7 / 10 )) $(( dialog_y + dialog_h * 55 / 100 ))
-wait_gone "一次回风参数设定" 10
-click "$(bx 2)" "$(by)"
-sleep 2
+compute_primary_with_start_texts
 alive
 png="$shots/saved-chart.png"
 save_through_menu "$png" png

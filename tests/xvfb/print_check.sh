@@ -25,14 +25,7 @@ trap 'cleanup; rm -rf "$home"' EXIT
 
 enter_main_window
 generate_chart 101325 1 1
-# 一次回风: the parameter dialog with its start texts, confirmed; then 计算并描点.
-click "$(bx 3)" "$(by)"
-wait_window "一次回风参数设定" 10
-read -r dialog_x dialog_y dialog_w dialog_h <<<"$(client_rect "$(window_id "一次回风参数设定")")"
-click $(( dialog_x + dialog_w * 7 / 10 )) $(( dialog_y + dialog_h * 55 / 100 ))
-wait_gone "一次回风参数设定" 10
-click "$(bx 2)" "$(by)"
-sleep 2
+compute_primary_with_start_texts
 shot computed
 alive
 

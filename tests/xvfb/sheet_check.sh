@@ -32,13 +32,7 @@ xdotool key ctrl+r
 sleep 1
 [ -z "$(window_id "生成计算书")" ] || fail "生成计算书 opened before a calculation"
 
-click "$(bx 3)" "$(by)"
-wait_window "一次回风参数设定" 10
-read -r dialog_x dialog_y dialog_w dialog_h <<<"$(client_rect "$(window_id "一次回风参数设定")")"
-click $(( dialog_x + dialog_w * 7 / 10 )) $(( dialog_y + dialog_h * 55 / 100 ))
-wait_gone "一次回风参数设定" 10
-click "$(bx 2)" "$(by)"
-sleep 2
+compute_primary_with_start_texts
 alive
 
 xdotool mousemove "$(px 5)" "$(py 120)" click 3

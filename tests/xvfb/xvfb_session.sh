@@ -209,3 +209,16 @@ enter_main_window() {
   expect_frame "焓湿图" "$main_frame" "main window"
   read -r mx my w h <<<"$(client_rect "$(window_id "焓湿图")")"
 }
+
+# 一次回风: opens the parameter dialog, confirms its start texts with OK, then
+# clicks 计算并描点 and gives the program two seconds to draw.
+compute_primary_with_start_texts() {
+  click "$(bx 3)" "$(by)"
+  wait_window "一次回风参数设定" 10
+  local x y w h
+  read -r x y w h <<<"$(client_rect "$(window_id "一次回风参数设定")")"
+  click $(( x + w * 7 / 10 )) $(( y + h * 55 / 100 ))
+  wait_gone "一次回风参数设定" 10
+  click "$(bx 2)" "$(by)"
+  sleep 2
+}
