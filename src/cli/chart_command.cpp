@@ -1,7 +1,6 @@
 #include "chart/chart_state.h"
 #include "cli/command.h"
 #include "cli/strict_number.h"
-#include "designs/design_parameters.h"
 #include "layout/layout.h"
 
 #include <QRegularExpression>
@@ -74,20 +73,14 @@ CommandOutput RunChart(const QCommandLineParser &parser)
 {
     // Every option is read before the drawing program starts, so that a
     // refused value is said at once.
-    Pressure pressure;
-    DesignParameters parameters;
+    CalculationOptions calculation;
     PictureOptions picture;
-    if (auto refused = ReadPressure(parser, pressure))
-        return *refused;
-    if (auto refused = ReadDesignOptions(parser, parameters))
+    if (auto refused = ReadCalculationOptions(parser, calculation))
         return *refused;
     if (auto refused = ReadPictureOptions(parser, picture))
         return *refused;
-    if (!chartDrawing) {
-        CommandOutput handOn;
-        handOn.handOn = true;
-        return handOn;
-    }
+    if (!chartDrawing)
+        return HandedOn();
     return chartDrawing(parser);
 }
 

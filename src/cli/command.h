@@ -25,6 +25,8 @@ struct Command {
 
 // The usage error for a value that an option cannot take.
 CommandOutput UsageError(const QString &message);
+// The answer of a command that draws: the window program is to run it.
+CommandOutput HandedOn();
 // The usage error for a numeric option whose text is not a number by StrictNumber.
 CommandOutput NotANumber(const QString &option, const QString &text);
 // A file or standard output that could not be written: exit status 1, the

@@ -243,6 +243,11 @@ CommandOutput UsageError(const QString &message)
                 .toStdString()};
 }
 
+CommandOutput HandedOn()
+{
+    return {exit_status::kSuccess, {}, {}, true};
+}
+
 CommandOutput WriteFailure(const QString &message)
 {
     return {exit_status::kWriteFailed,

@@ -1,5 +1,4 @@
 #include "cli/command.h"
-#include "designs/design_parameters.h"
 
 namespace {
 
@@ -29,17 +28,11 @@ CommandOutput RunReport(const QCommandLineParser &parser)
             && suffix != QStringLiteral("htm")))
         return UsageError(Utf8("无法识别文件“") + path
                           + Utf8("”的类型：文件名应以 .pdf 或 .html 结尾"));
-    Pressure pressure;
-    DesignParameters parameters;
-    if (auto refused = ReadPressure(parser, pressure))
+    CalculationOptions calculation;
+    if (auto refused = ReadCalculationOptions(parser, calculation))
         return *refused;
-    if (auto refused = ReadDesignOptions(parser, parameters))
-        return *refused;
-    if (!reportWriting) {
-        CommandOutput handOn;
-        handOn.handOn = true;
-        return handOn;
-    }
+    if (!reportWriting)
+        return HandedOn();
     return reportWriting(parser);
 }
 

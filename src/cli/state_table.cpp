@@ -1,5 +1,6 @@
 #include "cli/state_table.h"
 
+#include "cli/strict_number.h"
 #include "text/number_text.h"
 
 #include <charconv>
@@ -123,11 +124,6 @@ namespace {
         return text;
     }
 
-    bool IsDigit(char c)
-    {
-        return c >= '0' && c <= '9';
-    }
-
     // The added columns: a property of the solver, or one of the three derived ones.
     enum class Added { Property, Pqb, v, rho };
     struct Column {
@@ -171,35 +167,11 @@ std::optional<double> CellNumber(std::string_view text)
 {
     text = Trimmed(text);
     // Only a decimal number: sign, digits, point, exponent; the grammar is
-    // checked here, as from_chars alone would also take "inf" and "nan".
-    std::size_t k = 0;
-    if (k < text.size() && (text[k] == '+' || text[k] == '-'))
-        ++k;
-    const std::size_t signEnd = k;
-    std::size_t digits = 0;
-    while (k < text.size() && IsDigit(text[k]))
-        ++k, ++digits;
-    if (k < text.size() && text[k] == '.') {
-        ++k;
-        while (k < text.size() && IsDigit(text[k]))
-            ++k, ++digits;
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (k < text.size() && (text[k] == 'e' || text[k] == 'E')) {
-        ++k;
-        if (k < text.size() && (text[k] == '+' || text[k] == '-'))
-            ++k;
-        std::size_t exponentDigits = 0;
-        while (k < text.size() && IsDigit(text[k]))
-            ++k, ++exponentDigits;
-        if (exponentDigits == 0)
-            return std::nullopt;
-    }
-    if (k != text.size())
+    // checked first, as from_chars alone would also take "inf" and "nan".
+    if (!IsDecimalNumber(text))
         return std::nullopt;
     // from_chars takes no "+".
-    const std::size_t from = text[0] == '+' ? signEnd : 0;
+    const std::size_t from = text[0] == '+' ? 1 : 0;
     double value = 0.0;
     const auto result = std::from_chars(text.data() + from, text.data() + text.size(), value);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size())

@@ -25,7 +25,8 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
-// [+-] digits [. digits] [(E|e) [+-] digits], with a digit before or after the point.
+} // namespace
+
 bool IsDecimalNumber(std::string_view text)
 {
     std::size_t k = 0;
@@ -53,8 +54,6 @@ bool IsDecimalNumber(std::string_view text)
     }
     return k == text.size();
 }
-
-} // namespace
 
 std::optional<double> StrictNumber(const std::string &text)
 {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // How the command line reads a number: the option's text must be one decimal
 // number as a whole, an optional sign, digits with at most one decimal point,
@@ -17,3 +18,8 @@ std::optional<double> StrictNumber(const std::string &text);
 // The same for a barometric pressure: the unit pa, Pa, PA or 帕 may follow the
 // number, as the pressure prompt allows.
 std::optional<double> StrictPressureNumber(const std::string &text);
+
+// Whether the text, as it stands, is one decimal number of that form:
+// [+-] digits [. digits] [(E|e) [+-] digits], with a digit before or after
+// the point. No blanks, no full-width characters, no unit.
+bool IsDecimalNumber(std::string_view text);
