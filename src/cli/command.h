@@ -3,6 +3,7 @@
 #include "cli/command_line.h"
 #include "designs/design_parameters.h"
 #include "designs/design_texts.h"
+#include "designs/parameter_table.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -10,7 +11,10 @@
 #include <QList>
 #include <QSize>
 
+#include <array>
+#include <cstddef>
 #include <optional>
+#include <string>
 
 // One command word of the command line: its options and what it runs once
 // they are parsed. Help and usage errors are handled for every command alike.
@@ -89,8 +93,6 @@ QCommandLineOption FormatOption();
 // --tn --phin --tw --ts --dt --s --phil --q --w: the parameter dialog's nine
 // entries, their defaults the dialog's start texts.
 QList<QCommandLineOption> DesignOptions();
-// Their names, in the dialog's row order.
-QStringList DesignOptionNames();
 
 // --design primary|secondary|winter: the design compute computes.
 QCommandLineOption DesignKindOption();
@@ -126,3 +128,19 @@ struct CalculationOptions {
 };
 std::optional<CommandOutput> ReadCalculationOptions(const QCommandLineParser &parser,
                                                     CalculationOptions &calculation);
+
+// The texts the options of a parameter table held, given or by default, in the
+// table's row order; a choice as the dialog names it ("spray" is 喷循环水).
+template <typename Record, std::size_t N>
+std::array<std::string, N> OptionTexts(const QCommandLineParser &parser,
+                                       const std::array<ParameterRow<Record>, N> &table)
+{
+    std::array<std::string, N> typed;
+    for (std::size_t k = 0; k < N; ++k) {
+        typed[k] = parser.value(Utf8(table[k].option)).toStdString();
+        for (std::size_t c = 0; table[k].asChoice && c < table[k].choiceWords.size(); ++c)
+            if (typed[k] == table[k].choiceWords[c])
+                typed[k] = table[k].choiceTexts[c];
+    }
+    return typed;
+}

@@ -13,22 +13,6 @@
 
 namespace {
 
-// The texts the design options held, given or by default, for the table.
-// The texts the options of a parameter table held, a choice as the dialog names it.
-template <typename Record, std::size_t N>
-std::array<std::string, N> OptionTexts(const QCommandLineParser &parser,
-                                       const std::array<ParameterRow<Record>, N> &table)
-{
-    std::array<std::string, N> typed;
-    for (std::size_t k = 0; k < N; ++k) {
-        typed[k] = parser.value(Utf8(table[k].option)).toStdString();
-        for (std::size_t c = 0; table[k].asChoice && c < table[k].choiceWords.size(); ++c)
-            if (typed[k] == table[k].choiceWords[c])
-                typed[k] = table[k].choiceTexts[c];
-    }
-    return typed;
-}
-
 QList<QCommandLineOption> ComputeOptions()
 {
     return QList<QCommandLineOption> {DesignKindOption(), PressureOption()} + DesignOptions()

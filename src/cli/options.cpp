@@ -48,14 +48,6 @@ QList<QCommandLineOption> DesignOptions()
     return options;
 }
 
-QStringList DesignOptionNames()
-{
-    QStringList names;
-    for (const SummerRow &row : kSummerParameters)
-        names << Utf8(row.option);
-    return names;
-}
-
 CommandOutput NotANumber(const QString &option, const QString &text)
 {
     return UsageError(Utf8("选项 --") + option + Utf8(" 的值“") + text
@@ -91,24 +83,48 @@ std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, Output
     return std::nullopt;
 }
 
+namespace {
+
+// Reads the options of a parameter table: each number a whole number
+// (StrictNumber), a choice one of its words; then the texts are read as the
+// dialog's OK reads its entries.
+template <typename Record, std::size_t N>
+std::optional<CommandOutput> ReadTableOptions(const QCommandLineParser &parser,
+                                              const std::array<ParameterRow<Record>, N> &table,
+                                              Record &record)
+{
+    std::array<std::string, N> texts;
+    for (std::size_t k = 0; k < N; ++k) {
+        const ParameterRow<Record> &row = table[k];
+        const QString option = Utf8(row.option);
+        const QString typed = parser.value(option);
+        texts[k] = typed.toStdString();
+        if (row.asChoice) {
+            // Only the two words: the dialog's fallback to the first entry
+            // would hide a typo here.
+            if (texts[k] != row.choiceWords[0] && texts[k] != row.choiceWords[1])
+                return UsageError(Utf8("选项 --") + option + Utf8(" 的值“") + typed + Utf8("”不是 ")
+                                  + Utf8(row.choiceWords[0]) + Utf8(" 或 ")
+                                  + Utf8(row.choiceWords[1]));
+        } else if (!StrictNumber(texts[k])) {
+            // A text the dialog would read as 0 or as its leading part is a typo here.
+            return NotANumber(option, typed);
+        }
+    }
+    const EntriesReading<Record> reading = ReadEntries(table, texts);
+    if (!reading.record)
+        return UsageError(Utf8("选项 --") + Utf8(table[reading.refusedRow - 1].option) + Utf8("：")
+                          + QString::fromStdString(reading.message));
+    record = *reading.record;
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
                                                DesignParameters &parameters)
 {
-    std::array<std::string, kSummerParameterCount> texts;
-    for (std::size_t k = 0; k < kSummerParameterCount; ++k) {
-        const QString option = Utf8(kSummerParameters[k].option);
-        const QString typed = parser.value(option);
-        texts[k] = typed.toStdString();
-        // A text the dialog would read as 0 or as its leading part is a typo here.
-        if (!StrictNumber(texts[k]))
-            return NotANumber(option, typed);
-    }
-    const EntriesReading<DesignParameters> reading = ReadEntries(kSummerParameters, texts);
-    if (!reading.record)
-        return UsageError(Utf8("选项 --") + Utf8(kSummerParameters[reading.refusedRow - 1].option)
-                          + Utf8("：") + QString::fromStdString(reading.message));
-    parameters = *reading.record;
-    return std::nullopt;
+    return ReadTableOptions(parser, kSummerParameters, parameters);
 }
 
 namespace {
@@ -177,27 +193,5 @@ std::optional<CommandOutput> ReadCalculationOptions(const QCommandLineParser &pa
 std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,
                                                WinterParameters &winter)
 {
-    std::array<std::string, kWinterParameterCount> texts;
-    for (std::size_t k = 0; k < kWinterParameterCount; ++k) {
-        const WinterRow &row = kWinterParameters[k];
-        const QString option = Utf8(row.option);
-        const QString typed = parser.value(option);
-        texts[k] = typed.toStdString();
-        if (row.asChoice) {
-            // Only the two words: the dialog's fallback to the first entry
-            // would hide a typo here.
-            if (texts[k] != row.choiceWords[0] && texts[k] != row.choiceWords[1])
-                return UsageError(Utf8("选项 --") + option + Utf8(" 的值“") + typed + Utf8("”不是 ")
-                                  + Utf8(row.choiceWords[0]) + Utf8(" 或 ")
-                                  + Utf8(row.choiceWords[1]));
-        } else if (!StrictNumber(texts[k])) {
-            return NotANumber(option, typed);
-        }
-    }
-    const EntriesReading<WinterParameters> reading = ReadEntries(kWinterParameters, texts);
-    if (!reading.record)
-        return UsageError(Utf8("选项 --") + Utf8(kWinterParameters[reading.refusedRow - 1].option)
-                          + Utf8("：") + QString::fromStdString(reading.message));
-    winter = *reading.record;
-    return std::nullopt;
+    return ReadTableOptions(parser, kWinterParameters, winter);
 }

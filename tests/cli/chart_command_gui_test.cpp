@@ -95,7 +95,7 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const auto file = [&](const char *name) { return folder.filePath(QString::fromUtf8(name)); };
-    enum Check { None, Png, Svg, Pdf, Html, NoFile };
+    enum Check { None, Png, Svg, Pdf, Html, WinterHtml, NoFile };
     struct Row {
         const char *name;
         QStringList arguments;
@@ -189,6 +189,13 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
          "",
          Html,
          file("r.html")},
+        {"winter report as HTML",
+         {"report", file("w.html"), "--design", "winter", "--humidifier", "steam"},
+         0,
+         "",
+         "",
+         WinterHtml,
+         file("w.html")},
         {"stopped report",
          {"report", file("s.pdf"), "--phil", "0"},
          1,
@@ -267,6 +274,15 @@ TEST(CommandLineProgram, ExitStatusesAndMessages)
             // The option's text as typed is the input's value.
             EXPECT_TRUE(text.contains(QStringLiteral("<td>25</td>")));
             EXPECT_TRUE(text.contains(QStringLiteral("一次回风系统夏季空调设计计算书")));
+            break;
+        }
+        case WinterHtml: {
+            QFile html(row.path);
+            ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(html.readAll());
+            // A choice is named in the inputs as the dialog names it, as in the results.
+            EXPECT_EQ(text.count(QStringLiteral("<td>喷蒸汽</td>")), 2) << text.toStdString();
+            EXPECT_FALSE(text.contains(QStringLiteral("<td>steam</td>")));
             break;
         }
         }

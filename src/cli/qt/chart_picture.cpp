@@ -176,12 +176,12 @@ CommandOutput WriteReportSheet(const QCommandLineParser &parser)
     if (path.isEmpty() || !SheetFormatForPath(path))
         return UsageError(Utf8("无法识别文件“") + path
                           + Utf8("”的类型：文件名应以 .pdf 或 .html 结尾"));
-    // The typed texts of the options go into the sheet as the user gave them.
-    TypedInputs typed;
-    for (const QString &option : DesignOptionNames())
-        typed.summer.push_back(parser.value(option).toStdString());
-    for (const WinterRow &row : kWinterParameters)
-        typed.winter.push_back(parser.value(Utf8(row.option)).toStdString());
+    // The typed texts of the options go into the sheet as the user gave them,
+    // a choice as the dialog names it.
+    const auto summerTexts = OptionTexts(parser, kSummerParameters);
+    const auto winterTexts = OptionTexts(parser, kWinterParameters);
+    const TypedInputs typed {{summerTexts.begin(), summerTexts.end()},
+                             {winterTexts.begin(), winterTexts.end()}};
 
     const auto application = StartOffscreenGui();
     const QSize size = DefaultChartSize();
