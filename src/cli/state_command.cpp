@@ -17,13 +17,6 @@ namespace {
 
 using state_solver::Property;
 
-// The one reading of an option's value as a number: nothing when the text is
-// refused.
-std::optional<double> OptionNumber(const std::string &text)
-{
-    return StrictNumber(text);
-}
-
 // The property options, in the order of the solver's properties.
 struct PropertyOption {
     Property property;
@@ -41,40 +34,31 @@ constexpr PropertyOption kPropertyOptions[] = {
 };
 
 // The printed quantities in their order.
-enum class Printed { t, ts, td, phi, d, i, Pq, Pqb, v, rho };
+using state_table::Quantity;
 struct PrintedRow {
-    Printed quantity;
+    Quantity quantity;
     const char *heading;
     const char *key;
 };
 constexpr PrintedRow kPrinted[] = {
-    {Printed::t, "干球温度 t (℃)", "t"},         {Printed::ts, "湿球温度 ts (℃)", "ts"},
-    {Printed::td, "露点温度 td (℃)", "td"},      {Printed::phi, "相对湿度 φ (%)", "phi"},
-    {Printed::d, "含湿量 d (g/kg干空气)", "d"},  {Printed::i, "焓 i (kJ/kg干空气)", "i"},
-    {Printed::Pq, "水蒸气分压力 Pq (Pa)", "Pq"}, {Printed::Pqb, "饱和水蒸气分压力 Pqb (Pa)", "Pqb"},
-    {Printed::v, "比容 v (m³/kg干空气)", "v"},   {Printed::rho, "密度 ρ (kg/m³)", "rho"},
+    {Quantity::t, "干球温度 t (℃)", "t"},
+    {Quantity::ts, "湿球温度 ts (℃)", "ts"},
+    {Quantity::td, "露点温度 td (℃)", "td"},
+    {Quantity::phi, "相对湿度 φ (%)", "phi"},
+    {Quantity::d, "含湿量 d (g/kg干空气)", "d"},
+    {Quantity::i, "焓 i (kJ/kg干空气)", "i"},
+    {Quantity::Pq, "水蒸气分压力 Pq (Pa)", "Pq"},
+    {Quantity::Pqb, "饱和水蒸气分压力 Pqb (Pa)", "Pqb"},
+    {Quantity::v, "比容 v (m³/kg干空气)", "v"},
+    {Quantity::rho, "密度 ρ (kg/m³)", "rho"},
 };
 constexpr const char *kPressureHeading = "大气压力 B (Pa)";
 
 // The text of a quantity: its number text, "超范围" for a wet bulb or dew
 // point outside −30…100 °C.
-std::string Text(const MoistAirState &state, Printed quantity)
+std::string Text(const MoistAirState &state, Quantity quantity)
 {
-    std::optional<float> value;
-    switch (quantity) {
-    case Printed::Pqb:
-        value = state.Pqb;
-        break;
-    case Printed::v:
-        value = state.v;
-        break;
-    case Printed::rho:
-        value = state.rho;
-        break;
-    default:
-        value = PropertyValue(state, static_cast<Property>(quantity));
-        break;
-    }
+    const std::optional<float> value = state_table::QuantityValue(state, quantity);
     return value ? SingleText(*value) : std::string("超范围");
 }
 
@@ -186,7 +170,7 @@ CommandOutput RunState(const QCommandLineParser &parser)
     std::vector<GivenProperty> given;
     for (const PropertyOption &p : kPropertyOptions)
         for (const QString &text : parser.values(Utf8(p.option))) {
-            const std::optional<double> value = OptionNumber(text.toStdString());
+            const std::optional<double> value = StrictNumber(text.toStdString());
             if (!value)
                 return NotANumber(Utf8(p.option), text);
             given.push_back({p.property, *value});

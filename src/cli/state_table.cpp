@@ -124,44 +124,46 @@ namespace {
         return text;
     }
 
-    // The added columns: a property of the solver, or one of the three derived ones.
-    enum class Added { Property, Pqb, v, rho };
+    // The columns that can be added, with their names in the header.
     struct Column {
-        Added kind;
-        Property property;
+        Quantity quantity;
         const char *name;
     };
 
     constexpr Column kAddable[] = {
-        {Added::Property, Property::t, "t"},   {Added::Property, Property::ts, "ts"},
-        {Added::Property, Property::td, "td"}, {Added::Property, Property::phi, "phi"},
-        {Added::Property, Property::d, "d"},   {Added::Property, Property::i, "i"},
-        {Added::Property, Property::Pq, "Pq"}, {Added::Pqb, Property::t, "Pqb"},
-        {Added::v, Property::t, "v"},          {Added::rho, Property::t, "rho"},
+        {Quantity::t, "t"}, {Quantity::ts, "ts"},   {Quantity::td, "td"}, {Quantity::phi, "phi"},
+        {Quantity::d, "d"}, {Quantity::i, "i"},     {Quantity::Pq, "Pq"}, {Quantity::Pqb, "Pqb"},
+        {Quantity::v, "v"}, {Quantity::rho, "rho"},
     };
 
     void AppendValue(std::string &out, const MoistAirState &state, const Column &column)
     {
-        std::optional<float> value;
-        switch (column.kind) {
-        case Added::Property:
-            value = PropertyValue(state, column.property);
-            break;
-        case Added::Pqb:
-            value = state.Pqb;
-            break;
-        case Added::v:
-            value = state.v;
-            break;
-        case Added::rho:
-            value = state.rho;
-            break;
-        }
-        if (value)
+        if (const std::optional<float> value = QuantityValue(state, column.quantity))
             out += SingleText(*value);
     }
 
 } // namespace
+
+std::optional<float> QuantityValue(const MoistAirState &state, Quantity quantity)
+{
+    switch (quantity) {
+    case Quantity::Pqb:
+        return state.Pqb;
+    case Quantity::v:
+        return state.v;
+    case Quantity::rho:
+        return state.rho;
+    default:
+        return PropertyValue(state, *PropertyOf(quantity));
+    }
+}
+
+std::optional<Property> PropertyOf(Quantity quantity)
+{
+    if (quantity >= Quantity::Pqb)
+        return std::nullopt;
+    return static_cast<Property>(quantity);
+}
 
 std::optional<double> CellNumber(std::string_view text)
 {
@@ -213,10 +215,11 @@ Result StatesOfTable(std::string_view csv, double B)
     }
     const std::size_t headerFields = fields.size();
     std::vector<Column> added;
-    for (const Column &column : kAddable)
-        if (column.kind != Added::Property
-            || (column.property != given[0].second && column.property != given[1].second))
+    for (const Column &column : kAddable) {
+        const std::optional<Property> property = PropertyOf(column.quantity);
+        if (property != given[0].second && property != given[1].second)
             added.push_back(column);
+    }
 
     const std::string_view lineEnd = reader.LineEnd();
     std::string &out = result.out;

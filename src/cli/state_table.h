@@ -32,6 +32,17 @@ struct Result {
 
 Result StatesOfTable(std::string_view csv, double B /* Pa */);
 
+// The quantities written for a state, in their order: the solver's seven
+// properties, then the saturation pressure Pqb, the specific volume v and the
+// density ρ.
+enum class Quantity { t, ts, td, phi, d, i, Pq, Pqb, v, rho };
+
+// A quantity's value; nothing for a wet bulb or dew point outside −30…100 °C.
+std::optional<float> QuantityValue(const MoistAirState &state, Quantity quantity);
+
+// The property a quantity is, if it is one of the solver's seven.
+std::optional<state_solver::Property> PropertyOf(Quantity quantity);
+
 // A property cell: a whole decimal number (optional sign, digits with an
 // optional "." and fraction, optional exponent), blanks and tabs around it
 // allowed; nothing for any other text, an empty one included.
