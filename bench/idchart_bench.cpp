@@ -15,23 +15,24 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
-#include "designs/compute_and_plot.h"
 #include "designs/design_parameters.h"
 #include "designs/primary_summer/primary_presentation.h"
 #include "designs/primary_summer/primary_summer.h"
 #include "designs/primary_winter/primary_winter.h"
 #include "designs/secondary_summer/secondary_summer.h"
+#include "draw/scene.h"
 #include "draw/surface.h"
 #include "isa/core_isa.h"
+#include "project/chart_layers.h"
 #include "psychro/moist_air.h"
 #include "qt/chart_surface.h"
 #include "qt/fonts.h"
 #include "qt/image_surface.h"
 #include "qt/picture_export.h"
+#include "qt/prompts.h"
+#include "readout/state_points.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
-#include "text/main_window_texts.h"
-#include "text/prompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,13 +50,6 @@ namespace {
 // The chart area of the main window on a 1920 × 1080 screen.
 constexpr int kChartWidth = 1920;
 constexpr int kChartHeight = 821;
-
-class NullTexts : public MainWindowTexts {
-public:
-    void SetReadoutCell(int, const std::string &) override { }
-    void SetResultBox(ResultBox, const std::string &) override { }
-    void SetStateBox(StateBox, const std::string &) override { }
-};
 
 class SilentPrompts : public Prompts {
 public:
@@ -81,18 +75,26 @@ DesignParameters DefaultParameters()
     return p;
 }
 
-ImageSurface &ChartSurface()
-{
-    static ImageSurface surface;
-    static bool ready = false;
-    if (!ready) {
-        surface.SetBackColor(colours::kChartBack);
-        surface.SetFont(QFont(QStringLiteral("宋体")));
+// The main window's chart: its surface and the scene drawn for it.
+struct WindowChart {
+    ImageSurface surface;
+    Scene scene {kChartWidth, kChartHeight,
+                 [this](float fontSize) { return surface.LineHeightAt(fontSize); }};
+    StatePoints points;
+    BoxTexts boxes;
+
+    WindowChart()
+    {
+        SetUpChartSurface(surface);
         surface.Resize(kChartWidth, kChartHeight);
-        SetChartScale(surface);
-        ready = true;
+        SetUpChart(scene);
     }
-    return surface;
+};
+
+WindowChart &ChartSurface()
+{
+    static WindowChart chart;
+    return chart;
 }
 
 void BM_SaturationPressure(benchmark::State &state)
@@ -129,11 +131,10 @@ void BM_DrawChartArithmetic(benchmark::State &state)
     NullSurface surface;
     SetChartScale(surface);
     ChartState chart;
-    NullTexts texts;
     const float precision = state.range(0) == 1 ? 1.0f : 0.05f;
     for (auto _ : state) {
         chart.Precision = precision;
-        DrawChart(chart, surface, texts);
+        DrawChart(chart, surface);
         benchmark::DoNotOptimize(surface.CurrentX());
     }
     state.SetLabel(precision == 1.0f ? "precision 1, paints nothing"
@@ -141,16 +142,17 @@ void BM_DrawChartArithmetic(benchmark::State &state)
 }
 BENCHMARK(BM_DrawChartArithmetic)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond);
 
+// The chart drawn as 生成焓湿图 draws it: its scene, painted on the window's surface.
 void BM_DrawChart(benchmark::State &state)
 {
-    ImageSurface &surface = ChartSurface();
+    WindowChart &window = ChartSurface();
     ChartState chart;
-    NullTexts texts;
     const float precision = state.range(0) == 1 ? 1.0f : 0.05f;
     for (auto _ : state) {
         chart.Precision = precision;
-        DrawChart(chart, surface, texts);
-        benchmark::DoNotOptimize(surface.Image().constBits());
+        DrawChartLayer(window.scene, chart, window.points, window.boxes);
+        PaintScene(window.scene, window.surface);
+        benchmark::DoNotOptimize(window.surface.Image().constBits());
     }
     state.SetLabel(precision == 1.0f ? "precision 1" : "precision 0.05");
 }
@@ -218,18 +220,21 @@ void BM_SecondarySummer(benchmark::State &state)
 }
 BENCHMARK(BM_SecondarySummer)->Unit(benchmark::kMicrosecond);
 
+// 计算并描点 as the window runs it: the chart at precision 1 and the
+// calculation drawn on the scene, painted on the window's surface.
 void BM_ComputeAndPlot(benchmark::State &state)
 {
-    ImageSurface &surface = ChartSurface();
+    WindowChart &window = ChartSurface();
     ChartState chart;
     const DesignParameters parameters = DefaultParameters();
     const WinterParameters winter;
-    SilentPrompts prompts;
-    NullTexts texts;
     for (auto _ : state) {
-        ComputeAndPlot({chart, surface, texts, prompts},
-                       {DesignKind::PrimarySummer, parameters, winter}, true, [] {});
-        benchmark::DoNotOptimize(surface.Image().constBits());
+        const CalculationDisplay display
+            = DisplayCalculation(window.scene, chart, window.points, window.boxes,
+                                 {DesignKind::PrimarySummer, parameters, winter}, true);
+        for (const DisplayMoment &moment : display.moments)
+            PaintScene(window.scene, window.surface, moment.shown);
+        benchmark::DoNotOptimize(window.surface.Image().constBits());
     }
 }
 
@@ -237,33 +242,28 @@ void BM_ComputeAndPlot(benchmark::State &state)
 // at the given device pixel ratio.
 ImageSurface &ChartWithProcess(double ratio)
 {
-    static ImageSurface surface;
-    SetUpChartSurface(surface);
-    surface.Resize(kChartWidth, kChartHeight);
-    surface.SetDevicePixelRatio(ratio);
-    SetChartScale(surface);
+    static WindowChart window;
+    window.surface.SetDevicePixelRatio(ratio);
     ChartState chart;
     chart.Precision = 0.05f;
-    NullTexts texts;
-    DrawChart(chart, surface, texts);
-    PlotPrimarySummer(ComputePrimarySummer(DefaultParameters(), chart.B), surface);
-    return surface;
+    DrawChartLayer(window.scene, chart, window.points, window.boxes);
+    window.scene.SetLayer(SceneLayer::Process);
+    PlotPrimarySummer(ComputePrimarySummer(DefaultParameters(), chart.B), window.scene);
+    PaintScene(window.scene, window.surface);
+    return window.surface;
 }
 
 // The chart at precision 0.05 drawn on a screen of device pixel ratio 2.
 void BM_DrawChartHighDpi(benchmark::State &state)
 {
-    ImageSurface surface;
-    SetUpChartSurface(surface);
-    surface.Resize(kChartWidth, kChartHeight);
-    surface.SetDevicePixelRatio(2.0);
-    SetChartScale(surface);
+    WindowChart window;
+    window.surface.SetDevicePixelRatio(2.0);
     ChartState chart;
-    NullTexts texts;
     for (auto _ : state) {
         chart.Precision = 0.05f;
-        DrawChart(chart, surface, texts);
-        benchmark::DoNotOptimize(surface.Image().constBits());
+        DrawChartLayer(window.scene, chart, window.points, window.boxes);
+        PaintScene(window.scene, window.surface);
+        benchmark::DoNotOptimize(window.surface.Image().constBits());
     }
     state.SetLabel("precision 0.05, device pixel ratio 2");
 }

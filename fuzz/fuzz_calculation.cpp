@@ -15,14 +15,14 @@
 // that does not end.
 
 #include "chart/chart_drawing.h"
-#include "chart/chart_state.h"
-#include "designs/compute_and_plot.h"
+#include "chart/chart_settings.h"
 #include "designs/design_parameters.h"
 #include "designs/input_checks.h"
-#include "draw/recording_surface.h"
+#include "draw/scene.h"
 #include "fuzz_checks.h"
+#include "project/chart_layers.h"
 #include "psychro/arithmetic_fault.h"
-#include "support/recording_texts.h"
+#include "readout/state_points.h"
 #include "support/scripted_prompts.h"
 #include "text/leading_number.h"
 #include "text/number_text.h"
@@ -36,6 +36,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -117,52 +118,56 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     AskChartSettings(chart, settings);
     if (settings.inputs.size() != 2)
         Fail("the pressure prompt refused a pressure within range");
-    RecordingSurface picture;
-    SetChartScale(picture);
-    ScriptedPrompts prompts;
-    RecordingTexts texts;
-    texts.result.fill(kEarlierResult);
-    texts.state.fill(kEarlierResult);
-    int dialogOpenings = 0;
-    const auto openDialog = [&dialogOpenings] { ++dialogOpenings; };
+    Scene picture;
+    SetUpChart(picture);
+    StatePoints points;
+    BoxTexts earlier;
+    earlier.results.fill(kEarlierResult);
+    earlier.states.fill(kEarlierResult);
     const WinterParameters winter;
 
+    CalculationDisplay display;
     try {
-        ComputeAndPlot({chart, picture, texts, prompts},
-                       {DesignKind::PrimarySummer, parameters, winter}, true, openDialog);
+        display = DisplayCalculation(picture, chart, points, earlier,
+                                     {DesignKind::PrimarySummer, parameters, winter}, true);
     } catch (...) {
         Fail("an exception left the click handler");
     }
 
-    if (dialogOpenings != 0)
+    if (display.openPrimaryReturnAir)
         Fail("the parameter dialog was opened although parameters are set");
-    if (prompts.messages.size() > 1)
-        Fail("more than one message for one click:", std::to_string(prompts.messages.size()));
+    std::vector<std::string> messages;
+    for (const DisplayMoment &moment : display.moments)
+        if (!moment.message.empty())
+            messages.push_back(moment.message);
+    if (messages.size() > 1)
+        Fail("more than one message for one click:", std::to_string(messages.size()));
     // An input no air can have (ts above tw, φ above 100 %, s outside 0–100 %)
     // stops the click before the calculation, with the message naming it.
     if (const std::optional<Stop> refused = ImpossibleInput(parameters))
-        if (prompts.messages.size() != 1 || prompts.messages[0] != refused->message)
+        if (messages.size() != 1 || messages[0] != refused->message)
             Fail("an impossible input was not refused with its message:", refused->message);
 
     // Text1..Text7 and the state boxes Texta(0)..Texta(9) belong to the calculation.
-    for (int box = 1; box <= 7; ++box)
-        CheckBox("Text", box, texts.result[static_cast<std::size_t>(box)]);
+    const BoxTexts &texts = display.moments.back().boxes;
+    for (int box = 0; box < kResultBoxCount; ++box)
+        CheckBox("Text", box + 1, texts.results[static_cast<std::size_t>(box)]);
     for (int box = 0; box <= 9; ++box)
-        CheckBox("Texta", box, texts.state[static_cast<std::size_t>(box)]);
-    for (std::size_t box = 10; box < texts.state.size(); ++box)
-        if (MentionsNanOrInfinity(texts.state[box]))
-            Fail("a state box shows NaN or infinity:", texts.state[box]);
+        CheckBox("Texta", box, texts.states[static_cast<std::size_t>(box)]);
+    for (std::size_t box = 10; box < texts.states.size(); ++box)
+        if (MentionsNanOrInfinity(texts.states[box]))
+            Fail("a state box shows NaN or infinity:", texts.states[box]);
 
-    if (prompts.messages.empty()) {
-        for (int box = 1; box <= 7; ++box)
-            if (texts.result[static_cast<std::size_t>(box)].empty())
-                Fail("a result box stayed empty without a message: Text", std::to_string(box));
+    if (messages.empty()) {
+        for (int box = 0; box < kResultBoxCount; ++box)
+            if (texts.results[static_cast<std::size_t>(box)].empty())
+                Fail("a result box stayed empty without a message: Text", std::to_string(box + 1));
         for (int box = 0; box <= 9; ++box)
-            if (texts.state[static_cast<std::size_t>(box)].empty())
+            if (texts.states[static_cast<std::size_t>(box)].empty())
                 Fail("a state box stayed empty without a message: Texta", std::to_string(box));
     }
 
-    for (const RecordingSurface::Op &op : picture.Ops()) {
+    for (const Scene::Op &op : picture.Ops()) {
         if (!std::isfinite(op.x1) || !std::isfinite(op.y1) || !std::isfinite(op.x2)
             || !std::isfinite(op.y2))
             Fail("something was drawn at a non-finite position");

@@ -3,7 +3,6 @@
 #include "chart/chart_state.h"
 #include "draw/surface.h"
 #include "psychro/moist_air.h"
-#include "text/main_window_texts.h"
 #include "text/number_text.h"
 
 #include <cmath>
@@ -160,7 +159,14 @@ void SetChartScale(Surface &picture)
     picture.Scale(chart_scale::kLeft, chart_scale::kTop, chart_scale::kRight, chart_scale::kBottom);
 }
 
-void DrawChart(const ChartState &state, Surface &picture, MainWindowTexts &texts)
+void SetUpChart(Surface &picture)
+{
+    SetChartScale(picture);
+    picture.SetForeColor(colours::kChartFore);
+    picture.SetFillColor(colours::kChartFore);
+}
+
+void DrawChart(const ChartState &state, Surface &picture)
 {
     picture.Cls();
     DrawMoistureLines(picture);
@@ -169,7 +175,7 @@ void DrawChart(const ChartState &state, Surface &picture, MainWindowTexts &texts
     DrawSaturationCurve(state, picture);
     DrawHumidityCurves(state, picture);
     SetChartScale(picture);
-    DrawChartLabels(state, picture, texts);
+    DrawChartLabels(state, picture);
 }
 
 void DrawMoistureLines(Surface &picture)
@@ -231,7 +237,7 @@ void DrawHumidityCurves(const ChartState &state, Surface &picture)
         TraceHumidityCurve(state, picture, static_cast<float>(phi), 100.0f, saturation);
 }
 
-void DrawChartLabels(const ChartState &state, Surface &picture, MainWindowTexts &texts)
+void DrawChartLabels(const ChartState &state, Surface &picture)
 {
     PrintTexts(picture, kCurveLabels, std::size(kCurveLabels));
 
@@ -259,7 +265,4 @@ void DrawChartLabels(const ChartState &state, Surface &picture, MainWindowTexts 
         PrintTexts(picture, &heading, 1);
     }
     PrintTexts(picture, kStateBoxLabels, std::size(kStateBoxLabels));
-
-    texts.SetStateBox(StateBox::B0, state.BText);
-    texts.SetStateBox(StateBox::Precision, SingleText(state.Precision));
 }

@@ -2,7 +2,6 @@
 
 struct ChartState;
 class Surface;
-class MainWindowTexts;
 
 // The chart's user coordinates: d (g/kg) from 0 at the left to 42 at the
 // right edge, i (kJ/kg) from 145 at the top to −30 at the bottom edge.
@@ -15,11 +14,17 @@ inline constexpr float kBottom = -30.0f;
 
 void SetChartScale(Surface &picture);
 
+// Makes a surface ready for the chart as the main window's chart surface
+// starts out: the chart's scale, and the
+// red foreground and fill colours that a first drawing finds.
+void SetUpChart(Surface &picture);
+
 // Clears the surface and draws the whole chart at the state's B and Precision:
 // grid, isotherms, saturation curve, relative-humidity curves, labels, panel
-// headings and the pressure and precision fields. A fault of the property
-// functions propagates as ArithmeticFault.
-void DrawChart(const ChartState &state, Surface &picture, MainWindowTexts &texts);
+// headings. The pressure and precision boxes that come with it are
+// SetChartTexts's. A fault of the property functions propagates as
+// ArithmeticFault.
+void DrawChart(const ChartState &state, Surface &picture);
 
 // The steps of DrawChart, in its order.
 void DrawMoistureLines(Surface &picture);
@@ -27,4 +32,4 @@ void DrawEnthalpyLines(Surface &picture);
 void DrawIsotherms(Surface &picture);
 void DrawSaturationCurve(const ChartState &state, Surface &picture);
 void DrawHumidityCurves(const ChartState &state, Surface &picture);
-void DrawChartLabels(const ChartState &state, Surface &picture, MainWindowTexts &texts);
+void DrawChartLabels(const ChartState &state, Surface &picture);

@@ -1,7 +1,7 @@
-#include "chart/chart_state.h"
+#include "chart/chart_settings.h"
 #include "cli/command.h"
-#include "cli/strict_number.h"
 #include "layout/layout.h"
+#include "text/strict_number.h"
 
 #include <QRegularExpression>
 
@@ -75,9 +75,12 @@ CommandOutput RunChart(const QCommandLineParser &parser)
     // refused value is said at once.
     CalculationOptions calculation;
     PictureOptions picture;
+    QString path;
     if (auto refused = ReadCalculationOptions(parser, calculation))
         return *refused;
     if (auto refused = ReadPictureOptions(parser, picture))
+        return *refused;
+    if (auto refused = ReadOutputFile(parser, PictureFileType(), path))
         return *refused;
     if (!chartDrawing)
         return HandedOn();

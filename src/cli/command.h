@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/command_line.h"
+#include "designs/design_outcome.h"
 #include "designs/design_parameters.h"
 #include "designs/design_texts.h"
 #include "designs/parameter_table.h"
@@ -10,6 +11,7 @@
 
 #include <QList>
 #include <QSize>
+#include <QStringList>
 
 #include <array>
 #include <cstddef>
@@ -36,6 +38,23 @@ CommandOutput NotANumber(const QString &option, const QString &text);
 // A file or standard output that could not be written: exit status 1, the
 // message on standard error, and no usage hint, since the command was right.
 CommandOutput WriteFailure(const QString &message);
+
+// A calculation's messages on standard error, as compute, chart --process and
+// report give them: an advisory (the calculation went on), then a stop, which
+// ends the command with exit status 1.
+void TellOutcome(const DesignOutcome &outcome, CommandOutput &output);
+
+// The file a command writes: its one positional argument, with one of the
+// type's suffixes (in any case); the usage error that names what is missing
+// or wrong otherwise.
+struct OutputFileType {
+    QStringList suffixes; // without the point
+    const char *named; // ".png、.svg 或 .pdf"
+};
+const OutputFileType &PictureFileType();
+const OutputFileType &SheetFileType();
+std::optional<CommandOutput> ReadOutputFile(const QCommandLineParser &parser,
+                                            const OutputFileType &type, QString &path);
 
 // A command whose arguments are parsed: the parser holds the options.
 const Command &ComputeCommand();

@@ -39,8 +39,6 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
                              DesignInputs(design, OptionTexts(parser, kSummerParameters),
                                           OptionTexts(parser, kWinterParameters)),
                              kIdchartVersion};
-    const std::string error = sheet.Error();
-
     CommandOutput output;
     switch (format) {
     case OutputFormat::Table:
@@ -53,13 +51,7 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
         output.out = ResultCsv(sheet);
         break;
     }
-    // An advisory is no failure: the calculation went on.
-    if (const std::optional<DesignAdvisory> advisory = AdvisoryOf(outcome))
-        output.err += advisory->message + '\n';
-    if (!error.empty()) {
-        output.status = exit_status::kStopped;
-        output.err += error + '\n';
-    }
+    TellOutcome(outcome, output);
     return output;
 }
 

@@ -1,26 +1,57 @@
-#include "chart/chart_state.h"
+#include "chart/chart_settings.h"
 #include "cli/command.h"
-#include "cli/strict_number.h"
 #include "designs/design_texts.h"
 #include "designs/parameter_table.h"
+#include "text/strict_number.h"
+
+#include <QFileInfo>
 
 #include <array>
 #include <string>
 
-namespace {
-
-// The unit at the end of a dialog caption ("℃", "%", "kw", "g/s"), as the help names it.
-QString CaptionUnit(const char *caption)
-{
-    const QString text = QString::fromUtf8(caption);
-    return text.mid(text.indexOf(QChar(0xFF1A)) + 1).trimmed();
-}
-
-} // namespace
-
 QString Utf8(const char *text)
 {
     return QString::fromUtf8(text);
+}
+
+void TellOutcome(const DesignOutcome &outcome, CommandOutput &output)
+{
+    if (const std::optional<DesignAdvisory> advisory = AdvisoryOf(outcome))
+        output.err += advisory->message + '\n';
+    if (const std::optional<Stop> stop = DesignTextsOf(outcome).stop) {
+        output.status = exit_status::kStopped;
+        output.err += stop->message + '\n';
+    }
+}
+
+const OutputFileType &PictureFileType()
+{
+    static const OutputFileType type {
+        {QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")},
+        ".png、.svg 或 .pdf"};
+    return type;
+}
+
+const OutputFileType &SheetFileType()
+{
+    static const OutputFileType type {
+        {QStringLiteral("pdf"), QStringLiteral("html"), QStringLiteral("htm")}, ".pdf 或 .html"};
+    return type;
+}
+
+std::optional<CommandOutput> ReadOutputFile(const QCommandLineParser &parser,
+                                            const OutputFileType &type, QString &path)
+{
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return UsageError(Utf8("缺少输出文件（") + Utf8(type.named) + Utf8("）"));
+    if (positional.size() > 1)
+        return UsageError(Utf8("多余的参数：") + positional[1]);
+    path = positional.constFirst();
+    if (!type.suffixes.contains(QFileInfo(path).suffix().toLower()))
+        return UsageError(Utf8("无法识别文件“") + path + Utf8("”的类型：文件名应以 ")
+                          + Utf8(type.named) + Utf8(" 结尾"));
+    return std::nullopt;
 }
 
 QCommandLineOption PressureOption()
@@ -43,7 +74,7 @@ QList<QCommandLineOption> DesignOptions()
     for (const SummerRow &row : kSummerParameters)
         options << QCommandLineOption(Utf8(row.option),
                                       QString::fromStdString(ParameterName(row.caption))
-                                          + Utf8("，") + CaptionUnit(row.caption),
+                                          + Utf8("，") + Utf8(row.unit),
                                       QStringLiteral("x"), Utf8(row.startText));
     return options;
 }
@@ -159,7 +190,7 @@ QList<QCommandLineOption> WinterOptions()
         }
         options << QCommandLineOption(Utf8(row.option),
                                       QString::fromStdString(ParameterName(row.caption))
-                                          + Utf8("，") + CaptionUnit(row.caption),
+                                          + Utf8("，") + Utf8(row.unit),
                                       QStringLiteral("x"), Utf8(row.startText));
     }
     return options;

@@ -16,18 +16,9 @@ CommandOutput RunReport(const QCommandLineParser &parser)
 {
     // Every option is read before the window program starts, so that a
     // refused value is said at once.
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
-        return UsageError(Utf8("缺少输出文件（.pdf 或 .html）"));
-    if (positional.size() > 1)
-        return UsageError(Utf8("多余的参数：") + positional[1]);
-    const QString path = positional.constFirst();
-    const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
-    if (!path.contains(QLatin1Char('.'))
-        || (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("html")
-            && suffix != QStringLiteral("htm")))
-        return UsageError(Utf8("无法识别文件“") + path
-                          + Utf8("”的类型：文件名应以 .pdf 或 .html 结尾"));
+    QString path;
+    if (auto refused = ReadOutputFile(parser, SheetFileType(), path))
+        return *refused;
     CalculationOptions calculation;
     if (auto refused = ReadCalculationOptions(parser, calculation))
         return *refused;

@@ -1,10 +1,10 @@
 #include "cli/command.h"
 #include "cli/state_table.h"
-#include "cli/strict_number.h"
 #include "psychro/arithmetic_fault.h"
-#include "readout/state_solver.h"
+#include "psychro/state_solver.h"
 #include "report/result_sheet.h"
 #include "text/number_text.h"
+#include "text/strict_number.h"
 
 #include <cstdio>
 #include <fstream>

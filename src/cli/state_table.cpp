@@ -1,7 +1,8 @@
 #include "cli/state_table.h"
 
-#include "cli/strict_number.h"
+#include "text/blanks.h"
 #include "text/number_text.h"
+#include "text/strict_number.h"
 
 #include <charconv>
 #include <vector>
@@ -109,20 +110,6 @@ namespace {
         int recordLine_ = 1;
         std::string_view lineEnd_ = "\n";
     };
-
-    bool IsBlank(char c)
-    {
-        return c == ' ' || c == '\t';
-    }
-
-    std::string_view Trimmed(std::string_view text)
-    {
-        while (!text.empty() && IsBlank(text.front()))
-            text.remove_prefix(1);
-        while (!text.empty() && IsBlank(text.back()))
-            text.remove_suffix(1);
-        return text;
-    }
 
     // The columns that can be added, with their names in the header.
     struct Column {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "readout/state_solver.h"
+#include "psychro/state_solver.h"
 
 #include <optional>
 #include <string>

@@ -30,12 +30,11 @@ const char *DesignWord(DesignKind kind)
     return "";
 }
 
-void WriteBoxes(const DesignTexts &texts, MainWindowTexts &boxes)
+void WriteBoxes(const DesignTexts &texts, BoxTexts &boxes)
 {
-    for (int k = 0; k < kResultBoxCount; ++k)
-        boxes.SetResultBox(static_cast<ResultBox>(k), texts.results[k]);
+    boxes.results = texts.results;
     for (int k = 0; k < kDesignStateBoxCount; ++k)
-        boxes.SetStateBox(static_cast<StateBox>(k), texts.states[k]);
+        boxes.states[k] = texts.states[k];
 }
 
 void FillStateTexts(DesignTexts &texts, const std::vector<FoundState> &states,

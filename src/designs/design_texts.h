@@ -1,7 +1,7 @@
 #pragma once
 
 #include "designs/outcome.h"
-#include "text/main_window_texts.h"
+#include "text/box_texts.h"
 
 #include <array>
 #include <optional>
@@ -72,8 +72,9 @@ void FillStateTexts(DesignTexts &texts, const std::vector<FoundState> &states,
                     const std::array<StateName, 5> &boxOrder,
                     const std::vector<TableState> &tableOrder);
 
-// Writes the seven result boxes and the ten state boxes.
-void WriteBoxes(const DesignTexts &texts, MainWindowTexts &boxes);
+// The seven result boxes and the ten state boxes of d and i take the texts'
+// values; B0 and the precision stay as they are.
+void WriteBoxes(const DesignTexts &texts, BoxTexts &boxes);
 
 // The temperature text of a found state: the temperature the calculation
 // worked with, or the chart's temperature at its (d, i); empty when that

@@ -1,6 +1,6 @@
 #include "designs/dew_point_scan.h"
 
-#include "designs/air_states.h"
+#include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "psychro/state_point.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,13 +9,6 @@
 // What every design calculation gives back: the states it found, in the order
 // it found them, and, when it stopped, why. The design-specific flows and
 // loads live in each design's own outcome beside these.
-
-// A moist-air state as a point of the chart: d in g/kg, i in kJ/kg, both
-// single precision like every state of a calculation.
-struct StatePoint {
-    float d = 0.0f;
-    float i = 0.0f;
-};
 
 // The letters of the states the designs find. The winter states carry a prime.
 enum class StateName {

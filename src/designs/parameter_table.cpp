@@ -10,18 +10,32 @@ namespace {
 constexpr const char *kFullWidthColon = "\xEF\xBC\x9A"; // ：
 
 template <typename Record, std::size_t N, typename Field>
-std::string NameOf(const std::array<ParameterRow<Record>, N> &table, Field field)
+const ParameterRow<Record> *RowOf(const std::array<ParameterRow<Record>, N> &table, Field field)
 {
     for (const ParameterRow<Record> &row : table) {
         if constexpr (std::is_same_v<Field, double Record::*>) {
             if (row.asDouble == field)
-                return ParameterName(row.caption);
+                return &row;
         } else {
             if (row.asSingle == field)
-                return ParameterName(row.caption);
+                return &row;
         }
     }
-    return {};
+    return nullptr;
+}
+
+template <typename Record, std::size_t N, typename Field>
+std::string NameOf(const std::array<ParameterRow<Record>, N> &table, Field field)
+{
+    const ParameterRow<Record> *row = RowOf(table, field);
+    return row ? ParameterName(row->caption) : std::string();
+}
+
+template <typename Record, std::size_t N, typename Field>
+double ScaleOf(const std::array<ParameterRow<Record>, N> &table, Field field)
+{
+    const ParameterRow<Record> *row = RowOf(table, field);
+    return row ? row->perCalculationUnit : 1.0;
 }
 
 } // namespace
@@ -71,4 +85,20 @@ std::string ParameterNameOf(double WinterParameters::*field)
 std::string ParameterNameOf(float WinterParameters::*field)
 {
     return NameOf(kWinterParameters, field);
+}
+double PerCalculationUnit(double DesignParameters::*field)
+{
+    return ScaleOf(kSummerParameters, field);
+}
+double PerCalculationUnit(float DesignParameters::*field)
+{
+    return ScaleOf(kSummerParameters, field);
+}
+double PerCalculationUnit(double WinterParameters::*field)
+{
+    return ScaleOf(kWinterParameters, field);
+}
+double PerCalculationUnit(float WinterParameters::*field)
+{
+    return ScaleOf(kWinterParameters, field);
 }

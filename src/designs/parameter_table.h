@@ -8,14 +8,20 @@
 #include <optional>
 #include <string>
 
-// One input of a design: everything the dialog, the command line, the reading
-// rule and the fault messages need to know of it. Adding an input to a design
-// is adding one row to its table (and using the field in its calculation).
+// One input of a design: everything the dialog, the command line, the
+// calculation sheet, the reading rule and the fault messages need to know of
+// it. Adding an input to a design is adding one row to its table (and using
+// the field in its calculation).
 template <typename Record> struct ParameterRow {
     const char *caption; // dialog label: name, full-width colon, the blanks the box covers, unit
     const char *startText; // what the box holds whenever the dialog is loaded
     const char *option; // command-line option name, without the leading --
-    const char *unit; // for the command line's help and the tables
+    const char *unit; // as typed, for the command line's help and the tables ("kW")
+    const char *symbol; // on the calculation sheet; an underscore starts a subscript ("t_n")
+    const char *sheetName; // on the calculation sheet ("室内设计温度")
+    // How many of the typed unit make one of the unit the calculation works
+    // in: 100 for a percentage taken as a fraction, 1000 for g/s taken as kg/s.
+    double perCalculationUnit = 1.0;
     // The field it fills: exactly one is set. A double field keeps the value
     // as read, a single field rounds it to single precision, a choice field
     // takes one of the two entries below.
@@ -34,42 +40,64 @@ inline constexpr std::size_t kWinterParameterCount = 9;
 using SummerRow = ParameterRow<DesignParameters>;
 using WinterRow = ParameterRow<WinterParameters>;
 
+// Typed units per unit of the calculation.
+inline constexpr double kPercentPerFraction = 100.0;
+inline constexpr double kGramsPerKilogramOfMoisture = 1000.0;
+
 // The summer inputs of both return-air designs, in the dialog's row order.
 inline constexpr std::array<SummerRow, kSummerParameterCount> kSummerParameters = {{
-    {"室内设计温度tn  ：             ℃ ", "26", "tn", "℃", &DesignParameters::tn},
-    {"室内相对湿度φn ：              %", "60", "phin", "%", &DesignParameters::phiN},
-    {"室外干球温度tw  ：             ℃", "35", "tw", "℃", &DesignParameters::tw},
-    {"室外湿球温度ts  ：             ℃", "26.5", "ts", "℃", &DesignParameters::ts},
-    {"送风温差△t     ：             ℃", "6", "dt", "℃", &DesignParameters::deltaT},
-    {"新风百分比s     ：             %", "30", "s", "%", &DesignParameters::s},
-    {"机器露点的φL   ：             %", "95", "phil", "%", &DesignParameters::phiL},
-    {"室内余热量Q ：             kw", "12", "q", "kW", &DesignParameters::Q},
-    {"室内余湿量W ：             g/s", "0.01", "w", "g/s", nullptr, &DesignParameters::W},
+    {"室内设计温度tn  ：             ℃ ", "26", "tn", "℃", "t_n", "室内设计温度", 1.0,
+     &DesignParameters::tn},
+    {"室内相对湿度φn ：              %", "60", "phin", "%", "φ_n", "室内相对湿度",
+     kPercentPerFraction, &DesignParameters::phiN},
+    {"室外干球温度tw  ：             ℃", "35", "tw", "℃", "t_w", "室外干球温度", 1.0,
+     &DesignParameters::tw},
+    {"室外湿球温度ts  ：             ℃", "26.5", "ts", "℃", "t_s", "室外湿球温度", 1.0,
+     &DesignParameters::ts},
+    {"送风温差△t     ：             ℃", "6", "dt", "℃", "Δt", "送风温差", 1.0,
+     &DesignParameters::deltaT},
+    {"新风百分比s     ：             %", "30", "s", "%", "s", "新风百分比", kPercentPerFraction,
+     &DesignParameters::s},
+    {"机器露点的φL   ：             %", "95", "phil", "%", "φ_L", "机器露点的相对湿度",
+     kPercentPerFraction, &DesignParameters::phiL},
+    {"室内余热量Q ：             kw", "12", "q", "kW", "Q", "室内余热量", 1.0,
+     &DesignParameters::Q},
+    {"室内余湿量W ：             g/s", "0.01", "w", "g/s", "W", "室内余湿量",
+     kGramsPerKilogramOfMoisture, nullptr, &DesignParameters::W},
 }};
 
 // The inputs of the winter design, in its dialog's row order; the last row is
 // the humidifier choice.
 inline constexpr std::array<WinterRow, kWinterParameterCount> kWinterParameters = {{
-    {"冬季室内温度tn'  ：           ℃", "20", "winter-tn", "℃", &WinterParameters::tnW},
-    {"冬季室内相对湿度φn'：          %", "50", "winter-phin", "%", &WinterParameters::phiNW},
-    {"冬季室外温度tw'  ：           ℃", "-12", "winter-tw", "℃", &WinterParameters::twW},
-    {"冬季室外相对湿度φw'：          %", "45", "winter-phiw", "%", &WinterParameters::phiWW},
-    {"冬季室内热负荷Qh ：           kw", "10", "winter-q", "kW", &WinterParameters::Qh},
-    {"冬季室内余湿量W' ：           g/s", "0.01", "winter-w", "g/s", nullptr,
-     &WinterParameters::WW},
-    {"冬季新风百分比s' ：           %", "30", "winter-s", "%", &WinterParameters::sW},
-    {"冬季机器露点φL'  ：           %", "95", "winter-phil", "%", &WinterParameters::phiLW},
+    {"冬季室内温度tn'  ：           ℃", "20", "winter-tn", "℃", "t_n'", "冬季室内温度", 1.0,
+     &WinterParameters::tnW},
+    {"冬季室内相对湿度φn'：          %", "50", "winter-phin", "%", "φ_n'", "冬季室内相对湿度",
+     kPercentPerFraction, &WinterParameters::phiNW},
+    {"冬季室外温度tw'  ：           ℃", "-12", "winter-tw", "℃", "t_w'", "冬季室外温度", 1.0,
+     &WinterParameters::twW},
+    {"冬季室外相对湿度φw'：          %", "45", "winter-phiw", "%", "φ_w'", "冬季室外相对湿度",
+     kPercentPerFraction, &WinterParameters::phiWW},
+    {"冬季室内热负荷Qh ：           kw", "10", "winter-q", "kW", "Q_h", "冬季室内热负荷", 1.0,
+     &WinterParameters::Qh},
+    {"冬季室内余湿量W' ：           g/s", "0.01", "winter-w", "g/s", "W'", "冬季室内余湿量",
+     kGramsPerKilogramOfMoisture, nullptr, &WinterParameters::WW},
+    {"冬季新风百分比s' ：           %", "30", "winter-s", "%", "s'", "冬季新风百分比",
+     kPercentPerFraction, &WinterParameters::sW},
+    {"冬季机器露点φL'  ：           %", "95", "winter-phil", "%", "φ_L'", "冬季机器露点的相对湿度",
+     kPercentPerFraction, &WinterParameters::phiLW},
     {"加湿方式        ：",
      "喷循环水",
      "humidifier",
      "",
+     "",
+     "加湿方式",
+     1.0,
      nullptr,
      nullptr,
      &WinterParameters::Mode,
      {"喷循环水", "喷蒸汽"},
      {"spray", "steam"}},
 }};
-
 // What is said when an entry lies beyond the range of its field, after its name.
 inline constexpr const char *kOutOfRangeTail = " 的值超出数值范围，请重新输入!";
 
@@ -77,12 +105,24 @@ inline constexpr const char *kOutOfRangeTail = " 的值超出数值范围，请�
 // trailing blanks dropped ("室内设计温度tn").
 std::string ParameterName(const char *caption);
 
-// A design input taken over in double or single precision; a value beyond
-// the range is a fault that names the input as its dialog label does.
-template <typename Field> double CheckedInput(double value, Field field)
+// A design input as the calculation takes it over: in the calculation's
+// unit (a percentage as a fraction, g/s as kg/s, by its row), in double or
+// single precision. A value beyond the range is a fault that names the input
+// as its dialog label does.
+template <typename Record, typename Value>
+double TakenOver(const Record &record, Value Record::*field)
 {
-    return CheckedDouble(value, FaultCause::DesignParameter, ParameterNameOf(field));
+    return CheckedDouble(static_cast<double>(record.*field) / PerCalculationUnit(field),
+                         FaultCause::DesignParameter, ParameterNameOf(field));
 }
+template <typename Record, typename Value>
+float TakenOverSingle(const Record &record, Value Record::*field)
+{
+    return CheckedSingle(static_cast<double>(record.*field) / PerCalculationUnit(field),
+                         FaultCause::DesignParameter, ParameterNameOf(field));
+}
+// A value already taken over, checked once more in single precision as the
+// input it came from.
 template <typename Field> float CheckedSingleInput(double value, Field field)
 {
     return CheckedSingle(value, FaultCause::DesignParameter, ParameterNameOf(field));
@@ -133,8 +173,13 @@ EntriesReading<Record> ReadEntries(const std::array<ParameterRow<Record>, N> &ta
 }
 
 // The name of the input a record field belongs to, for fault messages
-// (empty when the field is in no row).
+// (empty when the field is in no row), and how many typed units make one of
+// the calculation's (1 when the field is in no row).
 std::string ParameterNameOf(double DesignParameters::*field);
 std::string ParameterNameOf(float DesignParameters::*field);
 std::string ParameterNameOf(double WinterParameters::*field);
 std::string ParameterNameOf(float WinterParameters::*field);
+double PerCalculationUnit(double DesignParameters::*field);
+double PerCalculationUnit(float DesignParameters::*field);
+double PerCalculationUnit(double WinterParameters::*field);
+double PerCalculationUnit(float WinterParameters::*field);

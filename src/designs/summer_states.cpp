@@ -1,7 +1,7 @@
 #include "designs/summer_states.h"
 
-#include "designs/air_states.h"
 #include "designs/parameter_table.h"
+#include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 
@@ -11,17 +11,15 @@ SummerInputs TakeOverSummer(const DesignParameters &p)
 {
     using D = DesignParameters;
     SummerInputs in;
-    in.tn = CheckedInput(p.tn, &D::tn);
-    in.phiN = CheckedInput(p.phiN / kPercent, &D::phiN);
-    in.tw = CheckedInput(p.tw, &D::tw);
-    in.ts = CheckedSingleInput(p.ts, &D::ts);
-    in.deltaT = CheckedInput(p.deltaT, &D::deltaT);
-    in.s = CheckedSingleInput(p.s / kPercent, &D::s);
-    in.phiL = CheckedInput(p.phiL / kPercent, &D::phiL);
-    in.Q = CheckedInput(p.Q, &D::Q);
-
-    in.W = NonZeroMoistureLoad(
-        CheckedSingleInput(static_cast<double>(p.W) / kGramsPerKilogram, &D::W));
+    in.tn = TakenOver(p, &D::tn);
+    in.phiN = TakenOver(p, &D::phiN);
+    in.tw = TakenOver(p, &D::tw);
+    in.ts = TakenOverSingle(p, &D::ts);
+    in.deltaT = TakenOver(p, &D::deltaT);
+    in.s = TakenOverSingle(p, &D::s);
+    in.phiL = TakenOver(p, &D::phiL);
+    in.Q = TakenOver(p, &D::Q);
+    in.W = NonZeroMoistureLoad(TakenOverSingle(p, &D::W));
     in.epsilon = CheckedDouble(CheckedDivide(in.Q, in.W, FaultCause::epsilon), FaultCause::epsilon);
     return in;
 }

@@ -20,4 +20,6 @@ constexpr Rgb kPurple {255, 0, 255};
 constexpr Rgb kWhite {255, 255, 255};
 // Background of the chart surface and of the result panel.
 constexpr Rgb kChartBack {255, 224, 192};
+// The chart surface's foreground and fill colours before anything sets them.
+constexpr Rgb kChartFore {255, 0, 0};
 } // namespace colours

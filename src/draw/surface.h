@@ -18,6 +18,8 @@ public:
     // Sets the user coordinates of the upper-left (x1, y1) and lower-right (x2, y2) corners.
     void Scale(float x1, float y1, float x2, float y2);
     const ScaleMap &Map() const { return map_; }
+    // Whether Scale has set a user scale (otherwise the scale is in pixels).
+    bool HasUserScale() const { return userScale_; }
 
     // Clears to the background colour; the current point goes to the upper-left corner.
     void Cls();

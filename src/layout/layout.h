@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/main_window_texts.h"
+#include "text/box_texts.h"
 
 #include <array>
 

@@ -2,12 +2,11 @@
 
 #include "qt/fonts.h"
 #include "qt/image_surface.h"
-#include "shell/main_window_controls.h"
 
 void SetUpChartSurface(ImageSurface &surface)
 {
-    surface.SetBackColor(MainWindowControls::kPictureBack);
-    surface.SetForeColor(MainWindowControls::kPictureFore);
-    surface.SetFillColor(MainWindowControls::kPictureFore);
+    surface.SetBackColor(colours::kChartBack);
+    surface.SetForeColor(colours::kChartFore);
+    surface.SetFillColor(colours::kChartFore);
     surface.SetFont(QFont(QString::fromUtf8(faces::kSong)));
 }

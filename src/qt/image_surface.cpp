@@ -327,5 +327,16 @@ void ImageSurface::PaintText(double x, double y, const std::string &text)
 
 double ImageSurface::LineHeightPixels() const
 {
-    return LogicalLineHeight(SizedFont());
+    return LineHeightAt(FontSize());
+}
+
+double ImageSurface::LineHeightAt(float points) const
+{
+    for (const auto &[size, height] : lineHeights_)
+        if (size == points)
+            return height;
+    QFont font = font_;
+    if (points > 0)
+        font.setPointSizeF(points);
+    return lineHeights_.emplace_back(points, LogicalLineHeight(font)).second;
 }

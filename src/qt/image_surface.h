@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QPainter;
 
@@ -40,8 +42,15 @@ public:
     void SetBackColor(Rgb colour) { backColor_ = colour; }
     Rgb BackColor() const { return backColor_; }
     // Face and style of printed text; the size comes from FontSize.
-    void SetFont(const QFont &font) { font_ = font; }
+    void SetFont(const QFont &font)
+    {
+        font_ = font;
+        lineHeights_.clear();
+    }
     const QFont &Font() const { return font_; }
+    // Height of one printed line at a font size, logical pixels: what a
+    // scene drawn for this surface measures its texts by.
+    double LineHeightAt(float points) const;
 
     // The retained picture in device pixels, with everything drawn so far.
     const QImage &Image();
@@ -87,6 +96,8 @@ private:
     double ratio_ = 1.0;
     Rgb backColor_ = colours::kWhite;
     QFont font_;
+    // The line heights asked so far, by font size: a chart prints in few sizes.
+    mutable std::vector<std::pair<float, double>> lineHeights_;
     PictureItem pending_;
     Rgb pendingColour_; // of the pending polyline, compared for every segment
     // User coordinates beyond which a point lies more than a pixel outside

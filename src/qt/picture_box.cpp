@@ -5,7 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent), scene_(1, 1, [this](float points) { return surface_.LineHeightAt(points); })
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -20,6 +21,14 @@ void PictureBox::SetBackColor(Rgb colour)
     setPalette(pal);
     setAutoFillBackground(true);
     surface_.Resize(width(), height());
+    scene_.Resize(surface_.Size().width(), surface_.Size().height());
+    scene_.SetBackColor(colour);
+}
+
+void PictureBox::ShowScene(const LayerExtent &extent)
+{
+    PaintScene(scene_, surface_, extent);
+    update();
 }
 
 void PictureBox::Refresh()
@@ -40,8 +49,10 @@ void PictureBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     surface_.SetDevicePixelRatio(devicePixelRatioF());
-    if (surface_.Size() != size())
+    if (surface_.Size() != size()) {
         surface_.Resize(width(), height());
+        scene_.Resize(surface_.Size().width(), surface_.Size().height());
+    }
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)

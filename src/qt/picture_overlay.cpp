@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QLineEdit>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QStyle>
@@ -113,31 +112,6 @@ void PaintBox(QPainter &painter, const OverlayBox &box)
 }
 
 } // namespace
-
-PictureOverlay OverlayOver(const QWidget &picture)
-{
-    PictureOverlay overlay;
-    const QWidget *window = picture.parentWidget();
-    if (window == nullptr)
-        return overlay;
-    for (QObject *child : window->children()) {
-        const auto *edit = qobject_cast<const QLineEdit *>(child);
-        if (edit == nullptr || !edit->isVisibleTo(window)
-            || !edit->geometry().intersects(picture.geometry()))
-            continue;
-        OverlayBox box;
-        box.rect = edit->geometry().translated(-picture.pos());
-        box.text = edit->displayText();
-        box.font = edit->font();
-        if (box.font.pointSizeF() > 0)
-            box.font.setPointSizeF(box.font.pointSizeF() * edit->logicalDpiY() / kPictureDpi);
-        box.palette = edit->palette();
-        box.alignment = edit->alignment();
-        box.frame = edit->hasFrame();
-        overlay.boxes.push_back(std::move(box));
-    }
-    return overlay;
-}
 
 void PaintOverlay(QPainter &painter, const PictureOverlay &overlay, const PictureScale &to)
 {

@@ -8,7 +8,6 @@
 #include <vector>
 
 class QPainter;
-class QWidget;
 struct PictureScale;
 
 // A text box that lies over the chart in the window (a result box, a state
@@ -29,12 +28,6 @@ struct OverlayBox {
 struct PictureOverlay {
     std::vector<OverlayBox> boxes;
 };
-
-// The text boxes over a picture widget: its visible sibling line edits that
-// overlap it, in their stacking order, with their current texts. A box being
-// edited is taken as it shows when not focused: without the focus frame and
-// the cursor, its text from its start.
-PictureOverlay OverlayOver(const QWidget &picture);
 
 // Paints the boxes over a picture drawn at `to` (after its record), as the
 // window's line edits paint themselves: the style's panel and frame, the text

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/prompts.h"
+#include "qt/prompts.h"
 
 class QWidget;
 

@@ -3,8 +3,7 @@
 #include "chart/chart_state.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
-#include "readout/state_solver.h"
-#include "text/main_window_texts.h"
+#include "psychro/state_solver.h"
 #include "text/number_text.h"
 
 using namespace moist_air;
@@ -19,60 +18,62 @@ constexpr int kI = Index(ReadoutCell::i);
 constexpr int kTs = Index(ReadoutCell::ts);
 } // namespace
 
-void PointerReadout(const ChartState &s, float X, float Y, MainWindowTexts &texts)
+ReadoutTexts PointerReadout(const ChartState &s, float X, float Y)
 {
+    ReadoutTexts cells;
     const float d = X;
-    texts.SetReadoutCell(kD, SingleText(d));
+    cells[kD] = SingleText(d);
     const float i = Y;
-    texts.SetReadoutCell(kI, SingleText(i));
+    cells[kI] = SingleText(i);
 
     float t = 0.0f, Pqb = 0.0f, Pq = 0.0f;
 
     bool temperatureKnown = true;
     try {
         t = TemperatureFromMoistureEnthalpy(d, i);
-        texts.SetReadoutCell(kT, SingleText(t));
+        cells[kT] = SingleText(t);
         Pqb = SaturationPressure(t);
-        texts.SetReadoutCell(kPqb, SingleText(Pqb));
+        cells[kPqb] = SingleText(Pqb);
     } catch (const ArithmeticFault &) {
         // Only reachable while a drag takes the pointer far off the chart.
         temperatureKnown = false;
-        texts.SetReadoutCell(kT, kOutOfRangeText);
-        texts.SetReadoutCell(kPqb, kOutOfRangeText);
+        cells[kT] = kOutOfRangeText;
+        cells[kPqb] = kOutOfRangeText;
     }
 
     bool pressureKnown = true;
     try {
         Pq = VapourPressureFromMoisture(s.B, d);
-        texts.SetReadoutCell(kPq, SingleText(Pq));
+        cells[kPq] = SingleText(Pq);
     } catch (const ArithmeticFault &) {
         pressureKnown = false;
-        texts.SetReadoutCell(kPq, kOutOfRangeText);
+        cells[kPq] = kOutOfRangeText;
     }
 
     if (!temperatureKnown || !pressureKnown) {
-        texts.SetReadoutCell(kPhi, kOutOfRangeText);
-        texts.SetReadoutCell(kTs, kOutOfRangeText);
-        return;
+        cells[kPhi] = kOutOfRangeText;
+        cells[kTs] = kOutOfRangeText;
+        return cells;
     }
     float phi = 0.0f;
     try {
         // Outside −200…200 °C the saturation pressure is 0 and phi has no value.
         phi = RelativeHumidity(Pqb, Pq);
     } catch (const ArithmeticFault &) {
-        texts.SetReadoutCell(kPhi, kOutOfRangeText);
-        texts.SetReadoutCell(kTs, kOutOfRangeText);
-        return;
+        cells[kPhi] = kOutOfRangeText;
+        cells[kTs] = kOutOfRangeText;
+        return cells;
     }
-    texts.SetReadoutCell(kPhi, phi <= 1.0f ? SingleText(phi * 100.0f) : kOutOfRangeText);
+    cells[kPhi] = phi <= 1.0f ? SingleText(phi * 100.0f) : kOutOfRangeText;
     if (phi > 1.0f + state_solver::kSaturationSlack) {
         // Beyond saturation: no wet bulb either. A state past it only by the
         // rounding of its values, as a saturated outdoor state can be, is on
         // the saturation curve and has its wet bulb.
-        texts.SetReadoutCell(kTs, kOutOfRangeText);
-        return;
+        cells[kTs] = kOutOfRangeText;
+        return cells;
     }
     // The wet bulb of (d, i) as the outdoor state of a calculation defines it.
     const std::optional<float> ts = WetBulbTemperature(s.B, d, i);
-    texts.SetReadoutCell(kTs, ts ? SingleText(*ts) : kOutOfRangeText);
+    cells[kTs] = ts ? SingleText(*ts) : kOutOfRangeText;
+    return cells;
 }

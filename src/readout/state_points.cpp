@@ -1,21 +1,26 @@
 #include "readout/state_points.h"
 
-#include "designs/air_states.h"
 #include "designs/plotting.h"
 #include "draw/rgb.h"
 #include "draw/surface.h"
+#include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 #include "text/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 using state_solver::Property;
 
 namespace {
 
-// Typed points are blue, apart from the red and black dots of a calculation.
+// Typed points and their lines are blue, apart from the red and black dots
+// and the green lines of a calculation; the lines as wide as a design's, the
+// names in the chart's small print.
 constexpr Rgb kPointColour {0, 0, 255};
+constexpr int kLineWidth = 2;
+constexpr float kNamePoints = 12.0f;
 
 // The printed quantities of a state, with the state command's headings.
 struct Quantity {
@@ -55,14 +60,35 @@ std::optional<std::string> StatePoints::Add(double B, GivenProperty first, Given
 
 void StatePoints::Remove(std::size_t index)
 {
-    if (index < points_.size())
-        points_.erase(points_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (index >= points_.size())
+        return;
+    points_.erase(points_.begin() + static_cast<std::ptrdiff_t>(index));
+    std::vector<Line> kept;
+    for (auto [from, to] : lines_) {
+        if (from == index || to == index)
+            continue;
+        kept.emplace_back(from > index ? from - 1 : from, to > index ? to - 1 : to);
+    }
+    lines_ = std::move(kept);
 }
 
 void StatePoints::Clear()
 {
     points_.clear();
+    lines_.clear();
     nextNumber_ = 1;
+}
+
+bool StatePoints::Connect(std::size_t from, std::size_t to)
+{
+    if (from >= points_.size() || to >= points_.size() || from == to
+        || !points_[from].solution.state || !points_[to].solution.state)
+        return false;
+    const Line line {from, to};
+    if (std::find(lines_.begin(), lines_.end(), line) != lines_.end())
+        return false;
+    lines_.push_back(line);
+    return true;
 }
 
 void StatePoints::Recompute(double B)
@@ -95,7 +121,19 @@ void StatePoints::Draw(Surface &surface) const
 {
     const Rgb fore = surface.ForeColor();
     const Rgb fill = surface.FillColor();
+    const int width = surface.DrawWidth();
+    const float size = surface.FontSize();
     const float x = surface.CurrentX(), y = surface.CurrentY();
+    surface.SetForeColor(kPointColour);
+    surface.SetDrawWidth(kLineWidth);
+    for (const auto &[from, to] : lines_) {
+        const auto &a = points_[from].solution.state;
+        const auto &b = points_[to].solution.state;
+        if (a && b)
+            surface.Line(a->d, a->i, b->d, b->i);
+    }
+    surface.SetDrawWidth(1);
+    surface.SetFontSize(kNamePoints);
     for (const Point &point : points_) {
         if (!point.solution.state)
             continue;
@@ -110,6 +148,8 @@ void StatePoints::Draw(Surface &surface) const
     }
     surface.SetForeColor(fore);
     surface.SetFillColor(fill);
+    surface.SetDrawWidth(width);
+    surface.SetFontSize(size);
     surface.SetCurrentX(x);
     surface.SetCurrentY(y);
 }

@@ -1,19 +1,20 @@
 #pragma once
 
-#include "readout/state_solver.h"
+#include "psychro/state_solver.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ScaleMap;
 class Surface;
 
-// The state points the user typed onto the chart. Each keeps its two typed
-// properties and its name; its state is solved again at every pressure the
-// chart is drawn at, so that it survives redraws, a new pressure and
-// calculations until it is removed.
+// The state points the user typed onto the chart, and the process lines drawn
+// between them. Each point keeps its two typed properties and its name; its
+// state is solved again at every pressure the chart is drawn at, so that it
+// survives redraws, a new pressure and calculations until it is removed.
 class StatePoints {
 public:
     struct Point {
@@ -29,9 +30,15 @@ public:
     // A pair without a state at B is not added: the message says why.
     std::optional<std::string> Add(double B /* Pa */, GivenProperty first, GivenProperty second,
                                    std::string name = {});
+    // Removes the point and the lines from and to it.
     void Remove(std::size_t index);
-    // Removes every point; the default names start again at P1.
+    // Removes every point and line; the default names start again at P1.
     void Clear();
+    // A process line from one point to another, each with a state; answers
+    // whether it is new.
+    bool Connect(std::size_t from, std::size_t to);
+    using Line = std::pair<std::size_t, std::size_t>;
+    const std::vector<Line> &Lines() const { return lines_; }
     // Solves every point again at the pressure B.
     void Recompute(double B /* Pa */);
 
@@ -43,12 +50,15 @@ public:
     std::optional<std::size_t> PointNear(const ScaleMap &map, double x, double y,
                                          double reach) const;
 
-    // Each point with a state as a dot with its name beside it, on top of
-    // whatever the surface holds. Leaves the surface's colours as it found them.
+    // The process lines (blue, 2 pixels wide), then each point with a state as
+    // a dot with its name beside it in 12-point print, on top of whatever the
+    // surface holds. Leaves the surface's colours, width, font size and
+    // current point as it found them.
     void Draw(Surface &surface) const;
 
 private:
     std::vector<Point> points_;
+    std::vector<Line> lines_;
     int nextNumber_ = 1;
 };
 

@@ -14,38 +14,9 @@
 
 namespace {
 
-// Symbol and name of each input, in its table's row order.
-struct InputName {
-    const char *symbol;
-    const char *name;
-};
-constexpr std::array<InputName, kSummerParameterCount> kSummerNames = {{
-    {"t_n", "室内设计温度"},
-    {"φ_n", "室内相对湿度"},
-    {"t_w", "室外干球温度"},
-    {"t_s", "室外湿球温度"},
-    {"Δt", "送风温差"},
-    {"s", "新风百分比"},
-    {"φ_L", "机器露点的相对湿度"},
-    {"Q", "室内余热量"},
-    {"W", "室内余湿量"},
-}};
-constexpr std::array<InputName, kWinterParameterCount> kWinterNames = {{
-    {"t_n'", "冬季室内温度"},
-    {"φ_n'", "冬季室内相对湿度"},
-    {"t_w'", "冬季室外温度"},
-    {"φ_w'", "冬季室外相对湿度"},
-    {"Q_h", "冬季室内热负荷"},
-    {"W'", "冬季室内余湿量"},
-    {"s'", "冬季新风百分比"},
-    {"φ_L'", "冬季机器露点的相对湿度"},
-    {"", "加湿方式"},
-}};
-
 template <typename Record, std::size_t N>
 void AddInputs(std::vector<SheetInput> &inputs, const std::array<ParameterRow<Record>, N> &table,
-               const std::array<InputName, N> &names, const Record &record,
-               const std::vector<std::string> &typed)
+               const Record &record, const std::vector<std::string> &typed)
 {
     for (std::size_t k = 0; k < N; ++k) {
         const ParameterRow<Record> &row = table[k];
@@ -58,7 +29,7 @@ void AddInputs(std::vector<SheetInput> &inputs, const std::array<ParameterRow<Re
             else
                 value = DoubleText(record.*row.asDouble);
         }
-        inputs.push_back({names[k].symbol, names[k].name, value, row.unit});
+        inputs.push_back({row.symbol, row.sheetName, value, row.unit});
     }
 }
 
@@ -303,18 +274,14 @@ CalculationSheet MakeCalculationSheet(const SheetSource &source)
 {
     const DesignTexts texts = DesignTextsOf(source.outcome);
     CalculationSheet sheet;
-    sheet.design = texts.design;
     sheet.title = SheetTitle(texts.design);
-    sheet.date = source.date;
     sheet.program = std::string("idchart ") + kIdchartVersion;
 
     sheet.inputs.push_back({"B", "大气压力", source.pressureText, "Pa"});
     if (texts.design == DesignKind::PrimaryWinter)
-        AddInputs(sheet.inputs, kWinterParameters, kWinterNames, source.request.winter,
-                  source.typed.winter);
+        AddInputs(sheet.inputs, kWinterParameters, source.request.winter, source.typed.winter);
     // Every design reads the summer record; the winter design takes its supply flow from it.
-    AddInputs(sheet.inputs, kSummerParameters, kSummerNames, source.request.summer,
-              source.typed.summer);
+    AddInputs(sheet.inputs, kSummerParameters, source.request.summer, source.typed.summer);
 
     const std::vector<FoundState> &found = StatesOf(source.outcome);
     for (const StateText &row : texts.stateRows) {

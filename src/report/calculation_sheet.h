@@ -49,9 +49,8 @@ struct SheetResult {
 };
 
 struct CalculationSheet {
-    DesignKind design = DesignKind::PrimarySummer;
     std::string title; // "一次回风系统夏季空调设计计算书"
-    std::string date; // "2026-12-07"
+    std::string date; // "2026-12-07": the day the sheet is written, set by its writer
     std::string program; // "idchart 1.0.0"
     std::vector<SheetInput> inputs;
     std::vector<SheetState> states;
@@ -68,14 +67,13 @@ struct TypedInputs {
     std::vector<std::string> winter; // in the winter table's row order
 };
 
-// What the sheet is made from: the calculation's request and outcome, the
-// pressure it ran at (B in Pa and the text typed for it) and the date.
+// What the sheet is made from: the calculation's request and outcome and the
+// pressure it ran at (B in Pa and the text typed for it).
 struct SheetSource {
     const DesignRequest &request;
     const DesignOutcome &outcome;
     double B = 101325.0;
     std::string pressureText;
-    std::string date;
     TypedInputs typed;
 };
 

@@ -1,6 +1,7 @@
 #include "report/result_sheet.h"
 
-#include "chart/chart_state.h"
+#include "chart/chart_settings.h"
+#include "text/blanks.h"
 #include "text/number_text.h"
 
 #include <algorithm>
@@ -79,14 +80,6 @@ std::string Separated(const Rows &rows, char separator, const char *lineEnd)
         text += lineEnd;
     }
     return text;
-}
-
-std::string Trimmed(const std::string &text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // B as a JSON number: the B0 text when it is written as one, otherwise the
@@ -247,7 +240,7 @@ namespace text_output {
 
 std::string JsonNumberOrNull(const std::string &text)
 {
-    const std::string trimmed = Trimmed(text);
+    const std::string trimmed(Trimmed(text));
     return IsJsonNumber(trimmed) ? trimmed : "null";
 }
 

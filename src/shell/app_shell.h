@@ -2,6 +2,7 @@
 
 #include "designs/design_parameters.h"
 #include "designs/parameter_table.h"
+#include "project/project.h"
 #include "qt/window_registry.h"
 
 #include <array>
@@ -21,8 +22,9 @@ inline const QString kWinter = QStringLiteral("Form5");
 } // namespace forms
 
 // The application shell: the six window definitions, the moves between the
-// windows, the program-wide design-parameter and winter records and the
-// program's end. After the splash exactly one of Form1..Form5 is visible.
+// windows, the project record the windows share (the design-parameter and
+// winter records among it) and the program's end. After the splash exactly
+// one of Form1..Form5 is visible.
 class AppShell {
 public:
     explicit AppShell(Prompts &prompts);
@@ -30,13 +32,15 @@ public:
 
     WindowRegistry &Windows() { return registry_; }
     Prompts &prompts() { return prompts_; }
-    DesignParameters &Parameters() { return parameters_; }
-    WinterParameters &Winter() { return winter_; }
+    // The user's work: the chart settings, the design, the inputs and the state points.
+    Project &ProjectRecord() { return project_; }
+    DesignParameters &Parameters() { return project_.summer; }
+    WinterParameters &Winter() { return project_.winter; }
     // The texts the summer record was read from at its last OK, for the
     // result table; empty, as the record is 0, until the first OK.
-    std::array<std::string, kSummerParameterCount> &SummerTexts() { return summerTexts_; }
+    std::array<std::string, kSummerParameterCount> &SummerTexts() { return project_.summerTexts; }
     // The winter dialog's texts at its last OK.
-    std::array<std::string, kWinterParameterCount> &WinterTexts() { return winterTexts_; }
+    std::array<std::string, kWinterParameterCount> &WinterTexts() { return project_.winterTexts; }
 
     // Creates and shows the splash window.
     void Start();
@@ -64,10 +68,7 @@ private:
     void ShowOnly(const QString &name);
 
     Prompts &prompts_;
-    DesignParameters parameters_;
-    WinterParameters winter_;
-    std::array<std::string, kSummerParameterCount> summerTexts_ {};
-    std::array<std::string, kWinterParameterCount> winterTexts_ {};
+    Project project_;
     WindowRegistry registry_;
     bool ended_ = false;
 };

@@ -1,13 +1,14 @@
 #include "shell/chart_menu.h"
 
 #include "qt/calculation_sheet_file.h"
+#include "qt/chart_boxes.h"
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
 #include "qt/picture_export.h"
 #include "qt/picture_record.h"
+#include "qt/prompts.h"
 #include "report/calculation_sheet.h"
 #include "report/result_sheet.h"
-#include "text/prompts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -177,12 +178,18 @@ void ChartMenu::SetResults(std::shared_ptr<const ResultSheet> sheet,
     generateSheet->setEnabled(calculation_ != nullptr);
     if (calculation_) {
         chart_ = std::make_shared<const PictureRecord>(picture_.Surface().Record());
-        overlay_ = OverlayOver(picture_);
+        overlay_ = Overlay();
     } else {
         chart_.reset();
         overlay_ = PictureOverlay();
     }
     UpdateResultActions();
+}
+
+PictureOverlay ChartMenu::Overlay() const
+{
+    return OverlayFor(boxes ? boxes() : BoxTexts(), picture_.Surface().Size(),
+                      picture_.logicalDpiY());
 }
 
 void ChartMenu::UpdateResultActions()
@@ -208,8 +215,8 @@ void ChartMenu::SaveImage()
     if (!target)
         return;
     Remember(target->path);
-    const QString failure = SavePicture(picture_.Surface(), target->path, target->format,
-                                        target->scale, OverlayOver(picture_));
+    const QString failure
+        = SavePicture(picture_.Surface(), target->path, target->format, target->scale, Overlay());
     if (!failure.isEmpty())
         prompts_.MsgBox(failure.toStdString());
 }
@@ -217,7 +224,7 @@ void ChartMenu::SaveImage()
 void ChartMenu::PrintOn(QPrinter &printer)
 {
     QPainter painter(&printer);
-    PaintOnPage(painter, printer, picture_.Surface().Record(), OverlayOver(picture_));
+    PaintOnPage(painter, printer, picture_.Surface().Record(), Overlay());
 }
 
 void ChartMenu::Print()
@@ -235,7 +242,7 @@ void ChartMenu::Print()
 void ChartMenu::CopyImage()
 {
     ImageSurface &surface = picture_.Surface();
-    QImage image = RenderPicture(surface, OverlayOver(picture_), surface.DevicePixelRatio());
+    QImage image = RenderPicture(surface, Overlay(), surface.DevicePixelRatio());
     image.setDevicePixelRatio(surface.DevicePixelRatio());
     QGuiApplication::clipboard()->setImage(image);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qt/picture_overlay.h"
+#include "text/box_texts.h"
 
 #include <QObject>
 #include <QString>
@@ -70,6 +71,8 @@ public:
     // whether it took the click, in the picture's pixels.
     std::function<std::vector<std::vector<std::string>>()> pointsTable;
     std::function<bool(const QPoint &position)> pointMenu;
+    // The texts of the boxes over the chart, for the pictures.
+    std::function<BoxTexts()> boxes;
     // Enables the result entries when there is anything to copy.
     void UpdateResultActions();
     // The sheet's file: a name ending in .pdf or .html.
@@ -85,6 +88,8 @@ public:
 
 private:
     void ShowMenu(const QPoint &position);
+    // The boxes over the chart as they are now.
+    PictureOverlay Overlay() const;
     std::vector<std::vector<std::string>> PointsTable() const;
     void Remember(const QString &path);
     QAction *AddAction(const QString &text, const QKeySequence &shortcut,

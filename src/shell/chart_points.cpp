@@ -1,14 +1,15 @@
 #include "shell/chart_points.h"
 
 #include "chart/chart_state.h"
+#include "project/chart_layers.h"
 #include "qt/fonts.h"
 #include "qt/picture_box.h"
+#include "qt/prompts.h"
 #include "report/result_sheet.h"
 #include "shell/chart_menu.h"
 #include "shell/state_point_dialog.h"
 #include "text/leading_number.h"
 #include "text/number_text.h"
-#include "text/prompts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -32,10 +33,6 @@ namespace {
 
 // How near a dot, in pixels, the pointer must be for the point's menu and tool tip.
 constexpr double kReach = 6.0;
-// Point names in the chart's small print; process lines as wide as a design's.
-constexpr float kNamePoints = 12.0f;
-constexpr int kLineWidth = 2;
-constexpr Rgb kLineColour {0, 0, 255};
 constexpr double kTablePoints = 9.0;
 
 QString Text(const std::string &text)
@@ -52,9 +49,9 @@ std::string ValueText(float value)
 } // namespace
 
 ChartPoints::ChartPoints(QWidget &window, PictureBox &picture, const ChartState &chart,
-                         ChartMenu &menu, Prompts &prompts)
+                         StatePoints &points, ChartMenu &menu, Prompts &prompts)
     : QObject(&window), window_(window), picture_(picture), chart_(chart), menu_(menu),
-      prompts_(prompts)
+      prompts_(prompts), points_(points)
 {
     menu_.menu->addSeparator();
     markPoint = menu_.menu->addAction(QStringLiteral("标注状态点…"));
@@ -74,47 +71,10 @@ ChartPoints::ChartPoints(QWidget &window, PictureBox &picture, const ChartState 
 
 ChartPoints::~ChartPoints() = default;
 
-void ChartPoints::Redraw()
-{
-    points_.Recompute(chart_.B);
-    chartItems_ = picture_.Surface().ItemCount();
-    DrawPointsAndLines();
-    picture_.Refresh();
-}
-
 void ChartPoints::DrawAgain()
 {
-    ImageSurface &surface = picture_.Surface();
-    if (surface.ItemCount() == drawnItems_ && chartItems_ <= drawnItems_)
-        surface.KeepFirst(chartItems_);
-    else
-        chartItems_ = surface.ItemCount(); // drawn over since: the old ones stay beneath
-    DrawPointsAndLines();
-    picture_.Refresh();
-}
-
-void ChartPoints::DrawPointsAndLines()
-{
-    ImageSurface &surface = picture_.Surface();
-    const Rgb fore = surface.ForeColor();
-    const int width = surface.DrawWidth();
-    const float size = surface.FontSize();
-    surface.SetForeColor(kLineColour);
-    surface.SetDrawWidth(kLineWidth);
-    const std::vector<StatePoints::Point> &points = points_.Points();
-    for (const auto &[from, to] : lines_) {
-        const auto &a = points[from].solution.state;
-        const auto &b = points[to].solution.state;
-        if (a && b)
-            surface.Line(a->d, a->i, b->d, b->i);
-    }
-    surface.SetDrawWidth(1);
-    surface.SetFontSize(kNamePoints);
-    points_.Draw(surface);
-    surface.SetForeColor(fore);
-    surface.SetDrawWidth(width);
-    surface.SetFontSize(size);
-    drawnItems_ = surface.ItemCount();
+    DrawPointsLayer(picture_.ChartScene(), points_);
+    picture_.ShowScene();
 }
 
 void ChartPoints::Changed()
@@ -138,20 +98,12 @@ void ChartPoints::Remove(std::size_t index)
     if (index >= points_.Points().size())
         return;
     points_.Remove(index);
-    std::vector<std::pair<std::size_t, std::size_t>> kept;
-    for (auto [from, to] : lines_) {
-        if (from == index || to == index)
-            continue;
-        kept.emplace_back(from > index ? from - 1 : from, to > index ? to - 1 : to);
-    }
-    lines_ = std::move(kept);
     Changed();
 }
 
 void ChartPoints::Clear()
 {
     points_.Clear();
-    lines_.clear();
     Changed();
 }
 
@@ -161,10 +113,8 @@ void ChartPoints::Connect(std::size_t from, std::size_t to)
     if (from >= points.size() || to >= points.size() || from == to || !points[from].solution.state
         || !points[to].solution.state)
         return;
-    if (std::find(lines_.begin(), lines_.end(), std::make_pair(from, to)) == lines_.end()) {
-        lines_.emplace_back(from, to);
+    if (points_.Connect(from, to))
         DrawAgain();
-    }
     const state_points::ProcessLine line
         = state_points::LineBetween(*points[from].solution.state, *points[to].solution.state);
     std::string epsilon = "—"; // no change at all

@@ -23,23 +23,19 @@ class QWidget;
 struct ChartState;
 
 // The state points typed onto the chart, with the process lines drawn
-// between them. They are drawn over whatever the chart holds after each of
-// its drawings (so every saved, printed and copied picture has them), and
-// when they change the picture drops the old points and lines and draws the
-// new ones over the same chart. The chart's menu gains 标注状态点… and
+// between them: the project's points, on the picture's points layer, over
+// the chart and any process (so every saved, printed and copied picture has
+// them); when they change, their layer is drawn again over the same chart.
+// The chart's menu gains 标注状态点… and
 // 清除全部状态点; a right-click near a point opens the point's own menu
 // instead; the pointer resting on a point shows its name and main values.
 // Copying and exporting the results carry the table of the points.
 class ChartPoints : public QObject {
     Q_OBJECT
 public:
-    ChartPoints(QWidget &window, PictureBox &picture, const ChartState &chart, ChartMenu &menu,
-                Prompts &prompts);
+    ChartPoints(QWidget &window, PictureBox &picture, const ChartState &chart, StatePoints &points,
+                ChartMenu &menu, Prompts &prompts);
     ~ChartPoints() override;
-
-    // After every drawing of the chart: each point solved again at the
-    // chart's pressure, the points and their lines drawn over the chart.
-    void Redraw();
 
     const StatePoints &Points() const { return points_; }
     // A point solved at the chart's pressure and drawn; the message when the
@@ -76,10 +72,8 @@ protected:
 
 private:
     bool ShowPointMenu(const QPoint &position);
-    // Takes the old points off the chart (when nothing was drawn over them)
-    // and draws the points as they are now.
+    // Draws the points layer again and shows the picture.
     void DrawAgain();
-    void DrawPointsAndLines();
     void Changed();
     void ShowTable(const QString &title, const std::vector<std::vector<std::string>> &rows);
 
@@ -88,12 +82,7 @@ private:
     const ChartState &chart_;
     ChartMenu &menu_;
     Prompts &prompts_;
-    StatePoints points_;
-    // Process lines, each from one point to another by index.
-    std::vector<std::pair<std::size_t, std::size_t>> lines_;
+    StatePoints &points_;
     QMenu *pointMenu_ = nullptr;
     QDialog *lastTable_ = nullptr;
-    // The picture's items up to the chart beneath the points, and with them.
-    std::size_t chartItems_ = 0;
-    std::size_t drawnItems_ = 0;
 };

@@ -1,10 +1,12 @@
 #include "shell/form1.h"
 
 #include "chart/chart_drawing.h"
-#include "designs/compute_and_plot.h"
+#include "chart/chart_settings.h"
 #include "idchart_version.h"
+#include "project/chart_layers.h"
 #include "psychro/arithmetic_fault.h"
 #include "qt/picture_box.h"
+#include "qt/prompts.h"
 #include "readout/pointer_readout.h"
 #include "report/calculation_sheet.h"
 #include "report/result_sheet.h"
@@ -14,7 +16,6 @@
 #include "shell/main_window_controls.h"
 #include "text/fault_message.h"
 #include "text/number_text.h"
-#include "text/prompts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +35,8 @@ void ShowFromStart(QLineEdit &box, const std::string &text)
 } // namespace
 
 Form1::Form1(AppShell &shell, QWidget *parent)
-    : FormWindow(shell.Windows(), forms::kMain, parent), shell_(shell),
+    : FormWindow(shell.Windows(), forms::kMain, parent), chart(shell.ProjectRecord().chart),
+      design(shell.ProjectRecord().design), shell_(shell),
       controls_(std::make_unique<MainWindowControls>(*this))
 {
     MainWindowControls &c = *controls_;
@@ -47,7 +49,9 @@ Form1::Form1(AppShell &shell, QWidget *parent)
     connect(c.冬季工况, &QPushButton::clicked, this, [this] { 冬季工况_Click(); });
     c.Picture1->onMouseMove = [this](float X, float Y) { Picture1_MouseMove(X, Y); };
     menu_ = new ChartMenu(*this, *c.Picture1, shell.prompts());
-    points_ = new ChartPoints(*this, *c.Picture1, chart, *menu_, shell.prompts());
+    points_ = new ChartPoints(*this, *c.Picture1, chart, shell.ProjectRecord().points, *menu_,
+                              shell.prompts());
+    menu_->boxes = [this] { return boxes_; };
 }
 
 Form1::~Form1() = default;
@@ -62,6 +66,7 @@ void Form1::Form_Load()
     PlaceMainWindow(*this, *controls_);
     KeepOuterFrame();
     SetChartScale(Picture());
+    SetUpChart(controls_->Picture1->ChartScene());
     chart.B = 101325.0;
     chart.BText = "101325";
     chart.Precision = 1.0f;
@@ -74,22 +79,50 @@ void Form1::Form_QueryUnload()
 
 void Form1::Guarded(const std::string &activity, const std::function<void()> &work)
 {
+    std::string message;
     try {
         work();
     } catch (const ArithmeticFault &fault) {
-        shell_.prompts().MsgBox(FaultMessage(activity, fault));
+        message = FaultMessage(activity, fault);
     } catch (const std::exception &error) {
-        shell_.prompts().MsgBox(activity + "时出现错误：" + error.what());
+        message = activity + "时出现错误：" + error.what();
+    } catch (...) {
+        message = activity + "时出现意外错误，操作已停止。";
+    }
+    // Even a message box that cannot be shown does not leave the handler.
+    try {
+        if (!message.empty())
+            shell_.prompts().MsgBox(message);
+    } catch (...) {
     }
     controls_->Picture1->Refresh();
+}
+
+void Form1::DrawAndShowChart()
+{
+    PictureBox &picture = *controls_->Picture1;
+    BoxTexts boxes = boxes_;
+    try {
+        DrawChartLayer(picture.ChartScene(), chart, shell_.ProjectRecord().points, boxes);
+    } catch (...) {
+        picture.ShowScene();
+        throw;
+    }
+    // A drawing of the chart writes its pressure and precision boxes only.
+    for (StateBox box : {StateBox::B0, StateBox::Precision}) {
+        boxes_[box] = boxes[box];
+        ShowFromStart(*controls_->Box(box), boxes[box]);
+    }
+    picture.ShowScene();
 }
 
 void Form1::生成焓湿图_Click()
 {
     Guarded("绘制焓湿图", [this] {
-        AskChartSettings(chart, shell_.prompts());
-        DrawChart(chart, Picture(), *this);
-        points_->Redraw();
+        ChartSettingsQuestions questions;
+        AskChartSettings(questions, shell_.prompts());
+        questions.ApplyTo(chart);
+        DrawAndShowChart();
     });
 }
 
@@ -97,32 +130,38 @@ void Form1::重绘_Click()
 {
     Guarded("绘制焓湿图", [this] {
         chart.Precision = 1.0f;
-        DrawChart(chart, Picture(), *this);
-        points_->Redraw();
+        DrawAndShowChart();
     });
 }
 
 void Form1::计算并描点_Click()
 {
     Guarded("一次回风计算", [this] {
-        const DesignRequest request {design, shell_.Parameters(), shell_.Winter()};
-        DesignOutcome outcome;
-        const std::optional<DesignTexts> texts = ComputeAndPlot(
-            {chart, Picture(), *this, shell_.prompts()}, request, ParametersSet,
-            [this] { 一次回风_Click(); }, &outcome);
-        points_->Redraw();
+        Project &project = shell_.ProjectRecord();
+        const DesignRequest request = project.Request();
+        PictureBox &picture = *controls_->Picture1;
+        const CalculationDisplay display = DisplayCalculation(
+            picture.ChartScene(), chart, project.points, boxes_, request, ParametersSet);
+        // The picture and the boxes at each message, then as they stay.
+        for (const DisplayMoment &moment : display.moments) {
+            picture.ShowScene(moment.shown);
+            ShowBoxes(moment.boxes);
+            if (!moment.message.empty())
+                shell_.prompts().MsgBox(moment.message);
+        }
+        if (display.openPrimaryReturnAir)
+            一次回风_Click();
         // The results for copying and export, with the pressure and precision
         // the calculation drew its chart with and the texts its parameters were
         // read from, and its calculation sheet.
-        if (!texts)
+        if (!display.texts)
             return;
-        const std::vector<InputText> inputs
-            = DesignInputs(design, shell_.SummerTexts(), shell_.WinterTexts());
         menu_->SetResults(
             std::make_shared<ResultSheet>(ResultSheet {
-                *texts, chart.BText, SingleText(chart.Precision), inputs, kIdchartVersion}),
+                *display.texts, chart.BText, SingleText(chart.Precision),
+                DesignInputs(design, project.summerTexts, project.winterTexts), kIdchartVersion}),
             std::make_shared<CalculationSheet>(
-                MakeCalculationSheet({request, outcome, chart.B, chart.BText, TodayText(), {}})));
+                MakeCalculationSheet({request, *display.outcome, chart.B, chart.BText, {}})));
     });
 }
 
@@ -148,21 +187,20 @@ void Form1::冬季工况_Click()
 
 void Form1::Picture1_MouseMove(float X, float Y)
 {
-    PointerReadout(chart, X, Y, *this);
+    ShowReadout(PointerReadout(chart, X, Y));
 }
 
-void Form1::SetReadoutCell(int index, const std::string &text)
+void Form1::ShowReadout(const ReadoutTexts &cells)
 {
-    if (index >= 0 && index < kReadoutCellCount)
-        controls_->Label2[index]->setText(QString::fromStdString(text));
+    for (int k = 0; k < kReadoutCellCount; ++k)
+        controls_->Label2[k]->setText(QString::fromStdString(cells[k]));
 }
 
-void Form1::SetResultBox(ResultBox box, const std::string &text)
+void Form1::ShowBoxes(const BoxTexts &boxes)
 {
-    ShowFromStart(*controls_->Box(box), text);
-}
-
-void Form1::SetStateBox(StateBox box, const std::string &text)
-{
-    ShowFromStart(*controls_->Box(box), text);
+    for (int k = 0; k < kResultBoxCount; ++k)
+        ShowFromStart(*controls_->Box(static_cast<ResultBox>(k)), boxes.results[k]);
+    for (int k = 0; k < kStateBoxCount; ++k)
+        ShowFromStart(*controls_->Box(static_cast<StateBox>(k)), boxes.states[k]);
+    boxes_ = boxes;
 }

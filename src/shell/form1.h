@@ -3,7 +3,7 @@
 #include "chart/chart_state.h"
 #include "designs/design_texts.h"
 #include "qt/form_window.h"
-#include "text/main_window_texts.h"
+#include "text/box_texts.h"
 
 #include <functional>
 #include <memory>
@@ -18,7 +18,7 @@ class ImageSurface;
 // The main window: the chart surface Picture1 with its pointer readout, the
 // seven buttons, the result boxes, and the state the chart and the calculation
 // share (pressure, precision, ParametersSet, the design chosen).
-class Form1 : public FormWindow, public MainWindowTexts {
+class Form1 : public FormWindow {
     Q_OBJECT
 public:
     explicit Form1(AppShell &shell, QWidget *parent = nullptr);
@@ -46,22 +46,30 @@ public:
     void 冬季工况_Click();
     void Picture1_MouseMove(float X, float Y);
 
-    void SetReadoutCell(int index, const std::string &text) override;
-    void SetResultBox(ResultBox box, const std::string &text) override;
-    void SetStateBox(StateBox box, const std::string &text) override;
+    // Writes the texts into the readout cells, and into the result and state
+    // boxes, each box showing its text from the start.
+    void ShowReadout(const ReadoutTexts &cells);
+    void ShowBoxes(const BoxTexts &boxes);
+    // The texts the result and state boxes were last given.
+    const BoxTexts &Boxes() const { return boxes_; }
 
-    ChartState chart;
+    // The project's chart settings and the design the next 计算并描点
+    // computes, chosen by the OK of its dialog.
+    ChartState &chart;
+    DesignKind &design;
     bool ParametersSet = false;
-    // The design the next 计算并描点 computes, chosen by the OK of its dialog.
-    DesignKind design = DesignKind::PrimarySummer;
 
 private:
     // Runs a handler's work; a fault ends it with a message and leaves the
     // program, the chart state and every typed text as they were.
     void Guarded(const std::string &activity, const std::function<void()> &work);
 
+    // Draws the chart again at the chart settings (the points with it) and shows it.
+    void DrawAndShowChart();
+
     AppShell &shell_;
     std::unique_ptr<MainWindowControls> controls_;
+    BoxTexts boxes_;
     ChartMenu *menu_ = nullptr; // a child of the window
     ChartPoints *points_ = nullptr; // a child of the window
 };

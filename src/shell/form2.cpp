@@ -23,7 +23,7 @@ std::optional<ParameterForm::Refusal> Form2::Store(const std::array<std::string,
         return refused;
     // The texts the numbers came from, for the result tables.
     shell_.SummerTexts() = texts;
-    shell_.Windows().Get<Form1>(forms::kMain).design = design_;
+    shell_.ProjectRecord().design = design_;
 
     // The other summer dialog edits the same record: it shows these texts too
     // (one that was closed by its close box comes back with the start texts).

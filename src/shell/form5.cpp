@@ -14,6 +14,6 @@ std::optional<ParameterForm::Refusal> Form5::Store(const std::array<std::string,
     if (std::optional<Refusal> refused = Read(kWinterParameters, texts, shell_.Winter()))
         return refused;
     shell_.WinterTexts() = texts;
-    shell_.Windows().Get<Form1>(forms::kMain).design = DesignKind::PrimaryWinter;
+    shell_.ProjectRecord().design = DesignKind::PrimaryWinter;
     return std::nullopt;
 }

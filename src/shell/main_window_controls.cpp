@@ -83,10 +83,17 @@ MainWindowControls::MainWindowControls(QWidget &window)
     帮助 = GraphicalButton(window, "帮   助");
     冬季工况 = GraphicalButton(window, "冬季工况");
 
+    // The boxes' font and palette are those of the boxes over saved pictures.
+    const auto chartBox = [&window] {
+        auto *box = new QLineEdit(&window);
+        box->setFont(ChartBoxFont());
+        box->setPalette(ChartBoxPalette());
+        return box;
+    };
     for (int n = 1; n <= 7; ++n)
-        Text[n] = new QLineEdit(&window);
+        Text[n] = chartBox();
     for (auto &box : Texta)
-        box = new QLineEdit(&window);
+        box = chartBox();
 
     // The boxes lie over the chart and are drawn above it.
     Picture1->lower();
@@ -147,20 +154,4 @@ void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
 
     const ScreenSize screen = ScreenTwips();
     ArrangeMainWindow(screen.Width, screen.Height, targets);
-}
-
-void PlaceChartBoxes(MainWindowControls &controls, int width, int height)
-{
-    controls.Picture1->setGeometry(0, 0, width, height);
-    TwipGeometry chart(TwipGeometry::Snap::WholePixels);
-    chart.SetWidth(PixelsToTwips(width));
-    chart.SetHeight(PixelsToTwips(height));
-    WidgetGeometryList geometries;
-    MainWindowTargets targets;
-    targets.chart = &chart;
-    for (int k = 0; k < kResultBoxCount; ++k)
-        targets.resultBoxes[k] = geometries.Add(*controls.Box(static_cast<ResultBox>(k)));
-    for (int k = 0; k < kStateBoxCount; ++k)
-        targets.stateBoxes[k] = geometries.Add(*controls.Box(static_cast<StateBox>(k)));
-    ArrangeChartBoxes(targets);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "draw/rgb.h"
-#include "text/main_window_texts.h"
+#include "qt/chart_boxes.h"
+#include "text/box_texts.h"
 
 class PictureBox;
 class QLabel;
@@ -50,9 +51,9 @@ public:
 
     // The window's colours and those of its controls (the caption is
     // ProgramCaption()).
-    static constexpr Rgb kWindowBack {255, 192, 192};
+    static constexpr Rgb kWindowBack = kMainWindowBack;
     static constexpr Rgb kPictureBack = colours::kChartBack;
-    static constexpr Rgb kPictureFore {255, 0, 0};
+    static constexpr Rgb kPictureFore = colours::kChartFore;
     static constexpr Rgb kReadoutBack {192, 192, 255};
     static constexpr Rgb kButtonFace {255, 192, 192};
 };
@@ -64,9 +65,3 @@ public:
 // is its outer frame; the controls are placed in whole pixels and never move again: the window does
 // not re-arrange itself when it is resized.
 void PlaceMainWindow(QWidget &window, MainWindowControls &controls);
-
-// Places Picture1 at the window's top-left corner with the given size in
-// logical pixels, and the result and state boxes over it where the main
-// window's arrangement puts them over a chart of that size; the rest stays
-// as it is. For a picture drawn without the window, with the window's boxes.
-void PlaceChartBoxes(MainWindowControls &controls, int width, int height);

@@ -1,10 +1,10 @@
 #include "shell/parameter_form.h"
 
 #include "layout/layout.h"
+#include "qt/prompts.h"
 #include "qt/screen_twips.h"
 #include "qt/widget_geometry.h"
 #include "shell/app_shell.h"
-#include "text/prompts.h"
 
 #include <QComboBox>
 #include <QLabel>

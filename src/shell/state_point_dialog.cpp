@@ -1,8 +1,8 @@
 #include "shell/state_point_dialog.h"
 
 #include "qt/fonts.h"
+#include "qt/prompts.h"
 #include "text/leading_number.h"
-#include "text/prompts.h"
 
 #include <QComboBox>
 #include <QFont>

@@ -1,8 +1,8 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
-#include "draw/recording_surface.h"
+#include "draw/scene.h"
 #include "psychro/moist_air.h"
-#include "support/recording_texts.h"
+#include "text/box_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@
 #include <utility>
 #include <vector>
 
-using Op = RecordingSurface::Op;
-using Kind = RecordingSurface::Kind;
+using Op = Scene::Op;
+using Kind = Scene::Kind;
 
 namespace {
 
-std::vector<Op> OpsOf(const RecordingSurface &surface, Kind kind, Rgb colour)
+std::vector<Op> OpsOf(const Scene &surface, Kind kind, Rgb colour)
 {
     std::vector<Op> out;
     for (const Op &op : surface.Ops())
@@ -27,7 +27,7 @@ std::vector<Op> OpsOf(const RecordingSurface &surface, Kind kind, Rgb colour)
 
 // Splits the purple segments into polylines: a new polyline begins where a
 // segment does not start at the previous segment's end.
-std::vector<std::vector<Op>> PurpleCurves(const RecordingSurface &surface)
+std::vector<std::vector<Op>> PurpleCurves(const Scene &surface)
 {
     std::vector<std::vector<Op>> curves;
     for (const Op &op : OpsOf(surface, Kind::Line, colours::kPurple)) {
@@ -43,15 +43,16 @@ std::vector<std::vector<Op>> PurpleCurves(const RecordingSurface &surface)
 
 struct DrawnChart {
     ChartState state;
-    RecordingSurface surface;
-    RecordingTexts texts;
+    Scene surface;
+    BoxTexts texts;
 
     explicit DrawnChart(float precision, double B = 101325.0)
     {
         state.B = B;
         state.Precision = precision;
         SetChartScale(surface);
-        DrawChart(state, surface, texts);
+        DrawChart(state, surface);
+        SetChartTexts(state, texts);
     }
 };
 
@@ -110,10 +111,11 @@ TEST(ChartGrid, ScaleNumbersStayWholeBesideTheResultPanel)
         ChartState state;
         state.B = 101325.0;
         state.Precision = 1.0f;
-        RecordingSurface surface(width, height);
-        RecordingTexts texts;
+        Scene surface(width, height);
+        BoxTexts texts;
         SetChartScale(surface);
-        DrawChart(state, surface, texts);
+        DrawChart(state, surface);
+        SetChartTexts(state, texts);
 
         const ScaleMap &map = surface.Map();
         const auto &ops = surface.Ops();
@@ -210,7 +212,7 @@ TEST(ChartCurves, FinePrecisionTracesMorePointsAndNegativePrecisionNone)
     EXPECT_TRUE(OpsOf(negative.surface, Kind::Line, colours::kPurple).empty());
     EXPECT_EQ(OpsOf(negative.surface, Kind::Line, colours::kBlack).size(), 75u);
     EXPECT_EQ(OpsOf(negative.surface, Kind::Line, colours::kYellow).size(), 61u);
-    EXPECT_EQ(negative.texts.state[11], "-1");
+    EXPECT_EQ(negative.texts.states[11], "-1");
 }
 
 TEST(ChartCurves, LowPressureCurvesEndBeforeTheVapourPressureReachesB)
@@ -267,8 +269,8 @@ TEST(ChartLabels, TextsRectanglesAndFields)
         = std::find_if(ops.begin(), ops.end(), [](const Op &op) { return op.text == " d_n:"; });
     EXPECT_LT(firstBox - ops.begin(), firstHeading - ops.begin());
 
-    EXPECT_EQ(chart.texts.state[10], "101325");
-    EXPECT_EQ(chart.texts.state[11], "1");
+    EXPECT_EQ(chart.texts.states[10], "101325");
+    EXPECT_EQ(chart.texts.states[11], "1");
 }
 
 TEST(ChartLabels, PressureFieldShowsTheTextAsTyped)
@@ -277,11 +279,12 @@ TEST(ChartLabels, PressureFieldShowsTheTextAsTyped)
     state.B = 95000.0;
     state.BText = " 95000 ";
     state.Precision = 0.05f;
-    RecordingSurface surface;
-    RecordingTexts texts;
-    DrawChart(state, surface, texts);
-    EXPECT_EQ(texts.state[10], " 95000 ");
-    EXPECT_EQ(texts.state[11], "0.05");
+    Scene surface;
+    BoxTexts texts;
+    DrawChart(state, surface);
+    SetChartTexts(state, texts);
+    EXPECT_EQ(texts.states[10], " 95000 ");
+    EXPECT_EQ(texts.states[11], "0.05");
 }
 
 // Every humidity curve's point is the one its own temperature gives, to the

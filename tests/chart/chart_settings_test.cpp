@@ -1,4 +1,4 @@
-#include "chart/chart_state.h"
+#include "chart/chart_settings.h"
 #include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>

@@ -1,13 +1,12 @@
 #include "chart/chart_drawing.h"
-#include "designs/compute_and_plot.h"
 #include "designs/design_outcome.h"
 #include "designs/primary_winter/primary_winter.h"
 #include "designs/primary_winter/winter_presentation.h"
-#include "draw/recording_surface.h"
+#include "draw/scene.h"
+#include "project/chart_layers.h"
 #include "psychro/moist_air.h"
+#include "readout/state_points.h"
 #include "report/result_sheet.h"
-#include "support/recording_texts.h"
-#include "support/scripted_prompts.h"
 
 #include <gtest/gtest.h>
 
@@ -183,12 +182,12 @@ TEST(PrimaryWinter, MildOutdoorStateNeedsNoPreheat)
     EXPECT_EQ(Row(texts, "M"), nullptr);
 
     // Drawn: C'–E (M is C'), E–O', O'–N', and E black on top.
-    RecordingSurface picture;
+    Scene picture;
     SetChartScale(picture);
     PlotPrimaryWinter(out, picture);
     int lines = 0;
     for (const auto &op : picture.Ops())
-        lines += op.kind == RecordingSurface::Kind::Line;
+        lines += op.kind == Scene::Kind::Line;
     EXPECT_EQ(lines, 4);
 }
 
@@ -217,47 +216,35 @@ TEST(PrimaryWinter, FogAdvisoryComesAfterTheMixAndTheDesignGoesOn)
     EXPECT_FALSE(ComputePrimaryWinter(SummerStart(), WinterStart(), kStandardPressure).advisory);
 
     // Through the button: the message stands between C' and O' on the chart.
-    struct Snapshot {
-        std::size_t ops;
-        std::array<std::string, 8> results;
-    };
-    struct WatchingPrompts : ScriptedPrompts {
-        RecordingSurface *picture = nullptr;
-        RecordingTexts *boxes = nullptr;
-        std::vector<Snapshot> shots;
-        void MsgBox(const std::string &text) override
-        {
-            ScriptedPrompts::MsgBox(text);
-            shots.push_back({picture->Ops().size(), boxes->result});
-        }
-    };
     ChartState chart;
-    RecordingSurface picture;
+    Scene picture;
     SetChartScale(picture);
-    RecordingTexts boxes;
-    boxes.result.fill("old");
-    WatchingPrompts prompts;
-    prompts.picture = &picture;
-    prompts.boxes = &boxes;
+    StatePoints points;
+    BoxTexts boxes;
+    boxes.results.fill("old");
     const DesignParameters summer = SummerStart();
-    const std::optional<DesignTexts> texts = ComputeAndPlot(
-        {chart, picture, boxes, prompts}, {DesignKind::PrimaryWinter, summer, winter}, true, {});
-    ASSERT_TRUE(texts);
-    EXPECT_EQ(prompts.messages, std::vector<std::string> {msg::kFog});
-    ASSERT_EQ(prompts.shots.size(), 1u);
+    const CalculationDisplay display = DisplayCalculation(
+        picture, chart, points, boxes, {DesignKind::PrimaryWinter, summer, winter}, true);
+    ASSERT_TRUE(display.texts);
+    const DesignTexts *texts = &*display.texts;
+    ASSERT_EQ(display.moments.size(), 2u);
+    EXPECT_EQ(display.moments[0].message, msg::kFog);
+    EXPECT_EQ(display.moments[1].message, "");
     // The last thing drawn before the message is C', a dot at its place.
-    const auto &ops = picture.Ops();
-    const auto &lastDrawn = ops[prompts.shots[0].ops - 1];
-    EXPECT_EQ(lastDrawn.kind, RecordingSurface::Kind::Circle);
+    const std::vector<Scene::Op> &ops = picture.Ops(SceneLayer::Process);
+    const std::size_t shown = display.moments[0].shown[std::size_t(SceneLayer::Process)];
+    ASSERT_GT(shown, 0u);
+    const auto &lastDrawn = ops[shown - 1];
+    EXPECT_EQ(lastDrawn.kind, Scene::Kind::Circle);
     EXPECT_FLOAT_EQ(lastDrawn.x1, C.d);
     EXPECT_FLOAT_EQ(lastDrawn.y1, C.i);
-    EXPECT_GT(ops.size(), prompts.shots[0].ops); // O', the end state, the lines follow
-    const auto &then = prompts.shots[0].results;
-    EXPECT_EQ(then[1], texts->results[0]);
-    EXPECT_EQ(then[2], texts->results[1]);
-    for (int box = 3; box <= 7; ++box)
-        EXPECT_EQ(then[box], "") << box;
-    EXPECT_EQ(boxes.result[7], texts->results[6]);
+    EXPECT_GT(ops.size(), shown); // O', the end state, the lines follow
+    const auto &then = display.moments[0].boxes.results;
+    EXPECT_EQ(then[0], texts->results[0]);
+    EXPECT_EQ(then[1], texts->results[1]);
+    for (int box = 2; box < 7; ++box)
+        EXPECT_EQ(then[box], "") << box + 1;
+    EXPECT_EQ(display.moments[1].boxes.results[6], texts->results[6]);
     for (std::size_t row = 0; row < kWinterPanelHeadings.size(); ++row)
         EXPECT_STREQ((*chart.panel)[row], kWinterPanelHeadings[row]);
 }
@@ -315,11 +302,11 @@ TEST(PrimaryWinter, EachStopSaysWhyAndKeepsWhatWasFound)
         for (int k = 0; k < 7; ++k)
             EXPECT_EQ(texts.results[k].empty(), k >= c.resultsWritten) << "Text" << k + 1;
         // No process line after a stop.
-        RecordingSurface picture;
+        Scene picture;
         SetChartScale(picture);
         PlotPrimaryWinter(out, picture);
         for (const auto &op : picture.Ops())
-            EXPECT_NE(op.kind, RecordingSurface::Kind::Line);
+            EXPECT_NE(op.kind, Scene::Kind::Line);
     }
 }
 

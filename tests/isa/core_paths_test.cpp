@@ -11,11 +11,10 @@
 #include "designs/primary_summer/primary_summer.h"
 #include "designs/secondary_summer/secondary_presentation.h"
 #include "designs/secondary_summer/secondary_summer.h"
-#include "draw/recording_surface.h"
+#include "draw/scene.h"
 #include "isa/core_isa.h"
 #include "psychro/arithmetic_fault.h"
 #include "readout/pointer_readout.h"
-#include "support/recording_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +34,9 @@
     result name##Baseline parameters asm(linkName ".baseline");
 
 CORE_COPIES(float, SaturationPressure, (float), "_ZN9moist_air18SaturationPressureEf")
-CORE_COPIES(void, DrawChart, (const ChartState &, Surface &, MainWindowTexts &),
-            "_Z9DrawChartRK10ChartStateR7SurfaceR15MainWindowTexts")
-CORE_COPIES(void, PointerReadout, (const ChartState &, float, float, MainWindowTexts &),
-            "_Z14PointerReadoutRK10ChartStateffR15MainWindowTexts")
+CORE_COPIES(void, DrawChart, (const ChartState &, Surface &), "_Z9DrawChartRK10ChartStateR7Surface")
+CORE_COPIES(ReadoutTexts, PointerReadout, (const ChartState &, float, float),
+            "_Z14PointerReadoutB5cxx11RK10ChartStateff")
 CORE_COPIES(PrimaryOutcome, ComputePrimarySummer, (const DesignParameters &, double),
             "_Z20ComputePrimarySummerRK16DesignParametersd")
 CORE_COPIES(SecondaryOutcome, ComputeSecondarySummer, (const DesignParameters &, double),
@@ -52,12 +50,13 @@ bool ProcessorHasAvx()
     return __builtin_cpu_supports("avx");
 }
 
-void ExpectSameDrawing(const RecordingSurface &avx, const RecordingSurface &baseline)
+void ExpectSameDrawing(const Scene &avxScene, const Scene &baselineScene)
 {
-    ASSERT_EQ(avx.Ops().size(), baseline.Ops().size());
-    for (std::size_t k = 0; k < avx.Ops().size(); ++k) {
-        const RecordingSurface::Op &a = avx.Ops()[k];
-        const RecordingSurface::Op &b = baseline.Ops()[k];
+    const std::vector<Scene::Op> avx = avxScene.Ops(), baseline = baselineScene.Ops();
+    ASSERT_EQ(avx.size(), baseline.size());
+    for (std::size_t k = 0; k < avx.size(); ++k) {
+        const Scene::Op &a = avx[k];
+        const Scene::Op &b = baseline[k];
         // Exact equality of the doubles: the same bits, as no value is NaN.
         ASSERT_TRUE(a.kind == b.kind && a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2
                     && a.text == b.text && a.fontSize == b.fontSize)
@@ -114,12 +113,11 @@ TEST(CorePaths, TheChartIsTheSame)
         ChartState state;
         state.B = c.B;
         state.Precision = c.precision;
-        RecordingSurface avx, baseline;
+        Scene avx, baseline;
         SetChartScale(avx);
         SetChartScale(baseline);
-        RecordingTexts avxTexts, baselineTexts;
-        DrawChartAvx(state, avx, avxTexts);
-        DrawChartBaseline(state, baseline, baselineTexts);
+        DrawChartAvx(state, avx);
+        DrawChartBaseline(state, baseline);
         ExpectSameDrawing(avx, baseline);
     }
 }
@@ -131,10 +129,8 @@ TEST(CorePaths, ThePointerReadoutIsTheSame)
     ChartState state;
     for (float d = -2.0f; d <= 44.0f; d += 0.37f) {
         for (float i = -35.0f; i <= 150.0f; i += 1.3f) {
-            RecordingTexts avx, baseline;
-            PointerReadoutAvx(state, d, i, avx);
-            PointerReadoutBaseline(state, d, i, baseline);
-            ASSERT_EQ(avx.readout, baseline.readout) << d << ", " << i;
+            ASSERT_EQ(PointerReadoutAvx(state, d, i), PointerReadoutBaseline(state, d, i))
+                << d << ", " << i;
         }
     }
 }

@@ -7,7 +7,6 @@
 #include "qt/image_surface.h"
 #include "qt/picture_record.h"
 #include "qt/pixel_line.h"
-#include "support/recording_texts.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -35,8 +34,7 @@ void DrawChartWithProcess(ImageSurface &surface, QSize size, float precision)
     SetChartScale(surface);
     ChartState chart;
     chart.Precision = precision;
-    RecordingTexts texts;
-    DrawChart(chart, surface, texts);
+    DrawChart(chart, surface);
     PlotPrimarySummer(
         ComputePrimarySummer(DesignParameters {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f}, chart.B),
         surface);

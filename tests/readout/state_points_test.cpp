@@ -1,5 +1,5 @@
 #include "chart/chart_drawing.h"
-#include "draw/recording_surface.h"
+#include "draw/scene.h"
 #include "readout/state_points.h"
 
 #include <gtest/gtest.h>
@@ -46,18 +46,18 @@ TEST(StatePoints, PointsFollowThePressureAndKeepTheirNames)
 // and the pointer finds it there.
 TEST(StatePoints, DotsWithNamesWhereTheStateLies)
 {
-    RecordingSurface surface;
+    Scene surface;
     SetChartScale(surface);
     StatePoints points;
     ASSERT_FALSE(points.Add(101325, {Property::t, 32}, {Property::phi, 65}));
     ASSERT_FALSE(points.Add(101325, {Property::t, 15}, {Property::td, 5}, "A"));
     points.Recompute(101325);
     points.Draw(surface);
-    const auto &ops = surface.Ops();
+    const std::vector<Scene::Op> ops = surface.Ops();
     ASSERT_EQ(ops.size(), 4u);
     const MoistAirState &first = *points.Points()[0].solution.state;
-    EXPECT_EQ(ops[0].kind, RecordingSurface::Kind::Circle);
-    EXPECT_EQ(ops[1].kind, RecordingSurface::Kind::Text);
+    EXPECT_EQ(ops[0].kind, Scene::Kind::Circle);
+    EXPECT_EQ(ops[1].kind, Scene::Kind::Text);
     EXPECT_EQ(ops[1].text, "P1");
     EXPECT_EQ(ops[3].text, "A");
     EXPECT_EQ(ops[0].x1, first.d); // chart units: x = d, y = i

@@ -92,8 +92,8 @@ Made Make(const DesignParameters &parameters)
     const WinterParameters winter;
     const DesignRequest request {DesignKind::PrimarySummer, parameters, winter};
     Made made {ComputeDesign(request, 101325.0), {}, {}};
-    made.sheet
-        = MakeCalculationSheet({request, made.outcome, 101325.0, "101325", "2026-12-07", {}});
+    made.sheet = MakeCalculationSheet({request, made.outcome, 101325.0, "101325", {}});
+    made.sheet.date = "2026-12-07";
     made.html = CalculationSheetHtml(made.sheet, "<svg/>");
     return made;
 }

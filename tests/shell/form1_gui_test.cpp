@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -133,4 +134,23 @@ TEST(MainWindowChart, AFaultWhileDrawingEndsWithAMessageAndTheProgramGoesOn)
     QTest::mouseClick(w.controls().重绘, Qt::LeftButton);
     EXPECT_EQ(w.prompts.messages.size(), 1u);
     EXPECT_EQ(w.controls().Texta[10]->text(), "101325");
+}
+
+// A message box that cannot be shown does not leave the button's handler;
+// the boxes already hold what the calculation found.
+TEST(MainWindowChart, AMessageBoxThatFailsDoesNotLeaveTheHandler)
+{
+    struct UnshowablePrompts : ScriptedPrompts {
+        void MsgBox(const std::string &) override { throw std::runtime_error("no display"); }
+    } unshowable;
+    AppShell shell(unshowable);
+    shell.onEndProgram = [] {};
+    shell.Start();
+    shell.LeaveSplash();
+    Form1 &form = shell.Windows().Get<Form1>(forms::kMain);
+    shell.Parameters() = {26, 60, 35, 26.5, 6, 30, 0, 12, 0.01f}; // φL 0: L is not found
+    form.ParametersSet = true;
+    EXPECT_NO_THROW(QTest::mouseClick(form.Controls().计算并描点, Qt::LeftButton));
+    EXPECT_EQ(form.Controls().Text[1]->text(), "");
+    EXPECT_EQ(form.Controls().Text[3]->text(), "1200000.03031455");
 }

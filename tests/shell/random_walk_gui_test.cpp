@@ -1,5 +1,6 @@
 #include "layout/layout.h"
 #include "qt/picture_box.h"
+#include "qt/prompts.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
@@ -8,7 +9,6 @@
 #include "shell/form5.h"
 #include "shell/form_start.h"
 #include "shell/main_window_controls.h"
-#include "text/prompts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -153,7 +153,9 @@ TEST(WindowFlow, ComputeWithoutParametersAsksForThemFirst)
 {
     Shell s;
     s.IntoMainWindow();
-    s.main().SetResultBox(ResultBox::SupplyFlowByHeat, "old");
+    BoxTexts old;
+    old[ResultBox::SupplyFlowByHeat] = "old";
+    s.main().ShowBoxes(old);
     Click(s.main().Controls().计算并描点);
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.prompts.messages[0], "未进行参数设定,将进行一次回风计算!");

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "text/prompts.h"
+#include "chart/chart_settings.h"
+#include "qt/prompts.h"
 
 #include <deque>
 #include <string>
@@ -50,3 +51,12 @@ public:
 private:
     std::deque<std::string> answers_;
 };
+
+// The chart settings asked through scripted prompts, as the window asks them;
+// the answers go into the state.
+inline void AskChartSettings(ChartState &state, ScriptedPrompts &prompts)
+{
+    ChartSettingsQuestions questions;
+    AskChartSettings(questions, prompts);
+    questions.ApplyTo(state);
+}

@@ -1,6 +1,6 @@
 #include "designs/primary_summer/primary_summer.h"
 
-#include "designs/air_states.h"
+#include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 #include "text/fault_message.h"

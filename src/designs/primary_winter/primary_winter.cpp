@@ -1,8 +1,8 @@
 #include "designs/primary_winter/primary_winter.h"
 
-#include "designs/air_states.h"
 #include "designs/parameter_table.h"
 #include "designs/summer_states.h"
+#include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 
@@ -132,15 +132,14 @@ WinterInputs TakeOverWinter(const WinterParameters &p)
 {
     using P = WinterParameters;
     WinterInputs in;
-    in.tn = CheckedInput(p.tnW, &P::tnW);
-    in.phiN = CheckedInput(p.phiNW / kPercent, &P::phiNW);
-    in.tw = CheckedInput(p.twW, &P::twW);
-    in.phiW = CheckedInput(p.phiWW / kPercent, &P::phiWW);
-    in.Qh = CheckedInput(p.Qh, &P::Qh);
-    in.s = CheckedSingleInput(p.sW / kPercent, &P::sW);
-    in.phiL = CheckedInput(p.phiLW / kPercent, &P::phiLW);
-    in.W = NonZeroMoistureLoad(
-        CheckedSingleInput(static_cast<double>(p.WW) / kGramsPerKilogram, &P::WW));
+    in.tn = TakenOver(p, &P::tnW);
+    in.phiN = TakenOver(p, &P::phiNW);
+    in.tw = TakenOver(p, &P::twW);
+    in.phiW = TakenOver(p, &P::phiWW);
+    in.Qh = TakenOver(p, &P::Qh);
+    in.s = TakenOverSingle(p, &P::sW);
+    in.phiL = TakenOver(p, &P::phiLW);
+    in.W = NonZeroMoistureLoad(TakenOverSingle(p, &P::WW));
     in.epsilon
         = CheckedDouble(CheckedDivide(-in.Qh, in.W, FaultCause::epsilon), FaultCause::epsilon);
     in.mode = p.Mode;

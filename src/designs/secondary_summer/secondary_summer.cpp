@@ -1,7 +1,7 @@
 #include "designs/secondary_summer/secondary_summer.h"
 
-#include "designs/air_states.h"
 #include "designs/primary_summer/primary_summer.h"
+#include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 #include "text/number_text.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "chart/chart_settings.h"
+
+#include <optional>
 #include <string>
 
 // Modal input prompts and message boxes.
@@ -16,3 +19,15 @@ public:
     // Shows a message with an OK button only, titled with the application's name.
     virtual void MsgBox(const std::string &text) = 0;
 };
+
+// Asks the chart settings' questions until they are answered, showing each
+// message they give before the next question.
+inline void AskChartSettings(ChartSettingsQuestions &questions, Prompts &prompts)
+{
+    while (!questions.Done()) {
+        const Question &next = questions.Next();
+        if (const std::optional<std::string> message
+            = questions.Answer(prompts.InputBox(next.prompt, next.title, next.defaultText)))
+            prompts.MsgBox(*message);
+    }
+}

@@ -1,6 +1,6 @@
-#include "designs/air_states.h"
+#include "psychro/air_states.h"
 #include "psychro/moist_air.h"
-#include "readout/state_solver.h"
+#include "psychro/state_solver.h"
 
 #include <gtest/gtest.h>
 

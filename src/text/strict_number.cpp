@@ -1,28 +1,15 @@
-#include "cli/strict_number.h"
+#include "text/strict_number.h"
 
+#include "text/blanks.h"
 #include "text/leading_number.h"
 
 #include <string_view>
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
-#include "designs/compute_and_plot.h"
 #include "designs/design_parameters.h"
 #include "designs/plotting.h"
 #include "designs/primary_summer/primary_presentation.h"
-#include "draw/recording_surface.h"
-#include "support/recording_texts.h"
-#include "support/scripted_prompts.h"
+#include "draw/scene.h"
+#include "project/chart_layers.h"
+#include "readout/state_points.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +16,8 @@
 #include <string>
 #include <vector>
 
-using Op = RecordingSurface::Op;
-using Kind = RecordingSurface::Kind;
+using Op = Scene::Op;
+using Kind = Scene::Kind;
 namespace msg = primary_messages;
 
 namespace {
@@ -31,45 +30,43 @@ struct MainWindow {
     DesignParameters parameters {26, 60, 35, 26.5, 6,
                                  30, 95, 12, 0.01f}; // the dialog's start texts
     WinterParameters winter;
-    RecordingSurface picture;
-    ScriptedPrompts prompts;
-    RecordingTexts texts;
+    Scene picture;
+    StatePoints points;
+    BoxTexts boxes;
+    // What the last press showed: its messages and its boxes as they stay.
+    std::vector<std::string> messages;
+    BoxTexts texts;
     int dialogOpenings = 0;
-    std::function<void()> onOpening = [] {};
 
     MainWindow()
     {
-        SetChartScale(picture);
-        texts.result.fill("old");
-        texts.state.fill("old");
+        SetUpChart(picture);
+        boxes.results.fill("old");
+        boxes.states.fill("old");
+        texts = boxes;
     }
 
-    void Press(Prompts &messages)
+    void Press()
     {
-        ComputeAndPlot({chart, picture, texts, messages},
-                       {DesignKind::PrimarySummer, parameters, winter}, ParametersSet, [this] {
-                           ++dialogOpenings;
-                           ParametersSet = true;
-                           onOpening();
-                       });
+        const CalculationDisplay display
+            = DisplayCalculation(picture, chart, points, texts,
+                                 {DesignKind::PrimarySummer, parameters, winter}, ParametersSet);
+        messages.clear();
+        for (const DisplayMoment &moment : display.moments)
+            if (!moment.message.empty())
+                messages.push_back(moment.message);
+        texts = display.moments.back().boxes;
+        if (display.openPrimaryReturnAir) {
+            ++dialogOpenings;
+            ParametersSet = true;
+        }
     }
-    void Press() { Press(prompts); }
+
+    // The result box Text n (n = 1..7) as the last press left it.
+    const std::string &Text(int n) const { return texts.results[static_cast<std::size_t>(n - 1)]; }
 
     // What the last press drew after the chart itself.
-    std::vector<Op> ProcessOps() const
-    {
-        RecordingSurface bare;
-        SetChartScale(bare);
-        ChartState plain;
-        RecordingTexts ignored;
-        DrawChart(plain, bare, ignored);
-        const std::vector<Op> &all = picture.Ops();
-        auto drawn = all.end();
-        while (drawn != all.begin() && (drawn - 1)->kind != Kind::Clear)
-            --drawn;
-        drawn += static_cast<long>(bare.Ops().size()) - 1; // the chart after its clearing
-        return std::vector<Op>(drawn, all.end());
-    }
+    const std::vector<Op> &ProcessOps() const { return picture.Ops(SceneLayer::Process); }
 };
 
 } // namespace
@@ -81,19 +78,19 @@ TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
     w.picture.SetFillColor(colours::kYellow);
     w.Press();
 
-    EXPECT_TRUE(w.prompts.messages.empty());
+    EXPECT_TRUE(w.messages.empty());
     EXPECT_EQ(w.chart.Precision, 1.0f); // redrawn at precision 1
-    EXPECT_EQ(w.texts.result[3], "1200000.03031455");
-    EXPECT_EQ(w.texts.result[4], "12");
+    EXPECT_EQ(w.Text(3), "1200000.03031455");
+    EXPECT_EQ(w.Text(4), "12");
     const double results[] = {0, 1.941, 1.941, 1.2e6, 12, 13.98, 3.09, 29.08};
     for (int box : {1, 2, 5, 6, 7})
-        EXPECT_NEAR(std::stod(w.texts.result[box]), results[box], 0.005) << box;
+        EXPECT_NEAR(std::stod(w.Text(box)), results[box], 0.005) << box;
     // Texta lists N, W, C, L, O, single values with at most 7 digits.
     const double states[]
         = {12.64, 58.33, 18.39, 82.34, 14.37, 65.54, 12.634, 50.56, 12.634, 52.15};
     for (int index = 0; index <= 9; ++index) {
-        EXPECT_NEAR(std::stod(w.texts.state[index]), states[index], 0.005) << index;
-        EXPECT_LE(w.texts.state[index].size(), 8u) << index;
+        EXPECT_NEAR(std::stod(w.texts.states[index]), states[index], 0.005) << index;
+        EXPECT_LE(w.texts.states[index].size(), 8u) << index;
     }
 
     const PrimaryOutcome s = ComputePrimarySummer(w.parameters, w.chart.B);
@@ -171,13 +168,13 @@ TEST(ComputeAndPlot, NoResidualMoistureIsListedAsSuch)
     MainWindow w;
     w.parameters.W = 0.0f;
     w.Press();
-    EXPECT_TRUE(w.prompts.messages.empty());
-    EXPECT_EQ(w.texts.result[2], primary_texts::kNoResidualMoisture);
-    EXPECT_EQ(w.texts.result[3], "8.56348914106744E+30");
-    for (const std::string &text : w.texts.state)
+    EXPECT_TRUE(w.messages.empty());
+    EXPECT_EQ(w.Text(2), primary_texts::kNoResidualMoisture);
+    EXPECT_EQ(w.Text(3), "8.56348914106744E+30");
+    for (const std::string &text : w.texts.states)
         EXPECT_NE(text, "old");
     for (int box : {1, 4, 5, 6, 7})
-        EXPECT_NO_THROW(std::stod(w.texts.result[box])) << box;
+        EXPECT_NO_THROW(std::stod(w.Text(box))) << box;
 }
 
 TEST(ComputeAndPlot, WithoutParametersItOpensTheDialogAndComputesNothing)
@@ -185,13 +182,13 @@ TEST(ComputeAndPlot, WithoutParametersItOpensTheDialogAndComputesNothing)
     MainWindow w;
     w.ParametersSet = false;
     w.Press();
-    EXPECT_EQ(w.prompts.messages, std::vector<std::string> {compute_messages::kNoParameters});
+    EXPECT_EQ(w.messages, std::vector<std::string> {compute_messages::kNoParameters});
     EXPECT_EQ(w.dialogOpenings, 1);
     EXPECT_TRUE(w.ProcessOps().empty()); // the chart alone
     for (int box = 1; box <= 7; ++box)
-        EXPECT_EQ(w.texts.result[box], "old");
+        EXPECT_EQ(w.Text(box), "old");
     for (int index = 0; index <= 9; ++index)
-        EXPECT_EQ(w.texts.state[index], "old");
+        EXPECT_EQ(w.texts.states[index], "old");
 }
 
 namespace {
@@ -272,11 +269,11 @@ TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
         row.change(w.parameters);
         EXPECT_NO_THROW(w.Press());
 
-        ASSERT_EQ(w.prompts.messages.size(), 1u);
+        ASSERT_EQ(w.messages.size(), 1u);
         for (const std::string &part : row.messageParts)
-            EXPECT_NE(w.prompts.messages[0].find(part), std::string::npos) << w.prompts.messages[0];
+            EXPECT_NE(w.messages[0].find(part), std::string::npos) << w.messages[0];
         // Quantities are named in Chinese: no English word reaches the user.
-        EXPECT_FALSE(HasEnglishWord(w.prompts.messages[0])) << w.prompts.messages[0];
+        EXPECT_FALSE(HasEnglishWord(w.messages[0])) << w.messages[0];
 
         // The dots of the states found stay; lines and the second pass only once L is known.
         int dots = 0, lines = 0, letters = 0;
@@ -291,37 +288,25 @@ TEST(ComputeAndPlot, AStoppedCalculationSaysWhyAndListsOnlyWhatItComputed)
 
         // No box keeps an old text; boxes of values not computed are empty.
         for (int box = 1; box <= 7; ++box)
-            EXPECT_EQ(w.texts.result[box].empty(), box != 3 || !row.epsilonKnown) << box;
+            EXPECT_EQ(w.Text(box).empty(), box != 3 || !row.epsilonKnown) << box;
         const int foundAs[] = {0, 0, 1, 1, 2, 2, 4, 4, 3, 3}; // Texta lists N, W, C, L, O
         for (int index = 0; index <= 9; ++index)
-            EXPECT_EQ(w.texts.state[index].empty(), foundAs[index] >= row.statesFound) << index;
-        for (const std::string &text : w.texts.state)
+            EXPECT_EQ(w.texts.states[index].empty(), foundAs[index] >= row.statesFound) << index;
+        for (const std::string &text : w.texts.states)
             EXPECT_NE(text, "old");
     }
 }
 
-namespace {
-class UnshowablePrompts : public ScriptedPrompts {
-public:
-    void MsgBox(const std::string &) override { throw std::runtime_error("no display"); }
-};
-} // namespace
-
-TEST(ComputeAndPlot, NoErrorLeavesTheButtonHandler)
+// A chart the property functions cannot draw ends the button with its
+// message; the boxes of the calculation are emptied and nothing is computed.
+TEST(ComputeAndPlot, AChartThatCannotBeDrawnIsSaidAndLeavesTheBoxesEmpty)
 {
-    // The dialog transition fails: the user learns that something went wrong.
     MainWindow w;
-    w.ParametersSet = false;
-    w.onOpening = [] { throw std::runtime_error("dialog lost"); };
+    w.chart.B = std::nan(""); // no prompt lets this through: the moisture formula fails
     EXPECT_NO_THROW(w.Press());
-    EXPECT_EQ(w.prompts.messages,
-              (std::vector<std::string> {compute_messages::kNoParameters,
-                                         compute_messages::kUnexpected}));
-
-    // Even a message box that cannot be shown does not escape.
-    MainWindow v;
-    v.parameters.phiL = 0; // L not found: a message is due
-    UnshowablePrompts unshowable;
-    EXPECT_NO_THROW(v.Press(unshowable));
-    EXPECT_EQ(v.texts.result[1], ""); // the boxes were cleared before the message
+    ASSERT_EQ(w.messages.size(), 1u);
+    EXPECT_NE(w.messages[0].find("绘制焓湿图"), std::string::npos) << w.messages[0];
+    for (const std::string &text : w.texts.results)
+        EXPECT_EQ(text, "");
+    EXPECT_TRUE(w.ProcessOps().empty());
 }

@@ -1,4 +1,4 @@
-#include "designs/air_states.h"
+#include "psychro/air_states.h"
 
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"

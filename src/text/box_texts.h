@@ -1,6 +1,11 @@
 #pragma once
 
+#include <array>
 #include <string>
+
+// The texts the main window shows beside and over the chart, by the box or
+// cell that shows them. The computing code answers with these values; the
+// window, the saved pictures, the browser and the command line show them.
 
 // The result boxes beside the chart, in their column order from the top.
 enum class ResultBox {
@@ -52,13 +57,18 @@ constexpr int Index(ReadoutCell cell)
     return static_cast<int>(cell);
 }
 
-// The text cells of the main window that the computing code writes.
-class MainWindowTexts {
-public:
-    virtual ~MainWindowTexts() = default;
+// The texts of the result boxes Text1 … Text7 and the state boxes Texta(0) …
+// Texta(11); an empty text is an empty box.
+struct BoxTexts {
+    std::array<std::string, kResultBoxCount> results {};
+    std::array<std::string, kStateBoxCount> states {};
 
-    // Readout value cell Label2(index), index Index(ReadoutCell).
-    virtual void SetReadoutCell(int index, const std::string &text) = 0;
-    virtual void SetResultBox(ResultBox box, const std::string &text) = 0;
-    virtual void SetStateBox(StateBox box, const std::string &text) = 0;
+    std::string &operator[](ResultBox box) { return results[Index(box)]; }
+    std::string &operator[](StateBox box) { return states[Index(box)]; }
+    const std::string &operator[](ResultBox box) const { return results[Index(box)]; }
+    const std::string &operator[](StateBox box) const { return states[Index(box)]; }
+    friend bool operator==(const BoxTexts &, const BoxTexts &) = default;
 };
+
+// The texts of the readout cells, indexed by Index(ReadoutCell).
+using ReadoutTexts = std::array<std::string, kReadoutCellCount>;

@@ -1,6 +1,6 @@
-#include "readout/state_solver.h"
+#include "psychro/state_solver.h"
 
-#include "designs/air_states.h"
+#include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "designs/outcome.h"
+#include "psychro/state_point.h"
 
 #include <optional>
 

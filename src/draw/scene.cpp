@@ -1,0 +1,164 @@
+#include "draw/scene.h"
+
+#include <algorithm>
+
+Scene::Scene(double pixelWidth, double pixelHeight, LineHeightFunction lineHeight)
+    : pixelWidth_(pixelWidth), pixelHeight_(pixelHeight), lineHeight_(std::move(lineHeight))
+{
+    RefreshScale();
+}
+
+void Scene::Resize(double pixelWidth, double pixelHeight)
+{
+    pixelWidth_ = pixelWidth;
+    pixelHeight_ = pixelHeight;
+    RefreshScale();
+}
+
+void Scene::ClearLayer(SceneLayer layer)
+{
+    layers_[static_cast<std::size_t>(layer)].clear();
+}
+
+void Scene::ClearAll()
+{
+    for (std::vector<Op> &layer : layers_)
+        layer.clear();
+}
+
+const std::vector<Scene::Op> &Scene::Ops(SceneLayer layer) const
+{
+    return layers_[static_cast<std::size_t>(layer)];
+}
+
+std::vector<Scene::Op> Scene::Ops() const
+{
+    std::vector<Op> all;
+    all.reserve(Size());
+    for (const std::vector<Op> &layer : layers_)
+        all.insert(all.end(), layer.begin(), layer.end());
+    return all;
+}
+
+std::size_t Scene::Size() const
+{
+    std::size_t size = 0;
+    for (const std::vector<Op> &layer : layers_)
+        size += layer.size();
+    return size;
+}
+
+Scene::Op Scene::Make(Kind kind) const
+{
+    Op op;
+    op.kind = kind;
+    op.colour = ForeColor();
+    op.fill = FillColor();
+    op.width = DrawWidth();
+    op.fontSize = FontSize();
+    return op;
+}
+
+void Scene::PaintClear()
+{
+    // A cleared layer starts afresh; the clearing itself is kept, so that
+    // what follows it is known to be drawn on a cleared picture.
+    Current().clear();
+    Current().push_back(Make(Kind::Clear));
+}
+
+void Scene::PaintLine(double x1, double y1, double x2, double y2)
+{
+    Op &op = Current().emplace_back(Make(Kind::Line));
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+}
+
+void Scene::PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour)
+{
+    Op &op = Current().emplace_back(Make(Kind::FilledBox));
+    op.x1 = x1;
+    op.y1 = y1;
+    op.x2 = x2;
+    op.y2 = y2;
+    op.colour = colour;
+}
+
+void Scene::PaintCircle(double x, double y, double radius)
+{
+    Op &op = Current().emplace_back(Make(Kind::Circle));
+    op.x1 = x;
+    op.y1 = y;
+    op.x2 = radius;
+}
+
+void Scene::PaintText(double x, double y, const std::string &text)
+{
+    Op &op = Current().emplace_back(Make(Kind::Text));
+    op.x1 = x;
+    op.y1 = y;
+    op.text = text;
+}
+
+double Scene::LineHeightPixels() const
+{
+    if (lineHeight_) {
+        const float size = FontSize();
+        for (const auto &[known, height] : lineHeights_)
+            if (known == size)
+                return height;
+        return lineHeights_.emplace_back(size, lineHeight_(size)).second;
+    }
+    // About the line height of a CJK face at 96 dpi.
+    return FontSize() * 96.0 / 72.0 * 1.25;
+}
+
+namespace {
+
+void PaintOp(const Scene::Op &op, Surface &target)
+{
+    target.SetForeColor(op.colour);
+    target.SetFillColor(op.fill);
+    target.SetDrawWidth(op.width);
+    target.SetFontSize(op.fontSize);
+    // The coordinates were single-precision values when they were drawn.
+    const auto f = [](double v) { return static_cast<float>(v); };
+    switch (op.kind) {
+    case Scene::Kind::Clear:
+        break;
+    case Scene::Kind::Line:
+        target.Line(f(op.x1), f(op.y1), f(op.x2), f(op.y2));
+        break;
+    case Scene::Kind::FilledBox:
+        target.FillBox(f(op.x1), f(op.y1), f(op.x2), f(op.y2), op.colour);
+        break;
+    case Scene::Kind::Circle:
+        target.Circle(f(op.x1), f(op.y1), f(op.x2));
+        break;
+    case Scene::Kind::Text:
+        target.SetCurrentX(f(op.x1));
+        target.SetCurrentY(f(op.y1));
+        target.Print(op.text);
+        break;
+    }
+}
+
+} // namespace
+
+void PaintScene(const Scene &scene, Surface &target, const LayerExtent &extent)
+{
+    if (scene.HasUserScale()) {
+        const ScaleMap &map = scene.Map();
+        target.Scale(static_cast<float>(map.left()), static_cast<float>(map.top()),
+                     static_cast<float>(map.right()), static_cast<float>(map.bottom()));
+    }
+    target.Cls();
+    for (std::size_t layer = 0; layer < kSceneLayerCount; ++layer) {
+        const std::vector<Scene::Op> &ops = scene.Ops(static_cast<SceneLayer>(layer));
+        const std::size_t count = std::min(ops.size(), extent[layer]);
+        for (std::size_t k = 0; k < count; ++k)
+            PaintOp(ops[k], target);
+    }
+}
