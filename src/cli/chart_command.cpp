@@ -73,7 +73,7 @@ CommandOutput RunChart(const QCommandLineParser &parser)
 {
     // Every option is read before the drawing program starts, so that a
     // refused value is said at once.
-    CalculationOptions calculation;
+    Project calculation;
     PictureOptions picture;
     QString path;
     if (auto refused = ReadCalculationOptions(parser, calculation))

@@ -5,6 +5,7 @@
 #include "designs/design_parameters.h"
 #include "designs/design_texts.h"
 #include "designs/parameter_table.h"
+#include "project/project.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -137,16 +138,11 @@ std::optional<CommandOutput> ReadDesignKind(const QCommandLineParser &parser, De
 std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,
                                                WinterParameters &winter);
 
-// What a calculation on the command line is asked for: --design, --pressure,
-// the summer and the winter options, read in this order.
-struct CalculationOptions {
-    DesignKind design = DesignKind::PrimarySummer;
-    Pressure pressure;
-    DesignParameters summer;
-    WinterParameters winter;
-};
+// What a calculation on the command line is asked for, as a project:
+// --design, --pressure (the chart's B with its text), the summer and the
+// winter options with the texts given, read in this order.
 std::optional<CommandOutput> ReadCalculationOptions(const QCommandLineParser &parser,
-                                                    CalculationOptions &calculation);
+                                                    Project &project);
 
 // The texts the options of a parameter table held, given or by default, in the
 // table's row order; a choice as the dialog names it ("spray" is 喷循环水).

@@ -23,21 +23,18 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
 {
     if (!parser.positionalArguments().isEmpty())
         return UsageError(Utf8("多余的参数：") + parser.positionalArguments().constFirst());
-    CalculationOptions calculation;
-    if (auto refused = ReadCalculationOptions(parser, calculation))
+    Project project;
+    if (auto refused = ReadCalculationOptions(parser, project))
         return *refused;
-    const auto &[design, pressure, parameters, winter] = calculation;
     OutputFormat format = OutputFormat::Table;
     if (auto refused = ReadFormat(parser, format))
         return *refused;
 
-    const DesignRequest request {design, parameters, winter};
     // 计算并描点 draws its chart at precision 1, and the sheet says so.
     // The sheet names its inputs as given, the design and this program's version.
-    const DesignOutcome outcome = ComputeDesign(request, pressure.B);
-    const ResultSheet sheet {DesignTextsOf(outcome), pressure.text, SingleText(1.0f),
-                             DesignInputs(design, OptionTexts(parser, kSummerParameters),
-                                          OptionTexts(parser, kWinterParameters)),
+    const DesignOutcome outcome = ComputeDesign(project.Request(), project.chart.B);
+    const ResultSheet sheet {DesignTextsOf(outcome), project.chart.BText, SingleText(1.0f),
+                             DesignInputs(project.design, project.summerTexts, project.winterTexts),
                              kIdchartVersion};
     CommandOutput output;
     switch (format) {

@@ -210,15 +210,22 @@ std::optional<CommandOutput> ReadDesignKind(const QCommandLineParser &parser, De
 }
 
 std::optional<CommandOutput> ReadCalculationOptions(const QCommandLineParser &parser,
-                                                    CalculationOptions &c)
+                                                    Project &project)
 {
-    if (auto refused = ReadDesignKind(parser, c.design))
+    if (auto refused = ReadDesignKind(parser, project.design))
         return refused;
-    if (auto refused = ReadPressure(parser, c.pressure))
+    Pressure pressure;
+    if (auto refused = ReadPressure(parser, pressure))
         return refused;
-    if (auto refused = ReadDesignOptions(parser, c.summer))
+    project.chart.B = pressure.B;
+    project.chart.BText = pressure.text;
+    if (auto refused = ReadDesignOptions(parser, project.summer))
         return refused;
-    return ReadWinterOptions(parser, c.winter);
+    project.summerTexts = OptionTexts(parser, kSummerParameters);
+    if (auto refused = ReadWinterOptions(parser, project.winter))
+        return refused;
+    project.winterTexts = OptionTexts(parser, kWinterParameters);
+    return std::nullopt;
 }
 
 std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,

@@ -19,7 +19,7 @@ CommandOutput RunReport(const QCommandLineParser &parser)
     QString path;
     if (auto refused = ReadOutputFile(parser, SheetFileType(), path))
         return *refused;
-    CalculationOptions calculation;
+    Project calculation;
     if (auto refused = ReadCalculationOptions(parser, calculation))
         return *refused;
     if (!reportWriting)

@@ -1,5 +1,22 @@
 #include "designs/outcome.h"
 
+#include "psychro/arithmetic_fault.h"
+#include "psychro/moist_air.h"
+
+FoundState Found(StateName name, StatePoint point, std::optional<float> t, double B)
+{
+    using namespace moist_air;
+    FoundState state {name, point, t, std::nullopt};
+    try {
+        const float temperature = t ? *t : TemperatureFromMoistureEnthalpy(point.d, point.i);
+        const float Pq = VapourPressureFromMoisture(B, point.d);
+        state.phi = RelativeHumidity(SaturationPressure(temperature), Pq);
+    } catch (const ArithmeticFault &) {
+        // A state off the chart has no relative humidity; the calculation goes on.
+    }
+    return state;
+}
+
 const char *StateLetter(StateName name)
 {
     switch (name) {

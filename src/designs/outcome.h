@@ -32,12 +32,19 @@ enum class StateName {
 const char *StateLetter(StateName name);
 
 // One state of a calculation, with the temperature the calculation worked
-// with where it has one (°C, single precision).
+// with where it has one (°C, single precision), and its relative humidity
+// (fraction) where it can be formed.
 struct FoundState {
     StateName name;
     StatePoint point;
     std::optional<float> t;
+    std::optional<float> phi;
 };
+
+// A state as a calculation records it: its relative humidity is that of its
+// temperature (the calculation's, or the chart's at its d and i) and its
+// moisture content at the barometric pressure B (Pa).
+FoundState Found(StateName name, StatePoint point, std::optional<float> t, double B);
 
 // Why a calculation stopped.
 enum class StopCause {

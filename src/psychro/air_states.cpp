@@ -8,15 +8,6 @@
 
 using namespace moist_air;
 
-namespace {
-
-// Slope of the wet-bulb line per °C of wet-bulb temperature: the enthalpy of
-// the evaporated water, 4.19 kJ/(kg·K) times ts.
-// Reference: specific heat of liquid water, usual textbook value near 20 °C.
-constexpr double kWaterHeat = 4.19;
-
-} // namespace
-
 StatePoint StateFromTemperatureHumidity(float t, float phi, double B)
 {
     const float Pq = VapourPressureFromPhi(SaturationPressure(t), phi);

@@ -34,6 +34,10 @@ static_assert(kVapourHeatPerGram == 0.00184 && kLatentHeatPerGram == 2.5);
 // Ratio of the molar masses of water and dry air, times 1000 for g/kg.
 // Reference: 18.015 / 28.966 = 0.6220 (ASHRAE Handbook—Fundamentals (2017), ch. 1: 0.621945).
 constexpr double kMolarMassRatio = 622.0;
+// Specific heat of liquid water, kJ/(kg·K): the slope of the wet-bulb line per
+// °C of wet-bulb temperature is the enthalpy of the evaporated water, 4.19 ts.
+// Reference: usual textbook value near 20 °C.
+constexpr double kWaterHeat = 4.19;
 // Psychrometer coefficient, 1/°C.
 // Reference: usual textbook value for a ventilated (aspirated) psychrometer.
 constexpr double kPsychrometerCoefficient = 0.000667;

@@ -16,11 +16,11 @@ namespace {
 
 template <typename Record, std::size_t N>
 void AddInputs(std::vector<SheetInput> &inputs, const std::array<ParameterRow<Record>, N> &table,
-               const Record &record, const std::vector<std::string> &typed)
+               const Record &record, const std::array<std::string, N> &typed)
 {
     for (std::size_t k = 0; k < N; ++k) {
         const ParameterRow<Record> &row = table[k];
-        std::string value = k < typed.size() ? typed[k] : std::string();
+        std::string value = typed[k];
         if (value.empty()) {
             if (row.asChoice)
                 value = row.choiceTexts[static_cast<std::size_t>(record.*row.asChoice)];
@@ -33,22 +33,15 @@ void AddInputs(std::vector<SheetInput> &inputs, const std::array<ParameterRow<Re
     }
 }
 
-// The relative humidity of a found state as the chart reads it at its
-// temperature and moisture content, as a fraction with three decimals.
-std::string HumidityText(const FoundState &state, double B)
+// The relative humidity the calculation kept for a state, as a fraction
+// with three decimals.
+std::string HumidityText(const FoundState &state)
 {
-    try {
-        const float t = state.t
-            ? *state.t
-            : moist_air::TemperatureFromMoistureEnthalpy(state.point.d, state.point.i);
-        const float Pq = moist_air::VapourPressureFromMoisture(B, state.point.d);
-        const float phi = moist_air::RelativeHumidity(moist_air::SaturationPressure(t), Pq);
-        char text[32];
-        std::snprintf(text, sizeof text, "%.3f", static_cast<double>(phi));
-        return text;
-    } catch (const ArithmeticFault &) {
+    if (!state.phi)
         return {};
-    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", static_cast<double>(*state.phi));
+    return text;
 }
 
 const std::vector<FoundState> &StatesOf(const DesignOutcome &outcome)
@@ -270,29 +263,29 @@ std::string TodayText()
     return text;
 }
 
-CalculationSheet MakeCalculationSheet(const SheetSource &source)
+CalculationSheet MakeCalculationSheet(const Project &project, const DesignOutcome &outcome)
 {
-    const DesignTexts texts = DesignTextsOf(source.outcome);
+    const DesignTexts texts = DesignTextsOf(outcome);
     CalculationSheet sheet;
     sheet.title = SheetTitle(texts.design);
     sheet.program = std::string("idchart ") + kIdchartVersion;
 
-    sheet.inputs.push_back({"B", "大气压力", source.pressureText, "Pa"});
+    sheet.inputs.push_back({"B", "大气压力", project.chart.BText, "Pa"});
     if (texts.design == DesignKind::PrimaryWinter)
-        AddInputs(sheet.inputs, kWinterParameters, source.request.winter, source.typed.winter);
+        AddInputs(sheet.inputs, kWinterParameters, project.winter, project.winterTexts);
     // Every design reads the summer record; the winter design takes its supply flow from it.
-    AddInputs(sheet.inputs, kSummerParameters, source.request.summer, source.typed.summer);
+    AddInputs(sheet.inputs, kSummerParameters, project.summer, project.summerTexts);
 
-    const std::vector<FoundState> &found = StatesOf(source.outcome);
+    const std::vector<FoundState> &found = StatesOf(outcome);
     for (const StateText &row : texts.stateRows) {
         SheetState state {row.key, row.name, row.t, {}, row.d, row.i};
         for (const FoundState &f : found)
             if (row.key == StateLetter(f.name))
-                state.phi = HumidityText(f, source.B);
+                state.phi = HumidityText(f);
         sheet.states.push_back(state);
     }
 
-    sheet.steps = std::visit([&](const auto &o) { return StepsOf(o, source.B); }, source.outcome);
+    sheet.steps = std::visit([&](const auto &o) { return StepsOf(o, project.chart.B); }, outcome);
 
     for (const QuantityText &q : texts.quantities)
         if (q.where != QuantityText::Where::JsonOnly && !q.boolean)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designs/design_outcome.h"
+#include "project/project.h"
 
 #include <optional>
 #include <string>
@@ -60,24 +61,10 @@ struct CalculationSheet {
     std::optional<std::string> stop;
 };
 
-// The texts typed for the inputs where they are known; an empty text (or a
-// missing table) takes the number text of the record's value.
-struct TypedInputs {
-    std::vector<std::string> summer; // in the summer table's row order
-    std::vector<std::string> winter; // in the winter table's row order
-};
-
-// What the sheet is made from: the calculation's request and outcome and the
-// pressure it ran at (B in Pa and the text typed for it).
-struct SheetSource {
-    const DesignRequest &request;
-    const DesignOutcome &outcome;
-    double B = 101325.0;
-    std::string pressureText;
-    TypedInputs typed;
-};
-
-CalculationSheet MakeCalculationSheet(const SheetSource &source);
+// The sheet of a project's calculation: its inputs as typed (an input never
+// typed, as before the first OK of its dialog, takes the number text of the
+// record's value), the pressure the calculation ran at and its outcome.
+CalculationSheet MakeCalculationSheet(const Project &project, const DesignOutcome &outcome);
 
 // The sheet's title for a design: "一次回风系统夏季空调设计计算书" and the like.
 const char *SheetTitle(DesignKind design);

@@ -3,9 +3,11 @@
 // the order their calculations compute, each value the text its box shows or
 // would show.
 
+#include "designs/dew_point_scan.h"
 #include "designs/primary_winter/primary_winter.h"
 #include "designs/secondary_summer/secondary_presentation.h"
 #include "designs/secondary_summer/secondary_summer.h"
+#include "psychro/moist_air.h"
 #include "report/calculation_sheet.h"
 #include "report/sheet_steps.h"
 #include "text/number_text.h"
@@ -61,8 +63,8 @@ std::vector<SheetStep> StepsOf(const SecondaryOutcome &out, double B)
     if (out.dewPoint && L) {
         steps.push_back(Words(
             sG, "机器露点温度",
-            "从 t_o = " + PutD(out.t_o)
-                + " ℃ 起，温度每次降低 0.001 K，直到 φ_L 曲线上的含湿量不再大于过 N "
+            "从 t_o = " + PutD(out.t_o) + " ℃ 起，温度每次降低 " + Constant(secondary_scan::kStep)
+                + " K，直到 φ_L 曲线上的含湿量不再大于过 N "
                   "的热湿比线上的含湿量，共计算 "
                 + std::to_string(out.dewPoint->evaluations) + " 个温度。L 在 N、O 连线的延长线上。",
             SingleText(*L->t), "℃"));
@@ -179,8 +181,9 @@ std::vector<SheetStep> StepsOf(const WinterOutcome &out, double B)
     if (O && N) {
         steps.push_back({states,
                          "送风含湿量",
-                         "d_o' = d_n' − 1000 W' / G",
-                         Put(N->d) + " − 1000 × " + Put(in.W) + " / " + PutD(*out.G),
+                         "d_o' = d_n' − " + Constant(moist_air::kGramsPerKilogram) + " W' / G",
+                         Put(N->d) + " − " + Constant(moist_air::kGramsPerKilogram) + " × "
+                             + Put(in.W) + " / " + PutD(*out.G),
                          SingleText(O->d),
                          "g/kg",
                          {}});
@@ -194,17 +197,20 @@ std::vector<SheetStep> StepsOf(const WinterOutcome &out, double B)
     }
     if (out.dewPoint && out.dewPoint->found)
         steps.push_back(Words("加湿", "机器露点温度",
-                              "从 -30 ℃ 起温度每次升高 0.001 K，求 φ_L' 曲线上含湿量与 d_o' "
-                              "之差不大于 0.001 g/kg 的温度，共计算 "
+                              "从 " + Constant(dew_point_scan::kStartTemperature)
+                                  + " ℃ 起温度每次升高 " + Constant(dew_point_scan::kStep)
+                                  + " K，求 φ_L' 曲线上含湿量与 d_o' 之差不大于 "
+                                  + SingleText(dew_point_scan::kTolerance) + " g/kg 的温度，共计算 "
                                   + std::to_string(out.dewPoint->evaluations) + " 个温度。",
                               SingleText(static_cast<float>(out.dewPoint->t_L)), "℃"));
     if (const FoundState *M = FindState(out.states, StateName::M))
         StateSteps(steps, "加湿", *M, "混合点 C' 的焓低于 i_L'，先等湿预热到 i_L'。");
     if (const FoundState *end = out.EndState())
         StateSteps(steps, "加湿", *end,
-                   in.mode == Humidifier::Steam
-                       ? "喷蒸汽：等湿加热到过 O' 的蒸汽线（ε = 2684 kJ/kg）上。"
-                       : "喷循环水：沿等焓线加湿。");
+                   in.mode == Humidifier::Steam ? "喷蒸汽：等湿加热到过 O' 的蒸汽线（ε = "
+                           + Constant(kSteamEnthalpyPerGram * moist_air::kGramsPerKilogram)
+                           + " kJ/kg）上。"
+                                                : "喷循环水：沿等焓线加湿。");
     if (!out.loads)
         return steps;
     const WinterLoads &q = *out.loads;
@@ -218,6 +224,8 @@ std::vector<SheetStep> StepsOf(const WinterOutcome &out, double B)
                      DoubleText(q.heating),
                      "kW",
                      {}});
-    steps.push_back(Words(sQ, "加湿量", "3.6 G (d_E − d_c')", DoubleText(q.humidifier), "kg/h"));
+    steps.push_back(Words(sQ, "加湿量",
+                          Constant(kGramsPerSecondToKilogramsPerHour) + " G (d_E − d_c')",
+                          DoubleText(q.humidifier), "kg/h"));
     return steps;
 }

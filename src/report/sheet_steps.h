@@ -23,6 +23,12 @@ inline std::string PutD(double value)
     return Put(DoubleText(value));
 }
 
+// A constant of a formula as the formula writes it ("1.005", "2500").
+inline std::string Constant(double value)
+{
+    return DoubleText(value);
+}
+
 // A step told in words, with its result where it has one.
 inline SheetStep Words(const std::string &section, const std::string &what,
                        const std::string &words, const std::string &result = {},

@@ -160,8 +160,7 @@ void Form1::计算并描点_Click()
             std::make_shared<ResultSheet>(ResultSheet {
                 *display.texts, chart.BText, SingleText(chart.Precision),
                 DesignInputs(design, project.summerTexts, project.winterTexts), kIdchartVersion}),
-            std::make_shared<CalculationSheet>(
-                MakeCalculationSheet({request, *display.outcome, chart.B, chart.BText, {}})));
+            std::make_shared<CalculationSheet>(MakeCalculationSheet(project, *display.outcome)));
     });
 }
 

@@ -89,10 +89,10 @@ struct Made {
 
 Made Make(const DesignParameters &parameters)
 {
-    const WinterParameters winter;
-    const DesignRequest request {DesignKind::PrimarySummer, parameters, winter};
-    Made made {ComputeDesign(request, 101325.0), {}, {}};
-    made.sheet = MakeCalculationSheet({request, made.outcome, 101325.0, "101325", {}});
+    Project project;
+    project.summer = parameters;
+    Made made {ComputeDesign(project.Request(), project.chart.B), {}, {}};
+    made.sheet = MakeCalculationSheet(project, made.outcome);
     made.sheet.date = "2026-12-07";
     made.html = CalculationSheetHtml(made.sheet, "<svg/>");
     return made;

@@ -13,7 +13,6 @@
 #include "qt/fonts.h"
 #include "qt/image_surface.h"
 #include "qt/picture_export.h"
-#include "readout/state_points.h"
 #include "report/calculation_sheet.h"
 #include "text/fault_message.h"
 
@@ -54,17 +53,16 @@ std::unique_ptr<QApplication> StartOffscreenGui()
     return application;
 }
 
-// The chart as the main window draws it, away from the window: its surface
-// with the window's colours and font, the scene drawn for it, and the texts
-// of the boxes over it.
+// The project's chart as the main window draws it, away from the window:
+// its surface with the window's colours and font, the scene drawn for it, and
+// the texts of the boxes over it.
 struct ChartPicture {
+    Project &project;
     ImageSurface surface;
     std::unique_ptr<Scene> scene;
-    ChartState chart;
-    StatePoints points; // a picture from the command line has none
     BoxTexts boxes;
 
-    ChartPicture(QSize size, const Pressure &pressure)
+    ChartPicture(QSize size, Project &drawn) : project(drawn)
     {
         SetUpChartSurface(surface);
         surface.Resize(size.width(), size.height());
@@ -73,16 +71,25 @@ struct ChartPicture {
         });
         SetUpChart(*scene);
         SetChartScale(surface);
-        chart.B = pressure.B;
-        chart.BText = pressure.text;
+    }
+
+    // The chart at the project's precision. A fault ends the command with status 1.
+    void Draw(CommandOutput &output)
+    {
+        try {
+            DrawChartLayer(*scene, project.chart, project.points, boxes);
+        } catch (const ArithmeticFault &fault) {
+            output.status = exit_status::kStopped;
+            output.err = FaultMessage("绘制焓湿图", fault) + '\n';
+        }
     }
 
     // 计算并描点: the chart at precision 1, then the process. The calculation's
     // messages go to standard error; a stop ends the command with status 1.
-    std::optional<CalculationDisplay> Calculate(const DesignRequest &request, CommandOutput &output)
+    std::optional<CalculationDisplay> Calculate(CommandOutput &output)
     {
-        CalculationDisplay display
-            = DisplayCalculation(*scene, chart, points, boxes, request, true);
+        CalculationDisplay display = DisplayCalculation(*scene, project.chart, project.points,
+                                                        boxes, project.Request(), true);
         boxes = display.moments.back().boxes;
         if (display.outcome) {
             TellOutcome(*display.outcome, output);
@@ -112,30 +119,24 @@ struct ChartPicture {
 
 CommandOutput DrawChartPicture(const QCommandLineParser &parser)
 {
-    CalculationOptions calculation;
+    Project project;
     PictureOptions options;
     QString path;
-    if (auto refused = ReadCalculationOptions(parser, calculation))
+    if (auto refused = ReadCalculationOptions(parser, project))
         return *refused;
     if (auto refused = ReadPictureOptions(parser, options))
         return *refused;
     if (auto refused = ReadOutputFile(parser, PictureFileType(), path))
         return *refused;
-    const auto &[design, pressure, parameters, winter] = calculation;
 
     const auto application = StartOffscreenGui();
-    ChartPicture picture(options.size, pressure);
+    ChartPicture picture(options.size, project);
     CommandOutput output;
     if (parser.isSet(QStringLiteral("process"))) {
-        picture.Calculate({design, parameters, winter}, output);
+        picture.Calculate(output);
     } else {
-        picture.chart.Precision = options.precision;
-        try {
-            DrawChartLayer(*picture.scene, picture.chart, picture.points, picture.boxes);
-        } catch (const ArithmeticFault &fault) {
-            output.status = exit_status::kStopped;
-            output.err = FaultMessage("绘制焓湿图", fault) + '\n';
-        }
+        project.chart.Precision = options.precision;
+        picture.Draw(output);
     }
 
     // What a stopped calculation drew is saved too: it is what the window
@@ -153,30 +154,23 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
 CommandOutput WriteReportSheet(const QCommandLineParser &parser)
 {
     QString path;
-    CalculationOptions calculation;
+    Project project;
     if (auto refused = ReadOutputFile(parser, SheetFileType(), path))
         return *refused;
-    if (auto refused = ReadCalculationOptions(parser, calculation))
+    if (auto refused = ReadCalculationOptions(parser, project))
         return *refused;
-    const auto &[design, pressure, parameters, winter] = calculation;
-    // The typed texts of the options go into the sheet as the user gave them,
-    // a choice as the dialog names it.
-    const auto summerTexts = OptionTexts(parser, kSummerParameters);
-    const auto winterTexts = OptionTexts(parser, kWinterParameters);
-    const TypedInputs typed {{summerTexts.begin(), summerTexts.end()},
-                             {winterTexts.begin(), winterTexts.end()}};
 
     const auto application = StartOffscreenGui();
-    ChartPicture picture(DefaultChartSize(), pressure);
-    const DesignRequest request {design, parameters, winter};
+    ChartPicture picture(DefaultChartSize(), project);
     CommandOutput output;
-    const std::optional<CalculationDisplay> display = picture.Calculate(request, output);
+    const std::optional<CalculationDisplay> display = picture.Calculate(output);
     if (!display)
         return output; // the chart itself could not be drawn: nothing was computed
 
-    // A stopped calculation still has its sheet, with the message.
-    CalculationSheet sheet
-        = MakeCalculationSheet({request, *display->outcome, pressure.B, pressure.text, typed});
+    // A stopped calculation still has its sheet, with the message; the texts
+    // of the options go into it as the user gave them, a choice as the
+    // dialog names it.
+    CalculationSheet sheet = MakeCalculationSheet(project, *display->outcome);
     sheet.date = TodayText();
     const QString failure = SaveCalculationSheet(sheet, picture.Record(), picture.Overlay(), path);
     if (!failure.isEmpty()) {

@@ -11,8 +11,7 @@ using namespace moist_air;
 
 namespace {
 
-// The steps of the calculation, so that a fault can be told by where it arose.
-enum class Stage { Load, Indoor, Outdoor, Mixed, Supply, DewPoint, AirFlows, Loads };
+using Stage = PrimaryStep;
 
 // What the user is told the calculation was doing when a fault stopped it.
 const char *Activity(Stage stage)
@@ -75,43 +74,66 @@ float Single(double value, FaultCause cause)
     return CheckedSingle(value, cause);
 }
 
-// Runs the steps in their order, recording each state as it is found. Answers
-// false when the machine dew point cannot be found; a fault propagates.
+// Carries out one step on what the steps before it found, recording its
+// states. Answers false when the machine dew point cannot be found; a fault
+// propagates.
+bool Carry(PrimaryOutcome &out, Stage step, const DesignParameters &parameters, double B)
+{
+    const auto state = [&out](StateName name) { return *out.State(name); };
+    switch (step) {
+    case Stage::Load:
+        out.inputs = TakeOverSummer(parameters);
+        break;
+    case Stage::Indoor:
+        out.states.push_back(Found(StateName::N, IndoorState(*out.inputs, B),
+                                   static_cast<float>(out.inputs->tn), B));
+        break;
+    case Stage::Outdoor:
+        out.states.push_back(Found(StateName::W, OutdoorState(*out.inputs, B),
+                                   static_cast<float>(out.inputs->tw), B));
+        break;
+    case Stage::Mixed:
+        out.states.push_back(
+            Found(StateName::C,
+                  PrimaryMixedState(out.inputs->s, state(StateName::N), state(StateName::W)),
+                  std::nullopt, B));
+        break;
+    case Stage::Supply: {
+        const SupplyState supply = ComputeSupplyState(*out.inputs, state(StateName::N));
+        out.t_o = supply.t_o;
+        out.states.push_back(Found(StateName::O, supply.O, static_cast<float>(supply.t_o), B));
+        break;
+    }
+    case Stage::DewPoint:
+        out.dewPoint
+            = FindMachineDewPoint(state(StateName::O).d, MachineDewPointHumidity(*out.inputs), B);
+        if (!out.dewPoint->found)
+            return false; // without L there is no cooling line, no reheat and no load
+        out.states.push_back(
+            Found(StateName::L, out.dewPoint->L, static_cast<float>(out.dewPoint->t_L), B));
+        break;
+    case Stage::AirFlows:
+        out.flows = PrimaryAirFlows(*out.inputs, state(StateName::N), state(StateName::O));
+        break;
+    case Stage::Loads:
+        out.loads = PrimaryLoadsOf(out.flows->SupplyFlowByHeat, out.inputs->s, state(StateName::N),
+                                   state(StateName::W), state(StateName::O), state(StateName::L));
+        break;
+    }
+    return true;
+}
+
+// Runs the steps in their order. Answers false when the machine dew point
+// cannot be found; a fault propagates, `stage` telling where it arose.
 bool Calculate(PrimaryOutcome &out, const DesignParameters &parameters, double B, Stage &stage)
 {
-    stage = Stage::Load;
-    out.inputs = TakeOverSummer(parameters);
-    const SummerInputs &in = *out.inputs;
-
-    stage = Stage::Indoor;
-    const StatePoint N = IndoorState(in, B);
-    out.states.push_back({StateName::N, N, static_cast<float>(in.tn)});
-
-    stage = Stage::Outdoor;
-    const StatePoint W = OutdoorState(in, B);
-    out.states.push_back({StateName::W, W, static_cast<float>(in.tw)});
-
-    stage = Stage::Mixed;
-    const StatePoint C = PrimaryMixedState(in.s, N, W);
-    out.states.push_back({StateName::C, C, std::nullopt});
-
-    stage = Stage::Supply;
-    const SupplyState supply = ComputeSupplyState(in, N);
-    out.t_o = supply.t_o;
-    out.states.push_back({StateName::O, supply.O, static_cast<float>(supply.t_o)});
-
-    stage = Stage::DewPoint;
-    out.dewPoint = FindMachineDewPoint(supply.O.d, MachineDewPointHumidity(in), B);
-    if (!out.dewPoint->found)
-        return false; // without L there is no cooling line, no reheat and no load
-    const StatePoint L = out.dewPoint->L;
-    out.states.push_back({StateName::L, L, static_cast<float>(out.dewPoint->t_L)});
-
-    stage = Stage::AirFlows;
-    out.flows = PrimaryAirFlows(in, N, supply.O);
-
-    stage = Stage::Loads;
-    out.loads = PrimaryLoadsOf(out.flows->SupplyFlowByHeat, in.s, N, W, supply.O, L);
+    for (const Stage step : kPrimarySteps) {
+        stage = step;
+        const bool found = Carry(out, step, parameters, B);
+        out.steps.push_back(step);
+        if (!found)
+            return false;
+    }
     return true;
 }
 
@@ -132,12 +154,17 @@ StatePoint PrimaryMixedState(float s, StatePoint N, StatePoint W)
     return MixedByShare(N, W, s);
 }
 
+double SupplyFlowByHeat(const SummerInputs &in, StatePoint N, StatePoint O)
+{
+    const FaultCause heat = FaultCause::SupplyFlowByHeat;
+    const double enthalpyDrop = static_cast<double>(N.i) - O.i;
+    return CheckedDouble(CheckedDivide(in.Q, enthalpyDrop, heat), heat);
+}
+
 PrimaryFlows PrimaryAirFlows(const SummerInputs &in, StatePoint N, StatePoint O)
 {
     PrimaryFlows flows;
-    const FaultCause heat = FaultCause::SupplyFlowByHeat;
-    const double enthalpyDrop = static_cast<double>(N.i) - O.i;
-    flows.SupplyFlowByHeat = CheckedDouble(CheckedDivide(in.Q, enthalpyDrop, heat), heat);
+    flows.SupplyFlowByHeat = SupplyFlowByHeat(in, N, O);
 
     flows.MoistureDifference
         = Single(static_cast<double>(N.d) - O.d, FaultCause::MoistureDifference);

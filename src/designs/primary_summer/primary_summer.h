@@ -29,6 +29,14 @@ inline constexpr const char *kProcessLineParallel
     = "热湿比线与送风温度的等温线平行，无法确定送风状态点O，请检查参数设定!";
 } // namespace primary_messages
 
+// The steps of the calculation, in the order it carries them out: the take-over
+// of the record, the states N, W, C and O, the search for L, the air flows and
+// the loads. The calculation sheet lists them in this order too.
+enum class PrimaryStep { Load, Indoor, Outdoor, Mixed, Supply, DewPoint, AirFlows, Loads };
+inline constexpr PrimaryStep kPrimarySteps[]
+    = {PrimaryStep::Load,   PrimaryStep::Indoor,   PrimaryStep::Outdoor,  PrimaryStep::Mixed,
+       PrimaryStep::Supply, PrimaryStep::DewPoint, PrimaryStep::AirFlows, PrimaryStep::Loads};
+
 // The supply air flows.
 struct PrimaryFlows {
     double SupplyFlowByHeat = 0.0; // Q / (i_n − i_o), kg/s
@@ -47,6 +55,9 @@ struct PrimaryLoads {
 
 // Everything one calculation found, up to its end or its stop.
 struct PrimaryOutcome {
+    // The steps carried out to their end, in order: all of them, or those
+    // before a stop (a search for L that found none ends its step too).
+    std::vector<PrimaryStep> steps;
     std::optional<SummerInputs> inputs; // the record taken over (epsilon with it)
     std::vector<FoundState> states; // N, W, C, O, L in the order found
     double t_o = 0.0; // supply temperature, °C, once O is known
@@ -65,6 +76,10 @@ StatePoint PrimaryMixedState(float s, StatePoint N, StatePoint W);
 // SupplyFlowByHeat = Q / (i_n − i_o); MoistureDifference = d_n − d_o;
 // SupplyFlowByMoisture = 1000 · W / MoistureDifference unless it is 0.
 PrimaryFlows PrimaryAirFlows(const SummerInputs &in, StatePoint N, StatePoint O);
+
+// The supply air flow from the room's residual heat, Q / (i_n − i_o), kg/s;
+// equal enthalpies are a division by zero (FaultCause::SupplyFlowByHeat).
+double SupplyFlowByHeat(const SummerInputs &in, StatePoint N, StatePoint O);
 
 // Q1 = G (i_n − i_o), Q2 = G s (i_w − i_n), ReheatLoad = G (i_o − i_L),
 // SystemCooling = (Q1 + Q2) + ReheatLoad.

@@ -1,6 +1,7 @@
 #include "designs/primary_winter/primary_winter.h"
 
 #include "designs/parameter_table.h"
+#include "designs/primary_summer/primary_summer.h"
 #include "designs/summer_states.h"
 #include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
@@ -10,25 +11,19 @@ using namespace moist_air;
 
 namespace {
 
-// kg/s times g/kg gives g/s; 3.6 turns that into kg/h.
-constexpr double kGramsPerSecondToKilogramsPerHour = 3.6;
-
 float Single(double value, FaultCause cause)
 {
     return CheckedSingle(value, cause);
 }
 
-// The summer supply flow G = Q / (i_n − i_o) of the summer record, or none
-// when the record gives no positive flow. A fault propagates.
+// The summer supply flow G = Q / (i_n − i_o) of the summer record, as the
+// primary design finds it, or none when the record gives no positive flow. A
+// fault propagates.
 std::optional<double> SummerSupplyFlow(const DesignParameters &summer, double B)
 {
     const SummerInputs in = TakeOverSummer(summer);
     const StatePoint N = IndoorState(in, B);
-    const SupplyState supply = ComputeSupplyState(in, N);
-    const double enthalpyDrop = static_cast<double>(N.i) - supply.O.i;
-    if (enthalpyDrop == 0.0)
-        return std::nullopt;
-    const double G = CheckedDouble(in.Q / enthalpyDrop, FaultCause::SupplyFlowByHeat);
+    const double G = SupplyFlowByHeat(in, N, ComputeSupplyState(in, N).O);
     if (!(G > 0.0))
         return std::nullopt;
     return G;
@@ -59,15 +54,15 @@ std::optional<Stop> Calculate(WinterOutcome &out, const WinterParameters &winter
 
     const StatePoint N = StateFromTemperatureHumidity(CheckedSingleInput(in.tn, &P::tnW),
                                                       CheckedSingleInput(in.phiN, &P::phiNW), B);
-    out.states.push_back({StateName::Nw, N, static_cast<float>(in.tn)});
+    out.states.push_back(Found(StateName::Nw, N, static_cast<float>(in.tn), B));
     const StatePoint W = StateFromTemperatureHumidity(CheckedSingleInput(in.tw, &P::twW),
                                                       CheckedSingleInput(in.phiW, &P::phiWW), B);
-    out.states.push_back({StateName::Ww, W, static_cast<float>(in.tw)});
+    out.states.push_back(Found(StateName::Ww, W, static_cast<float>(in.tw), B));
 
     // C' as a share of G, so the fresh-air load is s' · G · (i_n' − i_w').
     const StatePoint C = MixedByShare(N, W, in.s);
     const float t_c = TemperatureFromMoistureEnthalpy(C.d, C.i);
-    out.states.push_back({StateName::Cw, C, t_c});
+    out.states.push_back(Found(StateName::Cw, C, t_c, B));
     if (InFogRegion(C, t_c, B))
         out.advisory = msg::kFog;
 
@@ -76,7 +71,7 @@ std::optional<Stop> Calculate(WinterOutcome &out, const WinterParameters &winter
         Single(static_cast<double>(N.d) - kGramsPerKilogram * in.W / G, FaultCause::t_o),
         Single(static_cast<double>(N.i) + in.Qh / G, FaultCause::t_o)};
     out.t_o = TemperatureFromMoistureEnthalpy(O.d, O.i);
-    out.states.push_back({StateName::Ow, O, *out.t_o});
+    out.states.push_back(Found(StateName::Ow, O, *out.t_o, B));
 
     if (C.d >= O.d)
         return StopWith(StopCause::NoHumidification, msg::kNoHumidification);
@@ -89,7 +84,7 @@ std::optional<Stop> Calculate(WinterOutcome &out, const WinterParameters &winter
                              Single(static_cast<double>(O.i)
                                         - kSteamEnthalpyPerGram * (static_cast<double>(O.d) - C.d),
                                     FaultCause::ReheatLoad)};
-        out.states.push_back({StateName::M2, M2, std::nullopt});
+        out.states.push_back(Found(StateName::M2, M2, std::nullopt, B));
         if (static_cast<double>(M2.i) - C.i <= 0.0)
             return StopWith(StopCause::NoHeating, msg::kNoHeating);
         loads.preheat = CheckedDouble(G * (static_cast<double>(M2.i) - C.i), FaultCause::Q1);
@@ -105,13 +100,13 @@ std::optional<Stop> Calculate(WinterOutcome &out, const WinterParameters &winter
         out.preheated = C.i < L.i;
         StatePoint E;
         if (out.preheated) {
-            out.states.push_back({StateName::Lw, L, static_cast<float>(out.dewPoint->t_L)});
-            out.states.push_back({StateName::M, {C.d, L.i}, std::nullopt});
+            out.states.push_back(Found(StateName::Lw, L, static_cast<float>(out.dewPoint->t_L), B));
+            out.states.push_back(Found(StateName::M, {C.d, L.i}, std::nullopt, B));
             E = L;
         } else {
             // The spray adds only what O' needs, along i = i_c'.
             E = {O.d, C.i};
-            out.states.push_back({StateName::E, E, std::nullopt});
+            out.states.push_back(Found(StateName::E, E, std::nullopt, B));
         }
         const float i_M = out.preheated ? L.i : C.i;
         loads.preheat = CheckedDouble(G * (static_cast<double>(i_M) - C.i), FaultCause::Q1);

@@ -3,6 +3,7 @@
 #include "designs/design_parameters.h"
 #include "designs/dew_point_scan.h"
 #include "designs/outcome.h"
+#include "psychro/moist_air.h"
 
 #include <optional>
 #include <string>
@@ -26,9 +27,16 @@ inline constexpr const char *kDewPointNotFound = "t在-30至100之间,没有找�
 inline constexpr const char *kArithmetic = "计算中出现除数为零或溢出,请检查参数!";
 } // namespace winter_messages
 
-// Enthalpy the steam brings per gram of moisture added, kJ/g: steam at 100 °C
-// by the model's own constants, 2500 + 1.84 · 100 kJ/kg.
-inline constexpr double kSteamEnthalpyPerGram = 2.684;
+// kg/s times g/kg gives g/s; 3.6 turns that into kg/h.
+inline constexpr double kGramsPerSecondToKilogramsPerHour = 3.6;
+
+// Enthalpy the steam brings per gram of moisture added, kJ/g: dry steam at
+// 100 °C by the model's own constants, 2500 + 1.84 · 100 kJ/kg.
+inline constexpr double kSteamTemperature = 100.0; // °C
+inline constexpr double kSteamEnthalpyPerGram
+    = (moist_air::kLatentHeat + moist_air::kVapourHeat * kSteamTemperature)
+    / moist_air::kGramsPerKilogram;
+static_assert(kSteamEnthalpyPerGram == 2.684);
 
 // The winter record taken over for a calculation: percentages as fractions,
 // W' in kg/s (a zero W' becomes 1.401298E-30 kg/s, as in summer), and the

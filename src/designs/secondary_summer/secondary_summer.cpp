@@ -30,19 +30,19 @@ void Calculate(SecondaryOutcome &out, const DesignParameters &parameters, double
 
     // N, W and O exactly as the primary design finds them.
     const StatePoint N = IndoorState(in, B);
-    out.states.push_back({StateName::N, N, static_cast<float>(in.tn)});
+    out.states.push_back(Found(StateName::N, N, static_cast<float>(in.tn), B));
     const StatePoint W = OutdoorState(in, B);
-    out.states.push_back({StateName::W, W, static_cast<float>(in.tw)});
+    out.states.push_back(Found(StateName::W, W, static_cast<float>(in.tw), B));
     const SupplyState supply = ComputeSupplyState(in, N);
     const StatePoint O = supply.O;
     out.t_o = supply.t_o;
-    out.states.push_back({StateName::O, O, static_cast<float>(supply.t_o)});
+    out.states.push_back(Found(StateName::O, O, static_cast<float>(supply.t_o), B));
 
     // The supply flow from the room's heat.
     const double DI = static_cast<double>(N.i) - O.i;
     if (DI == 0.0)
         throw Stopped {StopCause::NoEnthalpyDifference, msg::kNoEnthalpyDifference};
-    const double G = Checked(CheckedDivide(in.Q, DI, FaultCause::SupplyFlowByHeat));
+    const double G = SupplyFlowByHeat(in, N, O);
     if (!(G > 0.0))
         throw Stopped {StopCause::NegativeFlow, msg::kNegativeFlow};
     out.flows = SecondaryFlows {G, {}, {}, {}, {}};
@@ -58,7 +58,7 @@ void Calculate(SecondaryOutcome &out, const DesignParameters &parameters, double
         throw Stopped {StopCause::LineMissesCurve, msg::kLineMissesCurve};
     out.dewPoint = dewPoint;
     const StatePoint L = dewPoint.L;
-    out.states.push_back({StateName::L, L, static_cast<float>(dewPoint.t_L)});
+    out.states.push_back(Found(StateName::L, L, static_cast<float>(dewPoint.t_L), B));
 
     // The flows, each written once it passes its check. The coil flow is the
     // energy balance of the second mix: G i_o = G_L i_L + G2 i_n with
@@ -91,7 +91,7 @@ void Calculate(SecondaryOutcome &out, const DesignParameters &parameters, double
     // divide by zero when all coil air is fresh air).
     const double x = Checked(CheckedDivide(G_W, G_L, FaultCause::SystemCooling));
     const StatePoint C1 = MixedByShare(N, W, x);
-    out.states.push_back({StateName::C1, C1, std::nullopt});
+    out.states.push_back(Found(StateName::C1, C1, std::nullopt, B));
 
     // The coil's capacity: by the two balances, Q + G_W (i_w − i_n).
     out.CoilCapacity = Checked(G_L * (static_cast<double>(C1.i) - L.i));
@@ -101,14 +101,9 @@ void Calculate(SecondaryOutcome &out, const DesignParameters &parameters, double
     const DewPointSearch primary = FindMachineDewPoint(O.d, phiL, B);
     out.compared = true;
     if (primary.found) {
-        PrimaryComparison c;
-        c.t_L1 = primary.t_L;
-        c.i_L1 = primary.L.i;
-        c.ReheatLoad1
-            = CheckedSingle(G * (static_cast<double>(O.i) - c.i_L1), FaultCause::ReheatLoad);
-        c.SystemCooling1
-            = Checked((G * DI + G * in.s * (static_cast<double>(W.i) - N.i)) + c.ReheatLoad1);
-        out.primary = c;
+        const PrimaryLoads loads = PrimaryLoadsOf(G, in.s, N, W, O, primary.L);
+        out.primary
+            = PrimaryComparison {primary.t_L, primary.L.i, loads.ReheatLoad, loads.SystemCooling};
     }
 }
 
