@@ -48,6 +48,7 @@ QString DefaultSize()
 QList<QCommandLineOption> ChartOptions()
 {
     return QList<QCommandLineOption> {
+               ProjectOption(),
                PressureOption(),
                QCommandLineOption(QStringLiteral("precision"), Utf8("绘图精度，℃，不小于 0.001"),
                                   QStringLiteral("p"), Utf8(chart_prompts::kPrecisionDefault)),

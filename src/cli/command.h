@@ -129,33 +129,15 @@ struct Pressure {
 std::optional<CommandOutput> ReadPressure(const QCommandLineParser &parser, Pressure &pressure);
 std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, OutputFormat &format);
 
-// Each a whole number (StrictNumber), then read as the dialog's OK reads its boxes.
-std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
-                                               DesignParameters &parameters);
 std::optional<CommandOutput> ReadDesignKind(const QCommandLineParser &parser, DesignKind &design);
-// The numbers each a whole number (StrictNumber), the humidifier one of its
-// two words; then read as the winter dialog's OK reads its entries.
-std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,
-                                               WinterParameters &winter);
 
-// What a calculation on the command line is asked for, as a project:
-// --design, --pressure (the chart's B with its text), the summer and the
-// winter options with the texts given, read in this order.
+// What a calculation on the command line is asked for, as a project: the
+// project file of --project, if given, and over it --design, --pressure (the
+// chart's B with its text), the summer and the winter options with the texts
+// given, read in this order; without a project file every option counts,
+// given or by default, as before. Numbers must be whole numbers
+// (StrictNumber), then they are read as the dialogs' OK reads their boxes.
 std::optional<CommandOutput> ReadCalculationOptions(const QCommandLineParser &parser,
                                                     Project &project);
-
-// The texts the options of a parameter table held, given or by default, in the
-// table's row order; a choice as the dialog names it ("spray" is 喷循环水).
-template <typename Record, std::size_t N>
-std::array<std::string, N> OptionTexts(const QCommandLineParser &parser,
-                                       const std::array<ParameterRow<Record>, N> &table)
-{
-    std::array<std::string, N> typed;
-    for (std::size_t k = 0; k < N; ++k) {
-        typed[k] = parser.value(Utf8(table[k].option)).toStdString();
-        for (std::size_t c = 0; table[k].asChoice && c < table[k].choiceWords.size(); ++c)
-            if (typed[k] == table[k].choiceWords[c])
-                typed[k] = table[k].choiceTexts[c];
-    }
-    return typed;
-}
+// --project FILE.
+QCommandLineOption ProjectOption();

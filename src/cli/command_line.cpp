@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "idchart_version.h"
+#include "project/project_file.h"
 #include "window_program_path.h"
 
 #include <QCommandLineParser>
@@ -266,9 +267,18 @@ CommandOutput RunCommand(const QStringList &arguments)
         return Printed(QStringLiteral("idchart ") + Utf8(kIdchartVersion) + QLatin1Char('\n'));
     if (const Command *command = FindCommand(first))
         return RunWord(*command, arguments.mid(1));
+    // idchart room1.idchart: the windows open with the project.
+    if (arguments.size() == 1 && IsProjectFileName(first))
+        return HandedOn();
     if (first.startsWith(QLatin1Char('-')))
         return UsageError(Utf8("未知选项：") + first);
     return UsageError(Utf8("未知命令：") + first);
+}
+
+bool IsProjectFileName(const QString &argument)
+{
+    return !argument.startsWith(QLatin1Char('-'))
+        && argument.endsWith(QStringLiteral(".") + Utf8(kProjectSuffix), Qt::CaseInsensitive);
 }
 
 std::optional<int> RunCommandLine(int argc, char **argv)

@@ -29,6 +29,10 @@ struct CommandOutput {
 // Runs the command the arguments (without the program's name) ask for.
 CommandOutput RunCommand(const QStringList &arguments);
 
+// Whether an argument names a project file (room1.idchart), which the windows
+// open: `idchart room1.idchart`, as the desktop entry starts the program.
+bool IsProjectFileName(const QString &argument);
+
 // Runs the command line when the arguments ask for it and answers the exit
 // status, which is kWriteFailed when standard output did not take every byte
 // (a full disk, a closed output); answers nothing when the window program is to take over: to start

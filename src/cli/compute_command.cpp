@@ -2,6 +2,8 @@
 #include "designs/design_outcome.h"
 #include "designs/parameter_table.h"
 #include "idchart_version.h"
+#include "io/whole_file.h"
+#include "project/project_file.h"
 #include "report/result_sheet.h"
 #include "text/number_text.h"
 
@@ -15,8 +17,13 @@ namespace {
 
 QList<QCommandLineOption> ComputeOptions()
 {
-    return QList<QCommandLineOption> {DesignKindOption(), PressureOption()} + DesignOptions()
-        + WinterOptions() + QList<QCommandLineOption> {FormatOption()};
+    return QList<QCommandLineOption> {ProjectOption(), DesignKindOption(), PressureOption()}
+    + DesignOptions() + WinterOptions()
+        + QList<QCommandLineOption> {
+            FormatOption(),
+            QCommandLineOption(QStringLiteral("save-project"),
+                               Utf8("把选项所给的项目（大气压力、设计与各参数）写入项目文件"),
+                               QStringLiteral("FILE"))};
 }
 
 CommandOutput RunCompute(const QCommandLineParser &parser)
@@ -49,6 +56,17 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
         break;
     }
     TellOutcome(outcome, output);
+    if (parser.isSet(QStringLiteral("save-project"))) {
+        const QString path = parser.value(QStringLiteral("save-project"));
+        const QString failure
+            = WriteWholeFile(path,
+                             QByteArray::fromStdString(
+                                 ProjectJson(project, std::string("idchart ") + kIdchartVersion)));
+        if (!failure.isEmpty()) {
+            output.status = exit_status::kWriteFailed;
+            output.err += "idchart: " + failure.toStdString() + '\n';
+        }
+    }
     return output;
 }
 

@@ -2,10 +2,13 @@
 #include "cli/command.h"
 #include "designs/design_texts.h"
 #include "designs/parameter_table.h"
+#include "io/whole_file.h"
+#include "project/project_file.h"
 #include "text/strict_number.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -116,18 +119,25 @@ std::optional<CommandOutput> ReadFormat(const QCommandLineParser &parser, Output
 
 namespace {
 
-// Reads the options of a parameter table: each number a whole number
-// (StrictNumber), a choice one of its words; then the texts are read as the
-// dialog's OK reads its entries.
+// Reads the options of a parameter table into a record, with the texts it
+// came from. `texts` holds a project's texts (all empty when it has none):
+// an option given overrides its row; the rows of a project are kept as typed
+// (the dialog's reading rule made their values); without a project every row
+// takes its option, given or by default. An option's number must be a whole
+// number (StrictNumber), a choice one of its words, which the texts keep as
+// the dialog names it ("spray" is 喷循环水).
 template <typename Record, std::size_t N>
 std::optional<CommandOutput> ReadTableOptions(const QCommandLineParser &parser,
                                               const std::array<ParameterRow<Record>, N> &table,
-                                              Record &record)
+                                              std::array<std::string, N> &texts, Record &record)
 {
-    std::array<std::string, N> texts;
+    const bool fromProject
+        = std::any_of(texts.begin(), texts.end(), [](const std::string &t) { return !t.empty(); });
     for (std::size_t k = 0; k < N; ++k) {
         const ParameterRow<Record> &row = table[k];
         const QString option = Utf8(row.option);
+        if (fromProject && !parser.isSet(option))
+            continue;
         const QString typed = parser.value(option);
         texts[k] = typed.toStdString();
         if (row.asChoice) {
@@ -137,6 +147,7 @@ std::optional<CommandOutput> ReadTableOptions(const QCommandLineParser &parser,
                 return UsageError(Utf8("选项 --") + option + Utf8(" 的值“") + typed + Utf8("”不是 ")
                                   + Utf8(row.choiceWords[0]) + Utf8(" 或 ")
                                   + Utf8(row.choiceWords[1]));
+            texts[k] = row.choiceTexts[texts[k] == row.choiceWords[0] ? 0 : 1];
         } else if (!StrictNumber(texts[k])) {
             // A text the dialog would read as 0 or as its leading part is a typo here.
             return NotANumber(option, typed);
@@ -150,13 +161,27 @@ std::optional<CommandOutput> ReadTableOptions(const QCommandLineParser &parser,
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<CommandOutput> ReadDesignOptions(const QCommandLineParser &parser,
-                                               DesignParameters &parameters)
+// The project file of --project, read into the project; a usage error that
+// names the file and what is wrong with it.
+std::optional<CommandOutput> ReadProjectOption(const QCommandLineParser &parser, Project &project)
 {
-    return ReadTableOptions(parser, kSummerParameters, parameters);
+    if (!parser.isSet(QStringLiteral("project")))
+        return std::nullopt;
+    const QString path = parser.value(QStringLiteral("project"));
+    // A project file is a few kilobytes; anything this large is not one.
+    const FileContent content = ReadWholeFile(path, 16 * 1024 * 1024);
+    ProjectReading reading;
+    if (content.bytes)
+        reading = ReadProjectJson(content.bytes->toStdString());
+    if (!reading.project)
+        return UsageError(
+            Utf8("无法打开项目文件“") + QFileInfo(path).absoluteFilePath() + Utf8("”：")
+            + (content.bytes ? QString::fromStdString(reading.error) : content.failure));
+    project = *reading.project;
+    return std::nullopt;
 }
+
+} // namespace
 
 namespace {
 
@@ -212,24 +237,29 @@ std::optional<CommandOutput> ReadDesignKind(const QCommandLineParser &parser, De
 std::optional<CommandOutput> ReadCalculationOptions(const QCommandLineParser &parser,
                                                     Project &project)
 {
-    if (auto refused = ReadDesignKind(parser, project.design))
+    if (auto refused = ReadProjectOption(parser, project))
         return refused;
-    Pressure pressure;
-    if (auto refused = ReadPressure(parser, pressure))
+    const bool fromProject = parser.isSet(QStringLiteral("project"));
+    if (!fromProject || parser.isSet(QStringLiteral("design")))
+        if (auto refused = ReadDesignKind(parser, project.design))
+            return refused;
+    if (!fromProject || parser.isSet(QStringLiteral("pressure"))) {
+        Pressure pressure;
+        if (auto refused = ReadPressure(parser, pressure))
+            return refused;
+        project.chart.B = pressure.B;
+        project.chart.BText = pressure.text;
+    }
+    if (auto refused
+        = ReadTableOptions(parser, kSummerParameters, project.summerTexts, project.summer))
         return refused;
-    project.chart.B = pressure.B;
-    project.chart.BText = pressure.text;
-    if (auto refused = ReadDesignOptions(parser, project.summer))
-        return refused;
-    project.summerTexts = OptionTexts(parser, kSummerParameters);
-    if (auto refused = ReadWinterOptions(parser, project.winter))
-        return refused;
-    project.winterTexts = OptionTexts(parser, kWinterParameters);
-    return std::nullopt;
+    return ReadTableOptions(parser, kWinterParameters, project.winterTexts, project.winter);
 }
 
-std::optional<CommandOutput> ReadWinterOptions(const QCommandLineParser &parser,
-                                               WinterParameters &winter)
+QCommandLineOption ProjectOption()
 {
-    return ReadTableOptions(parser, kWinterParameters, winter);
+    return QCommandLineOption(QStringLiteral("project"),
+                              Utf8("从项目文件（.idchart）取大气压力、设计与各参数；"
+                                   "同时给出的选项优先"),
+                              QStringLiteral("FILE"));
 }

@@ -4,8 +4,8 @@ namespace {
 
 QList<QCommandLineOption> ReportOptions()
 {
-    return QList<QCommandLineOption> {DesignKindOption(), PressureOption()} + DesignOptions()
-        + WinterOptions();
+    return QList<QCommandLineOption> {ProjectOption(), DesignKindOption(), PressureOption()}
+    + DesignOptions() + WinterOptions();
 }
 
 // Writing the sheet needs Qt's GUI layer for the PDF and the chart, which

@@ -25,6 +25,9 @@ struct Project {
     std::array<std::string, kWinterParameterCount> winterTexts {};
     WinterParameters winter;
     StatePoints points;
+    // A free title and note of the user's, kept with the work.
+    std::string title;
+    std::string note;
 
     // The calculation the project asks for.
     DesignRequest Request() const { return {design, summer, winter}; }

@@ -32,8 +32,13 @@ FormWindow::FormWindow(WindowRegistry &registry, const QString &name, QWidget *p
 
 void FormWindow::closeEvent(QCloseEvent *event)
 {
-    // A close request (the close box) is never cancelled: the registry runs
-    // QueryUnload and discards the window.
+    // A close request (the close box) is cancelled only by the window itself,
+    // when its work would be lost; otherwise the registry runs QueryUnload
+    // and discards the window.
+    if (!Form_MayClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     registry_.RequestUnload(*this);
 }

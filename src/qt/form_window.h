@@ -17,6 +17,9 @@ public:
 
     // Runs once, when the registry creates the window.
     virtual void Form_Load() { }
+    // Runs on a request to close the window before anything else: a window
+    // that answers false stays (the user chose to go on working).
+    virtual bool Form_MayClose() { return true; }
     // Runs on a request to close the window; the window is unloaded afterwards.
     virtual void Form_QueryUnload() { }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/whole_file.h"
+
 #include "qt/picture_overlay.h"
 
 #include <QByteArray>
@@ -38,19 +40,6 @@ QByteArray PictureSvg(const PictureRecord &record,
 
 // The picture with the boxes over it, drawn at `scale` times its logical size.
 QImage RenderPicture(ImageSurface &surface, const PictureOverlay &overlay, double scale);
-
-// Writes bytes to `path` through a file beside it that replaces the old file
-// only when every byte arrived on the disk: on any failure the old file (or
-// none) stays and nothing else is left. Returns an empty string on success,
-// otherwise a message naming the file and the reason in Chinese.
-QString WriteWholeFile(const QString &path, const QByteArray &bytes);
-
-// The message for a file that could not be written: its full name and the
-// reason. A reason given by the system (its English text, or Qt's
-// translation of it) is named in Chinese for the common causes (no space
-// left, a read-only file system, a folder that does not exist, no
-// permission), the system's own text following as a detail.
-QString SaveFailureMessage(const QString &path, const QString &reason);
 
 // Draws the record and the boxes over it as vectors filling the page of a
 // printer or PDF writer, keeping its proportions and centred; nothing is

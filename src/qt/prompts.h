@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // Modal input prompts and message boxes.
 class Prompts {
@@ -18,6 +19,15 @@ public:
 
     // Shows a message with an OK button only, titled with the application's name.
     virtual void MsgBox(const std::string &text) = 0;
+
+    // Asks a question with the given buttons, titled with the application's
+    // name, and answers the index of the button chosen; closing the box
+    // chooses the last one. The last button is the one that changes nothing
+    // ("取消", "否"), which is also what a prompt without a user answers.
+    virtual int Ask(const std::string & /* text */, const std::vector<std::string> &buttons)
+    {
+        return static_cast<int>(buttons.size()) - 1;
+    }
 };
 
 // Asks the chart settings' questions until they are answered, showing each

@@ -10,4 +10,5 @@ public:
     std::string InputBox(const std::string &prompt, const std::string &title,
                          const std::string &defaultText) override;
     void MsgBox(const std::string &text) override;
+    int Ask(const std::string &text, const std::vector<std::string> &buttons) override;
 };

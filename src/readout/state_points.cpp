@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 using state_solver::Property;
 
@@ -56,6 +57,27 @@ std::optional<std::string> StatePoints::Add(double B, GivenProperty first, Given
     ++nextNumber_;
     points_.push_back({std::move(name), first, second, std::move(solution)});
     return std::nullopt;
+}
+
+void StatePoints::Restore(const std::vector<Kept> &points, const std::vector<Line> &lines, double B)
+{
+    points_.clear();
+    lines_.clear();
+    nextNumber_ = 1;
+    for (const Kept &kept : points) {
+        points_.push_back(
+            {kept.name, kept.first, kept.second, SolveState(B, kept.first, kept.second)});
+        // "P7" takes the default names past 7.
+        if (kept.name.size() > 1 && kept.name[0] == 'P'
+            && kept.name.find_first_not_of("0123456789", 1) == std::string::npos
+            && kept.name.size() < 10)
+            nextNumber_ = std::max(nextNumber_, std::stoi(kept.name.substr(1)) + 1);
+    }
+    std::set<Line> seen;
+    for (const Line &line : lines)
+        if (line.first < points_.size() && line.second < points_.size() && line.first != line.second
+            && seen.insert(line).second)
+            lines_.push_back(line);
 }
 
 void StatePoints::Remove(std::size_t index)

@@ -42,6 +42,17 @@ public:
     // Solves every point again at the pressure B.
     void Recompute(double B /* Pa */);
 
+    // What is kept of a point in a project: its name and its two properties.
+    struct Kept {
+        std::string name;
+        GivenProperty first, second;
+    };
+    // Puts back points and lines as a project kept them, each point solved
+    // at B (a point without a state there is kept, not drawn); a line between
+    // points that do not both exist is dropped. Later unnamed points go on
+    // after the highest "P" number in use.
+    void Restore(const std::vector<Kept> &points, const std::vector<Line> &lines, double B);
+
     const std::vector<Point> &Points() const { return points_; }
     bool Empty() const { return points_.empty(); }
 

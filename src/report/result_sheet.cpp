@@ -244,26 +244,6 @@ std::string JsonNumberOrNull(const std::string &text)
     return IsJsonNumber(trimmed) ? trimmed : "null";
 }
 
-std::string JsonString(const std::string &text)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string json = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20) {
-            json += "\\u00";
-            json += kHex[byte >> 4];
-            json += kHex[byte & 0xF];
-        } else {
-            json += c;
-        }
-    }
-    return json + '"';
-}
-
 namespace {
 
     // East Asian wide and full-width characters: CJK, Hangul, the full-width forms.

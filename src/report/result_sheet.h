@@ -2,6 +2,7 @@
 
 #include "designs/design_texts.h"
 #include "designs/parameter_table.h"
+#include "text/json.h"
 
 #include <array>
 #include <cstddef>
@@ -110,8 +111,8 @@ std::string ResultJson(const ResultSheet &sheet);
 namespace text_output {
 // text as a JSON number when it is one (after blanks around it), else null.
 std::string JsonNumberOrNull(const std::string &text);
-// text as a JSON string.
-std::string JsonString(const std::string &text);
+// text as a JSON string (the one escaping routine of text/json.h).
+using ::JsonString;
 // Columns of a terminal the UTF-8 text takes (East Asian wide characters two).
 int DisplayWidth(const std::string &text);
 // Rows aligned in columns two blanks apart, trailing blanks dropped, LF-ended.

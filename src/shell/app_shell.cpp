@@ -6,6 +6,7 @@
 #include "shell/form4.h"
 #include "shell/form5.h"
 #include "shell/form_start.h"
+#include "shell/project_files.h"
 
 #include <QCoreApplication>
 
@@ -46,6 +47,27 @@ void AppShell::LeaveSplash()
 {
     registry_.Unload(forms::kSplash);
     ShowOnly(forms::kMain);
+    // The work a crash left behind, and the file given to the program.
+    registry_.Get<Form1>(forms::kMain).Files().Start(fileGiven);
+}
+
+void AppShell::ProjectChanged()
+{
+    if (registry_.IsLoaded(forms::kMain))
+        registry_.Get<Form1>(forms::kMain).Files().Changed();
+}
+
+void AppShell::SetProjectTextsInDialogs(bool shown)
+{
+    projectTexts_ = shown;
+    for (const QString &name : {forms::kParameters, forms::kSecondary, forms::kWinter}) {
+        if (!registry_.IsLoaded(name))
+            continue;
+        auto &dialog = registry_.Get<ParameterForm>(name);
+        dialog.ShowTexts(name == forms::kWinter
+                             ? (shown ? project_.winterTexts : decltype(project_.winterTexts) {})
+                             : (shown ? project_.summerTexts : decltype(project_.summerTexts) {}));
+    }
 }
 
 void AppShell::OpenPrimaryReturnAir()
@@ -81,6 +103,8 @@ void AppShell::EndProgram()
     if (ended_)
         return;
     ended_ = true;
+    if (registry_.IsLoaded(forms::kMain))
+        registry_.Get<Form1>(forms::kMain).Files().Ended();
     // Nothing is asked and nothing is saved: every window goes at once.
     for (const QString &name : registry_.VisibleWindows())
         registry_.Get(name).hide();

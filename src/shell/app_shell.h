@@ -59,6 +59,16 @@ public:
     // Ends the program at once (closing the main window, or the splash before its OK).
     void EndProgram();
 
+    // The project changed: the main window marks it unsaved and keeps a recovery copy.
+    void ProjectChanged();
+    // A project was opened, restored or saved under a name: dialogs created
+    // from now on show its texts instead of their start texts, and the
+    // dialogs already loaded show them at once. False again for a new project.
+    void SetProjectTextsInDialogs(bool shown);
+    bool ProjectTextsInDialogs() const { return projectTexts_; }
+    // A file given to the program (idchart room1.idchart), opened after the splash.
+    QString fileGiven;
+
     // What ending the program does; quits the application's event loop unless replaced.
     std::function<void()> onEndProgram;
     bool Ended() const { return ended_; }
@@ -71,4 +81,5 @@ private:
     Project project_;
     WindowRegistry registry_;
     bool ended_ = false;
+    bool projectTexts_ = false;
 };

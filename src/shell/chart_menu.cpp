@@ -20,7 +20,10 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSettings>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
@@ -58,11 +61,17 @@ std::optional<ChartMenu::ImageTarget> AskImageFile(QWidget *parent, const QStrin
     QFileDialog dialog(parent, QStringLiteral("保存图像"), folder,
                        filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.selectFile(QStringLiteral("焓湿图.png"));
+    // The type and scale chosen last time, in this run or an earlier one.
+    QSettings settings;
+    const qsizetype last = std::clamp<qsizetype>(
+        settings.value(QStringLiteral("picture/type"), 0).toInt(), 0, filters.size() - 1);
+    dialog.selectNameFilter(filters[last]);
+    dialog.selectFile(QStringLiteral("焓湿图.") + QLatin1String(Suffix(kImageTypes[last].format)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    const ImageType &chosen
-        = kImageTypes[std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()))];
+    const qsizetype index = std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()));
+    settings.setValue(QStringLiteral("picture/type"), static_cast<int>(index));
+    const ImageType &chosen = kImageTypes[index];
     ChartMenu::ImageTarget target {dialog.selectedFiles().front(), chosen.format, chosen.scale};
     if (const auto typed = PictureFormatForPath(target.path)) {
         if (*typed != chosen.format)
@@ -114,8 +123,7 @@ QString StartFolder()
 } // namespace
 
 ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
-    : QObject(&window), window_(window), picture_(picture), prompts_(prompts),
-      folder_(StartFolder())
+    : QObject(&window), window_(window), picture_(picture), prompts_(prompts)
 {
     askImageFile = [this](const QString &folder) { return AskImageFile(&window_, folder); };
     askResultsFile = [this](const QString &folder) {
@@ -204,17 +212,25 @@ std::vector<std::vector<std::string>> ChartMenu::PointsTable() const
     return pointsTable ? pointsTable() : std::vector<std::vector<std::string>>();
 }
 
-void ChartMenu::Remember(const QString &path)
+QString ChartMenu::Folder(const char *dialog) const
 {
-    folder_ = QFileInfo(path).absolutePath();
+    return QSettings()
+        .value(QStringLiteral("folders/") + QLatin1String(dialog), StartFolder())
+        .toString();
+}
+
+void ChartMenu::Remember(const char *dialog, const QString &path)
+{
+    QSettings().setValue(QStringLiteral("folders/") + QLatin1String(dialog),
+                         QFileInfo(path).absolutePath());
 }
 
 void ChartMenu::SaveImage()
 {
-    const std::optional<ImageTarget> target = askImageFile(folder_);
+    const std::optional<ImageTarget> target = askImageFile(Folder("picture"));
     if (!target)
         return;
-    Remember(target->path);
+    Remember("picture", target->path);
     const QString failure
         = SavePicture(picture_.Surface(), target->path, target->format, target->scale, Overlay());
     if (!failure.isEmpty())
@@ -262,10 +278,10 @@ void ChartMenu::ExportResults()
     const std::vector<std::vector<std::string>> points = PointsTable();
     if (!sheet_ && points.empty())
         return;
-    const std::optional<QString> path = askResultsFile(folder_);
+    const std::optional<QString> path = askResultsFile(Folder("results"));
     if (!path)
         return;
-    Remember(*path);
+    Remember("results", *path);
     std::string csv = sheet_ ? ResultCsv(*sheet_) + (points.empty() ? "" : "\r\n")
                              : std::string("\xEF\xBB\xBF");
     csv += TableCsv(points);
@@ -278,10 +294,10 @@ void ChartMenu::GenerateSheet()
 {
     if (!calculation_ || !chart_)
         return;
-    const std::optional<QString> path = askSheetFile(folder_);
+    const std::optional<QString> path = askSheetFile(Folder("sheet"));
     if (!path)
         return;
-    Remember(*path);
+    Remember("sheet", *path);
     CalculationSheet sheet = *calculation_;
     sheet.date = TodayText();
     const QString failure = SaveCalculationSheet(sheet, *chart_, overlay_, *path);

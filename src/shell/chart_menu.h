@@ -91,7 +91,10 @@ private:
     // The boxes over the chart as they are now.
     PictureOverlay Overlay() const;
     std::vector<std::vector<std::string>> PointsTable() const;
-    void Remember(const QString &path);
+    // The folder a save dialog starts in: where it last saved, in this run
+    // or an earlier one (the user's settings), else the pictures folder.
+    QString Folder(const char *dialog) const;
+    void Remember(const char *dialog, const QString &path);
     QAction *AddAction(const QString &text, const QKeySequence &shortcut,
                        void (ChartMenu::*slot)());
 
@@ -103,5 +106,4 @@ private:
     // The chart as the calculation left it, with the boxes over it.
     std::shared_ptr<const PictureRecord> chart_;
     PictureOverlay overlay_;
-    QString folder_; // the last folder saved in, during this run
 };

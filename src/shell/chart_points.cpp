@@ -79,9 +79,16 @@ void ChartPoints::DrawAgain()
 
 void ChartPoints::Changed()
 {
+    if (onChanged)
+        onChanged();
+    Replaced();
+    DrawAgain();
+}
+
+void ChartPoints::Replaced()
+{
     clearPoints->setEnabled(!points_.Empty());
     menu_.UpdateResultActions();
-    DrawAgain();
 }
 
 std::optional<std::string> ChartPoints::Add(GivenProperty first, GivenProperty second,
@@ -113,8 +120,11 @@ void ChartPoints::Connect(std::size_t from, std::size_t to)
     if (from >= points.size() || to >= points.size() || from == to || !points[from].solution.state
         || !points[to].solution.state)
         return;
-    if (points_.Connect(from, to))
+    if (points_.Connect(from, to)) {
+        if (onChanged)
+            onChanged();
         DrawAgain();
+    }
     const state_points::ProcessLine line
         = state_points::LineBetween(*points[from].solution.state, *points[to].solution.state);
     std::string epsilon = "—"; // no change at all

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -55,6 +56,9 @@ public:
     void MarkPoint();
     // The context menu of the point `index`, built afresh.
     QMenu *PointMenu(std::size_t index);
+    // Another project's points came in: the entries that depend on there
+    // being points follow them (their layer is drawn with the chart).
+    void Replaced();
     // The tool tip for the pointer at a pixel of the picture: the name and
     // main values of the point under it, or an empty text.
     QString ToolTipAt(const QPointF &pixel) const;
@@ -66,6 +70,8 @@ public:
 
     QAction *markPoint = nullptr;
     QAction *clearPoints = nullptr;
+    // Called when the points or their lines changed: the project changed.
+    std::function<void()> onChanged;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

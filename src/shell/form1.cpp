@@ -4,6 +4,7 @@
 #include "chart/chart_settings.h"
 #include "idchart_version.h"
 #include "project/chart_layers.h"
+#include "project/project_file.h"
 #include "psychro/arithmetic_fault.h"
 #include "qt/picture_box.h"
 #include "qt/prompts.h"
@@ -14,12 +15,17 @@
 #include "shell/chart_menu.h"
 #include "shell/chart_points.h"
 #include "shell/main_window_controls.h"
+#include "shell/project_files.h"
 #include "text/fault_message.h"
 #include "text/number_text.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 
 namespace {
 
@@ -49,9 +55,14 @@ Form1::Form1(AppShell &shell, QWidget *parent)
     connect(c.冬季工况, &QPushButton::clicked, this, [this] { 冬季工况_Click(); });
     c.Picture1->onMouseMove = [this](float X, float Y) { Picture1_MouseMove(X, Y); };
     menu_ = new ChartMenu(*this, *c.Picture1, shell.prompts());
+    // The project's entries follow the picture's in the chart's menu, the
+    // points' entries come last.
+    files_ = new ProjectFiles(shell, *this, *menu_, shell.prompts());
     points_ = new ChartPoints(*this, *c.Picture1, chart, shell.ProjectRecord().points, *menu_,
                               shell.prompts());
     menu_->boxes = [this] { return boxes_; };
+    points_->onChanged = [this] { files_->Changed(); };
+    setAcceptDrops(true);
 }
 
 Form1::~Form1() = default;
@@ -70,6 +81,11 @@ void Form1::Form_Load()
     chart.B = 101325.0;
     chart.BText = "101325";
     chart.Precision = 1.0f;
+}
+
+bool Form1::Form_MayClose()
+{
+    return files_->MayDiscard();
 }
 
 void Form1::Form_QueryUnload()
@@ -122,8 +138,59 @@ void Form1::生成焓湿图_Click()
         ChartSettingsQuestions questions;
         AskChartSettings(questions, shell_.prompts());
         questions.ApplyTo(chart);
+        files_->Changed();
         DrawAndShowChart();
     });
+}
+
+void Form1::ShowProject(bool hasInputs, bool drawChart)
+{
+    ParametersSet = hasInputs;
+    menu_->SetResults(nullptr);
+    points_->Replaced();
+    BoxTexts empty;
+    SetChartTexts(chart, empty);
+    ShowBoxes(empty);
+    PictureBox &picture = *controls_->Picture1;
+    picture.ChartScene().ClearAll();
+    if (drawChart)
+        Guarded("绘制焓湿图", [this] { DrawAndShowChart(); });
+    else
+        picture.ShowScene();
+}
+
+namespace {
+
+// The project file a drag carries: one local file named *.idchart.
+QString DraggedProject(const QMimeData *data)
+{
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    return path.endsWith(QStringLiteral(".") + QString::fromUtf8(kProjectSuffix),
+                         Qt::CaseInsensitive)
+        ? path
+        : QString();
+}
+
+} // namespace
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DraggedProject(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    const QString path = DraggedProject(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    files_->Open(path);
 }
 
 void Form1::重绘_Click()

@@ -13,6 +13,7 @@ class AppShell;
 class ChartMenu;
 class ChartPoints;
 class MainWindowControls;
+class ProjectFiles;
 class ImageSurface;
 
 // The main window: the chart surface Picture1 with its pointer readout, the
@@ -30,11 +31,15 @@ public:
     ChartMenu &Menu() { return *menu_; }
     // The state points typed onto the chart, drawn again after every drawing of it.
     ChartPoints &Points() { return *points_; }
+    // The project files: new, open, save, recent, recovery.
+    ProjectFiles &Files() { return *files_; }
     ImageSurface &Picture();
 
     // Load: arrange the window, set the chart scale, B := 101325, Precision := 1.
     void Form_Load() override;
-    // Closing the main window ends the program.
+    // Closing the main window ends the program, once unsaved changes of the
+    // project are saved or given up.
+    bool Form_MayClose() override;
     void Form_QueryUnload() override;
 
     void 生成焓湿图_Click();
@@ -53,11 +58,21 @@ public:
     // The texts the result and state boxes were last given.
     const BoxTexts &Boxes() const { return boxes_; }
 
+    // The window after another project came in: no results of an earlier
+    // calculation, ParametersSet as the project has inputs, and the chart
+    // drawn at its pressure and precision with its points, or, for a new
+    // project, the empty chart of a fresh start.
+    void ShowProject(bool hasInputs, bool drawChart);
+
     // The project's chart settings and the design the next 计算并描点
     // computes, chosen by the OK of its dialog.
     ChartState &chart;
     DesignKind &design;
     bool ParametersSet = false;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Runs a handler's work; a fault ends it with a message and leaves the
@@ -72,4 +87,5 @@ private:
     BoxTexts boxes_;
     ChartMenu *menu_ = nullptr; // a child of the window
     ChartPoints *points_ = nullptr; // a child of the window
+    ProjectFiles *files_ = nullptr; // a child of the window
 };

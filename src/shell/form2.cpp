@@ -15,6 +15,9 @@ Form2::Form2(AppShell &shell, const QString &name, const char *caption, DesignKi
     : ParameterForm(shell, name, caption, FacesOf(kSummerParameters), parent), name_(name),
       design_(design)
 {
+    // An open project's dialog comes with the project's texts.
+    if (shell.ProjectTextsInDialogs())
+        ShowTexts(shell.SummerTexts());
 }
 
 std::optional<ParameterForm::Refusal> Form2::Store(const std::array<std::string, kRows> &texts)
@@ -24,6 +27,7 @@ std::optional<ParameterForm::Refusal> Form2::Store(const std::array<std::string,
     // The texts the numbers came from, for the result tables.
     shell_.SummerTexts() = texts;
     shell_.ProjectRecord().design = design_;
+    shell_.ProjectChanged();
 
     // The other summer dialog edits the same record: it shows these texts too
     // (one that was closed by its close box comes back with the start texts).

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char *kOkCaption = "确  定";
@@ -34,6 +36,7 @@ ParameterForm::ParameterForm(AppShell &shell, const QString &name, const char *c
     }
     for (int n = 1; n <= kRows; ++n) {
         const RowFace &row = rows[n - 1];
+        startTexts_[n - 1] = row.startText;
         if (row.choices[0]) {
             Choice[n] = new QComboBox(this);
             for (const char *entry : row.choices)
@@ -60,6 +63,19 @@ QWidget *ParameterForm::Entry(int n) const
 std::string ParameterForm::EntryText(int n) const
 {
     return (Text[n] ? Text[n]->text() : Choice[n]->currentText()).toStdString();
+}
+
+void ParameterForm::ShowTexts(const std::array<std::string, kRows> &texts)
+{
+    const bool confirmed
+        = std::any_of(texts.begin(), texts.end(), [](const std::string &t) { return !t.empty(); });
+    for (int n = 1; n <= kRows; ++n) {
+        const QString text = QString::fromStdString(confirmed ? texts[n - 1] : startTexts_[n - 1]);
+        if (Text[n])
+            Text[n]->setText(text);
+        else
+            Choice[n]->setCurrentText(text);
+    }
 }
 
 void ParameterForm::Form_Load()

@@ -65,6 +65,9 @@ public:
 
     // The text of row n as OK reads it: the box's text or the chosen entry.
     std::string EntryText(int n) const;
+    // Puts texts into the entries, in row order; nine empty texts (inputs
+    // never confirmed) put back the start texts.
+    void ShowTexts(const std::array<std::string, kRows> &texts);
 
     QLineEdit *Text[kRows + 1] = {};
     QComboBox *Choice[kRows + 1] = {};
@@ -97,4 +100,6 @@ protected:
 
 private:
     QWidget *Entry(int n) const;
+
+    std::array<const char *, kRows> startTexts_ {};
 };

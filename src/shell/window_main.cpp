@@ -33,6 +33,7 @@ int main(int argc, char **argv)
     guard.reset();
     UseUtf8CharacterEncoding();
     QApplication::setApplicationName(QStringLiteral("idchart"));
+    QApplication::setOrganizationName(QStringLiteral("idchart"));
     // The installed desktop entry, so that a Wayland desktop shows the menu's icon and name.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kIdchartAppId));
     // The program ends when the main window (or the splash before its OK) is
@@ -43,6 +44,10 @@ int main(int argc, char **argv)
 
     QtPrompts prompts;
     AppShell shell(prompts);
+    // A project file given to the program (what Qt left of the arguments).
+    for (const QString &argument : QApplication::arguments().mid(1))
+        if (IsProjectFileName(argument))
+            shell.fileGiven = argument;
     shell.Start();
     return QApplication::exec();
 }

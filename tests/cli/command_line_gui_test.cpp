@@ -307,6 +307,38 @@ TEST(ComputeCommand, WinterDesignPrintsWhatTheWindowShows)
     }
 }
 
+// A project written from options (--save-project) gives compute --project
+// the bytes those options give, in every format; an option beside the
+// project overrides the project's value.
+TEST(ComputeCommand, AProjectFileGivesWhatItsOptionsGive)
+{
+    QTemporaryDir folder;
+    const QString project = folder.filePath(QStringLiteral("room.idchart"));
+    const QStringList optionSets[] = {
+        {"--tn", "24", "--s", "40", "--pressure", "95000pa"},
+        {"--design", "winter", "--humidifier", "steam", "--winter-tw", "-9.9", "--q", "８"},
+        {"--design", "secondary", "--phin", "55", "--phil", "0"},
+    };
+    for (const QStringList &options : optionSets) {
+        SCOPED_TRACE(options.join(QLatin1Char(' ')).toStdString());
+        const CommandOutput saved
+            = RunCommand(QStringList {"compute", "--save-project", project} + options);
+        ASSERT_TRUE(QFile::exists(project)) << saved.err;
+        for (const char *format : {"table", "json", "csv"}) {
+            const CommandOutput direct
+                = RunCommand(QStringList {"compute", "--format", format} + options);
+            const CommandOutput fromFile
+                = RunCommand({"compute", "--format", format, "--project", project});
+            EXPECT_EQ(fromFile.out, direct.out) << format;
+            EXPECT_EQ(fromFile.err, direct.err);
+            EXPECT_EQ(fromFile.status, direct.status);
+        }
+        const CommandOutput over = RunCommand({"compute", "--project", project, "--tn", "28"});
+        EXPECT_EQ(over.out,
+                  RunCommand(QStringList {"compute"} + options + QStringList {"--tn", "28"}).out);
+    }
+}
+
 TEST(StateCommand, AgreesWithThePointerReadout)
 {
     struct Row {

@@ -30,6 +30,7 @@ cat >"$work/expected" <<EOF
 .$prefix/share/icons/hicolor/scalable/apps/$app.svg
 .$prefix/share/man/man1/idchart.1.gz
 .$prefix/share/metainfo/$app.metainfo.xml
+.$prefix/share/mime/packages/$app.xml
 EOF
 (cd "$work/stage" && find . ! -type d | LC_ALL=C sort) >"$work/installed"
 diff -u "$work/expected" "$work/installed" || fail "the installed files differ from the list"

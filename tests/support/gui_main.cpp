@@ -21,6 +21,9 @@ int main(int argc, char **argv)
     if (!runtime.isValid())
         return 1;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    // Settings, recent projects and recovery copies of this run's own.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(runtime.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(runtime.filePath(QStringLiteral("data"))));
     QApplication app(argc, argv);
     RegisterFontSubstitutions();
     InstallQtChineseTranslations(app);

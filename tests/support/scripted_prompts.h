@@ -43,13 +43,29 @@ public:
         sequence.push_back(text);
     }
 
+    // Answers a question with the next scripted choice, or with the last
+    // button (the one that changes nothing) when there is none.
+    void Choose(int button) { choices_.push_back(button); }
+    int Ask(const std::string &text, const std::vector<std::string> &buttons) override
+    {
+        questions.push_back(text);
+        sequence.push_back(text);
+        if (choices_.empty())
+            return static_cast<int>(buttons.size()) - 1;
+        const int choice = choices_.front();
+        choices_.pop_front();
+        return choice;
+    }
+
     std::vector<Shown> inputs;
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
     // Prompt texts and messages in the order they were shown.
     std::vector<std::string> sequence;
 
 private:
     std::deque<std::string> answers_;
+    std::deque<int> choices_;
 };
 
 // The chart settings asked through scripted prompts, as the window asks them;

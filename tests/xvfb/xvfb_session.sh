@@ -22,6 +22,8 @@ export LC_ALL=C.UTF-8
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
+# Settings, recent projects and recovery copies of this run's own.
+export XDG_CONFIG_HOME=$runtime/config XDG_DATA_HOME=$runtime/data
 
 # A free display number, reported by Xvfb itself.
 exec 3< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp 2>/dev/null & echo "pid $!")
@@ -157,9 +159,11 @@ close_box() {
 
 # Starts the program with no locale variables, as on a fresh system, at
 # Qt's scale factor $scale.
+# program_args, when set, are given to it (a project file to open).
+program_args=()
 start_program() {
   env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES -u LC_NUMERIC \
-    QT_SCALE_FACTOR="$scale" "$program" >"$shots/program.log" 2>&1 &
+    QT_SCALE_FACTOR="$scale" "$program" "${program_args[@]}" >>"$shots/program.log" 2>&1 &
   app_pid=$!
 }
 
@@ -193,7 +197,8 @@ dialog_frame="$(dev "$(round "$width * 0.3")") $(dev "$(round "$height * 0.3")")
 # main window's frame and notes where its client area begins.
 enter_main_window() {
   start_program
-  wait_window "焓湿图" 20
+  # A first start on a fresh system may build the font caches first.
+  wait_window "焓湿图" 60
   expect_frame "焓湿图" "$main_frame" "splash"
   sleep 1.2
   shot splash-animating

@@ -135,7 +135,9 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     if (parser.isSet(QStringLiteral("process"))) {
         picture.Calculate(output);
     } else {
-        project.chart.Precision = options.precision;
+        // The precision of --precision, or the project's.
+        if (!parser.isSet(QStringLiteral("project")) || parser.isSet(QStringLiteral("precision")))
+            project.chart.Precision = options.precision;
         picture.Draw(output);
     }
 
