@@ -3,7 +3,7 @@
 // (8760 rows) through the table mode of idchart state.
 
 #include "chart/chart_state.h"
-#include "cli/state_table.h"
+#include "commands/state_table.h"
 #include "psychro/state_solver.h"
 #include "readout/pointer_readout.h"
 #include "text/number_text.h"

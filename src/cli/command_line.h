@@ -1,36 +1,16 @@
 #pragma once
 
-#include <QStringList>
+#include "commands/command_line.h"
+
+#include <QString>
 
 #include <optional>
-#include <string>
 
-// idchart's command line: the command words compute, chart and state, and
-// --help and --version, each working without a window.
+// idchart's command line as this program runs it: the arguments handed to
+// the command layer (commands/command_line.h), its output written, or the
+// window program started.
 
-// Exit statuses of a command.
-namespace exit_status {
-inline constexpr int kSuccess = 0;
-inline constexpr int kStopped = 1; // the calculation stopped; its message is on standard error
-// A file or standard output could not be written whole; said on standard error.
-inline constexpr int kWriteFailed = 1;
-inline constexpr int kUsage = 2; // a wrong option, value or file name; named on standard error
-} // namespace exit_status
-
-// What a command printed and its exit status.
-struct CommandOutput {
-    int status = exit_status::kSuccess;
-    std::string out; // UTF-8, for standard output
-    std::string err; // UTF-8, for standard error
-    // The command draws, and this program does not: the window program runs it.
-    bool handOn = false;
-};
-
-// Runs the command the arguments (without the program's name) ask for.
-CommandOutput RunCommand(const QStringList &arguments);
-
-// Whether an argument names a project file (room1.idchart), which the windows
-// open: `idchart room1.idchart`, as the desktop entry starts the program.
+// Whether an argument names a project file (room1.idchart), which the windows open.
 bool IsProjectFileName(const QString &argument);
 
 // Runs the command line when the arguments ask for it and answers the exit

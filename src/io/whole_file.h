@@ -5,8 +5,10 @@
 
 #include <optional>
 
-// Files written whole and read with a bound: what the windows and the command
-// line write (pictures, tables, sheets, projects) and the projects they read.
+// Files written whole and read with a bound: what the windows and the drawing
+// commands write (pictures, tables, sheets, projects) and the projects they
+// read. The reading, the causes named in Chinese and the messages are the
+// command line's (commands/whole_file.h), which works without Qt.
 
 // Writes bytes to `path` through a file beside it that replaces the old file
 // only when every byte arrived on the disk: on any failure the old file (or

@@ -23,7 +23,7 @@ void Calculate(CalculationDisplay &display, Scene &scene, ChartState &chart, Sta
     // The work of 重绘: the previous process vanishes with the old drawing.
     // The boxes are about to hold the requested design's results, so its
     // headings come with the new chart.
-    chart.Precision = 1.0f;
+    chart.Precision = kCalculationPrecision;
     if (parametersSet)
         chart.panel = &HeadingsOf(request.design);
     try {

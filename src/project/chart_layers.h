@@ -26,6 +26,9 @@ inline constexpr const char *kNoParameters = "未进行参数设定,将进行一
 inline constexpr const char *kUnexpected = "一次回风计算时出现意外错误，计算已停止。";
 } // namespace compute_messages
 
+// Every calculation draws its chart again at this precision (the work of 重绘).
+inline constexpr float kCalculationPrecision = 1.0f;
+
 // The chart at the state's pressure and precision on the chart layer (a fault
 // of the property functions propagates as ArithmeticFault, the drawing up to
 // it kept), the process layer emptied, the points solved at the new pressure

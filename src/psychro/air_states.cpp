@@ -1,9 +1,9 @@
 #include "psychro/air_states.h"
 
+#include "portable/std_shims.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
 
-#include <bit>
 #include <cstdint>
 
 using namespace moist_air;
@@ -49,7 +49,7 @@ StatePoint StateOnProcessLine(float eps, StatePoint through, float t)
 float NonZeroMoistureLoad(float W)
 {
     constexpr std::uint32_t kReplacementBits = 0x0DE35FA4u; // 1.401298E-30
-    return W == 0.0f ? std::bit_cast<float>(kReplacementBits) : W;
+    return W == 0.0f ? portable::BitCast<float>(kReplacementBits) : W;
 }
 
 StatePoint MixedByShare(StatePoint base, StatePoint other, double share)

@@ -1,5 +1,7 @@
 #include "qt/program_look.h"
 
+#include "text/captions.h"
+
 #include "qt/qt_colour.h"
 
 #include <QPushButton>
@@ -7,7 +9,7 @@
 
 QString ProgramCaption()
 {
-    return QStringLiteral("焓湿图及一次回风计算软件      作者：Tressel 空调系 Quennet");
+    return QString::fromUtf8(captions::kProgram);
 }
 
 void MakeGraphicalButton(QPushButton &button, Rgb face)

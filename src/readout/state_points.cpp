@@ -6,6 +6,8 @@
 #include "psychro/air_states.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/moist_air.h"
+#include "text/captions.h"
+#include "text/leading_number.h"
 #include "text/number_text.h"
 
 #include <algorithm>
@@ -177,6 +179,30 @@ void StatePoints::Draw(Surface &surface) const
 }
 
 namespace state_points {
+
+PointEntries ReadPointEntries(const std::array<int, 2> &choices,
+                              const std::array<std::string, 2> &values)
+{
+    PointEntries entries;
+    std::array<GivenProperty, 2> given;
+    for (int k = 0; k < 2; ++k) {
+        const int choice = std::clamp(choices[k], 0, state_solver::kPropertyCount - 1);
+        const std::optional<double> number = WholeNumberValue(values[k]);
+        if (!number) {
+            entries.message = std::string("请输入") + captions::kPointChoices[choice] + "的数值!";
+            entries.correct = k;
+            return entries;
+        }
+        given[k] = {static_cast<Property>(choice), *number};
+    }
+    if (const auto refused = state_solver::OneQuantityOnly(given[0].property, given[1].property)) {
+        entries.message = *refused;
+        entries.correct = 2;
+        return entries;
+    }
+    entries.given = given;
+    return entries;
+}
 
 std::vector<std::vector<std::string>> PropertyRows(const MoistAirState &state)
 {

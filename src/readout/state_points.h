@@ -2,6 +2,7 @@
 
 #include "psychro/state_solver.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -74,6 +75,19 @@ private:
 };
 
 namespace state_points {
+
+// The entries of 标注状态点 read as its OK reads them: each value a number as a
+// whole (WholeNumberValue), of the property chosen (indexes in the order of
+// state_solver::Property), and two properties that fix two quantities.
+// Otherwise the message, and which entry to correct: 0 or 1 the value, 2 the
+// second property.
+struct PointEntries {
+    std::optional<std::array<GivenProperty, 2>> given;
+    std::string message;
+    int correct = 0;
+};
+PointEntries ReadPointEntries(const std::array<int, 2> &choices,
+                              const std::array<std::string, 2> &values);
 
 // Rows (heading, value) of every property of a state, as the state command
 // prints them, for 状态点参数 and the tool tip.

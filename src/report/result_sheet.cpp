@@ -1,6 +1,8 @@
 #include "report/result_sheet.h"
 
 #include "chart/chart_settings.h"
+#include "idchart_version.h"
+#include "project/chart_layers.h"
 #include "text/blanks.h"
 #include "text/number_text.h"
 
@@ -295,3 +297,25 @@ std::string AlignedColumns(const std::vector<std::vector<std::string>> &rows)
 }
 
 } // namespace text_output
+
+ResultSheet MakeResultSheet(const Project &project, const DesignTexts &texts)
+{
+    return {texts, project.chart.BText, SingleText(kCalculationPrecision),
+            DesignInputs(project.design, project.summerTexts, project.winterTexts),
+            kIdchartVersion};
+}
+
+std::string CopiedTsv(const ResultSheet *sheet, const TableRows &points)
+{
+    std::string tsv = sheet ? ResultTsv(*sheet) : std::string();
+    if (!points.empty())
+        tsv += (tsv.empty() ? "" : "\n") + TableTsv(points);
+    return tsv;
+}
+
+std::string ExportedCsv(const ResultSheet *sheet, const TableRows &points)
+{
+    std::string csv
+        = sheet ? ResultCsv(*sheet) + (points.empty() ? "" : "\r\n") : std::string("\xEF\xBB\xBF");
+    return csv + TableCsv(points);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/project.h"
+
 #include "designs/design_texts.h"
 #include "designs/parameter_table.h"
 #include "text/json.h"
@@ -66,6 +68,11 @@ struct ResultSheet {
     std::string Error() const { return texts.stop ? texts.stop->message : std::string(); }
 };
 
+// The results of a project's calculation, whose texts are given: its
+// pressure as typed, the precision every calculation draws its chart with,
+// its design's inputs as typed and this program's version.
+ResultSheet MakeResultSheet(const Project &project, const DesignTexts &texts);
+
 // The sheet as text. Tab-separated for the clipboard: cells joined by tabs,
 // rows ended by a line feed; a cell holding a tab, a line break or a quote is
 // quoted as in CSV.
@@ -82,6 +89,13 @@ std::string ResultCsv(const ResultSheet &sheet);
 using TableRows = std::vector<std::vector<std::string>>;
 std::string TableTsv(const TableRows &rows);
 std::string TableCsv(const TableRows &rows);
+
+// What 复制结果 and 导出结果 give: the results of the last calculation (none
+// before the first), then after an empty line the table of the state points
+// (none without points). The CSV of points alone starts with its byte-order
+// mark too.
+std::string CopiedTsv(const ResultSheet *sheet, const TableRows &points);
+std::string ExportedCsv(const ResultSheet *sheet, const TableRows &points);
 
 // The sheet as columns aligned for a terminal (a Chinese character counts
 // two columns), with the quantities that the rows leave out (the scan's

@@ -266,9 +266,7 @@ void ChartMenu::CopyImage()
 void ChartMenu::CopyResults()
 {
     // The results, then after an empty line the state points.
-    std::string tsv = sheet_ ? ResultTsv(*sheet_) : std::string();
-    if (const auto points = PointsTable(); !points.empty())
-        tsv += (tsv.empty() ? "" : "\n") + TableTsv(points);
+    const std::string tsv = CopiedTsv(sheet_.get(), PointsTable());
     if (!tsv.empty())
         QGuiApplication::clipboard()->setText(QString::fromStdString(tsv));
 }
@@ -282,9 +280,7 @@ void ChartMenu::ExportResults()
     if (!path)
         return;
     Remember("results", *path);
-    std::string csv = sheet_ ? ResultCsv(*sheet_) + (points.empty() ? "" : "\r\n")
-                             : std::string("\xEF\xBB\xBF");
-    csv += TableCsv(points);
+    const std::string csv = ExportedCsv(sheet_.get(), points);
     const QString failure = WriteWholeFile(*path, QByteArray::fromStdString(csv));
     if (!failure.isEmpty())
         prompts_.MsgBox(failure.toStdString());

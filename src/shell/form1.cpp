@@ -224,9 +224,7 @@ void Form1::计算并描点_Click()
         if (!display.texts)
             return;
         menu_->SetResults(
-            std::make_shared<ResultSheet>(ResultSheet {
-                *display.texts, chart.BText, SingleText(chart.Precision),
-                DesignInputs(design, project.summerTexts, project.winterTexts), kIdchartVersion}),
+            std::make_shared<ResultSheet>(MakeResultSheet(project, *display.texts)),
             std::make_shared<CalculationSheet>(MakeCalculationSheet(project, *display.outcome)));
     });
 }

@@ -5,6 +5,7 @@
 #include "qt/qt_colour.h"
 #include "shell/app_shell.h"
 #include "shell/fixed_dialog.h"
+#include "text/captions.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -26,8 +27,8 @@ Form4::Form4(AppShell &shell, QWidget *parent)
     : FormWindow(shell.Windows(), forms::kNote, parent), shell_(shell)
 {
     返回 = SetUpFixedDialog(*this,
-                            {QStringLiteral("作者的话"), kClientWidth, kClientHeight,
-                             QStringLiteral("返   回"), 6840.0f, 5760.0f});
+                            {QString::fromUtf8(captions::kNoteTitle), kClientWidth, kClientHeight,
+                             QString::fromUtf8(captions::kNoteBack), 6840.0f, 5760.0f});
     const int clientWidth = TwipsToPixels(kClientWidth);
     const int clientHeight = TwipsToPixels(kClientHeight);
     QPalette pal = palette();
@@ -61,28 +62,12 @@ Form4::Form4(AppShell &shell, QWidget *parent)
 
 const QStringList &Form4::NoteLines()
 {
-    static const QStringList lines = {
-        QStringLiteral("   在此,我谨代表我本人和全班同学,衷心感谢Tressel热能工程系和"),
-        QStringLiteral("建筑设备工程系的各位老师,感谢老师们四年来对"),
-        QStringLiteral("我的辛勤培养孜孜不倦的教导.在毕业设计即将完成之时,特别制作此小小"),
-        QStringLiteral("软件,希望能帮助<工程热力学>,<空气调节>等相关课程的讲解,亦希望同学"),
-        QStringLiteral("们在完成作业和设计能从繁重的查表工作中解放出来,同时希望设计院等需"),
-        QStringLiteral(" 要进行焓湿计算的工程部门可以充分利用."),
-        QStringLiteral(""),
-        QStringLiteral("    本软件各种曲线均由函数生成,各状态点亦由参数计算得出,机器露点"),
-        QStringLiteral(" 由无限逼近的方法得到,误差值小于千分之一,完全不同于采用其他软件的"),
-        QStringLiteral(" 贴图方法."),
-        QStringLiteral(""),
-        QStringLiteral("    因为毕业设计需要大量的计算和绘图工作,限于作者水平,在短短的一"),
-        QStringLiteral("星期时间内未能完成二次回风等计算功能.如果有可能,我将在以后的时间"),
-        QStringLiteral("内继续本软件的编写.您可以从网上下载该软件的最新版本.如果您在使用"),
-        QStringLiteral("中发现问题,请与我联系:"),
-        QStringLiteral("                        联系方式：请见软件发布页"),
-        QStringLiteral("                              Tressel 空调专业 Quennet"),
-        QStringLiteral("                               2003.6"),
-        QStringLiteral(""),
-        QStringLiteral("                    暖通空调 焓湿计算 软件开发"),
-    };
+    static const QStringList lines = [] {
+        QStringList all;
+        for (const char *line : captions::kNoteLines)
+            all << QString::fromUtf8(line);
+        return all;
+    }();
     return lines;
 }
 

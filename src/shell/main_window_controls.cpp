@@ -8,6 +8,7 @@
 #include "qt/qt_colour.h"
 #include "qt/screen_twips.h"
 #include "qt/widget_geometry.h"
+#include "text/captions.h"
 
 #include <QFont>
 #include <QLabel>
@@ -18,10 +19,6 @@
 #include <vector>
 
 namespace {
-
-// Headings of the readout columns, left to right.
-constexpr const char *kReadoutHeadings[7]
-    = {"t:(℃)", "Pb:(pa)", "φ:(%)", "Pq:(pa)", "d:(g/kg)", "i:(kj/kg)", "ts:(℃)"};
 
 QFont SongFont(double points, bool bold, bool italic)
 {
@@ -71,17 +68,18 @@ MainWindowControls::MainWindowControls(QWidget &window)
     const QFont headingFont = SongFont(10.5, true, false);
     const QFont valueFont = SongFont(12.0, false, true);
     for (int k = 0; k < kReadoutCellCount; ++k) {
-        Label1[k] = ReadoutLabel(window, kReadoutHeadings[k], headingFont);
+        Label1[k] = ReadoutLabel(window, captions::kReadoutHeadings[k], headingFont);
         Label2[k] = ReadoutLabel(window, "", valueFont);
     }
 
-    生成焓湿图 = GraphicalButton(window, "生成焓湿图");
-    重绘 = GraphicalButton(window, "重    绘");
-    计算并描点 = GraphicalButton(window, "计算并描点");
-    一次回风 = GraphicalButton(window, "一次回风");
-    二次回风 = GraphicalButton(window, "二次回风");
-    帮助 = GraphicalButton(window, "帮   助");
-    冬季工况 = GraphicalButton(window, "冬季工况");
+    const auto &buttons = captions::kMainButtons;
+    生成焓湿图 = GraphicalButton(window, buttons[0]);
+    重绘 = GraphicalButton(window, buttons[1]);
+    计算并描点 = GraphicalButton(window, buttons[2]);
+    一次回风 = GraphicalButton(window, buttons[3]);
+    二次回风 = GraphicalButton(window, buttons[4]);
+    帮助 = GraphicalButton(window, buttons[5]);
+    冬季工况 = GraphicalButton(window, buttons[6]);
 
     // The boxes' font and palette are those of the boxes over saved pictures.
     const auto chartBox = [&window] {

@@ -1,6 +1,7 @@
 #include "text/number_text.h"
 
-#include <charconv>
+#include "portable/std_shims.h"
+
 #include <cmath>
 #include <string>
 
@@ -23,15 +24,8 @@ std::string GeneralText(double value, int significantDigits)
     if (std::isinf(value))
         return value > 0 ? "Infinity" : "-Infinity";
 
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, significantDigits);
-    std::string text(buffer, result.ptr);
-    // %G-style: a lower-case e becomes E; the exponent keeps its sign and two digits.
-    for (char &c : text)
-        if (c == 'e')
-            c = 'E';
-    return text;
+    // %G-style: E for the exponent, which keeps its sign and two digits.
+    return portable::GeneralDigits(value, significantDigits);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "cli/command.h"
 #include "cli/qt/chart_picture.h"
+#include "cli/run_command.h"
 #include "designs/primary_summer/primary_summer.h"
 #include "designs/primary_winter/primary_winter.h"
+#include "layout/layout.h"
 #include "psychro/state_solver.h"
 #include "qt/image_surface.h"
 #include "shell/app_shell.h"
@@ -19,6 +21,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,7 +48,39 @@ QImage Saved(const QString &path)
     return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
+// The chart surface's size on a screen, in pixels, as the main window arranges it.
+QSize ChartAreaOfScreen(int width, int height)
+{
+    std::vector<std::unique_ptr<TwipGeometry>> geometries;
+    const auto target = [&geometries] {
+        geometries.push_back(std::make_unique<TwipGeometry>(TwipGeometry::Snap::WholePixels));
+        return geometries.back().get();
+    };
+    MainWindowTargets targets;
+    targets.window = target();
+    targets.chart = target();
+    for (auto *group : {targets.readoutHeadings.data(), targets.readoutValues.data()})
+        for (int k = 0; k < 7; ++k)
+            group[k] = target();
+    for (auto &button : targets.buttons)
+        button = target();
+    for (auto &box : targets.resultBoxes)
+        box = target();
+    for (auto &box : targets.stateBoxes)
+        box = target();
+    ArrangeMainWindow(PixelsToTwips(width), PixelsToTwips(height), targets);
+    return {TwipsToPixels(targets.chart->Width()), TwipsToPixels(targets.chart->Height())};
+}
+
 } // namespace
+
+// The chart drawn without a window has the main window's chart area on a
+// 1920×1080 screen.
+TEST(ChartCommand, DefaultSizeIsTheMainWindowsChartArea)
+{
+    EXPECT_EQ(QSize(kDefaultChartSize.width, kDefaultChartSize.height),
+              ChartAreaOfScreen(1920, 1080));
+}
 
 TEST(ChartCommand, PngHoldsTheWindowsPictureAtItsSize)
 {
@@ -61,9 +96,9 @@ TEST(ChartCommand, PngHoldsTheWindowsPictureAtItsSize)
         const QImage window = w.Picture();
         const QString path = folder.filePath(QStringLiteral("chart.png"));
         const CommandOutput output
-            = RunCommand({QStringLiteral("chart"), path, QStringLiteral("--pressure"),
-                          QStringLiteral("95000pa"), QStringLiteral("--precision"),
-                          QStringLiteral("0.05"), QStringLiteral("--size"), SizeText(window)});
+            = RunArguments({QStringLiteral("chart"), path, QStringLiteral("--pressure"),
+                            QStringLiteral("95000pa"), QStringLiteral("--precision"),
+                            QStringLiteral("0.05"), QStringLiteral("--size"), SizeText(window)});
         ASSERT_EQ(output.status, exit_status::kSuccess) << output.err;
         EXPECT_TRUE(Saved(path) == window) << "the chart and its boxes pixel for pixel";
     }
@@ -80,10 +115,10 @@ TEST(ChartCommand, PngHoldsTheWindowsPictureAtItsSize)
         w.form().计算并描点_Click();
         const QImage window = w.Picture();
         const QString path = folder.filePath(QStringLiteral("process.png"));
-        const CommandOutput output
-            = RunCommand({QStringLiteral("chart"), path, QStringLiteral("--pressure"),
-                          QStringLiteral("110000"), QStringLiteral("--s"), QStringLiteral("50"),
-                          QStringLiteral("--process"), QStringLiteral("--size"), SizeText(window)});
+        const CommandOutput output = RunArguments(
+            {QStringLiteral("chart"), path, QStringLiteral("--pressure"), QStringLiteral("110000"),
+             QStringLiteral("--s"), QStringLiteral("50"), QStringLiteral("--process"),
+             QStringLiteral("--size"), SizeText(window)});
         ASSERT_EQ(output.status, exit_status::kSuccess) << output.err;
         EXPECT_TRUE(Saved(path) == window)
             << "the chart, the process and the boxes' texts pixel for pixel";

@@ -1,4 +1,4 @@
-#include "cli/command_line.h"
+#include "cli/run_command.h"
 #include "designs/parameter_table.h"
 #include "designs/primary_summer/primary_presentation.h"
 #include "designs/primary_winter/primary_winter.h"
@@ -179,7 +179,7 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
         const std::string message = w.prompts.messages.empty() ? "" : w.prompts.messages.back();
         const int status = message.empty() ? exit_status::kSuccess : exit_status::kStopped;
 
-        const CommandOutput json = RunCommand(ComputeArguments(row.pressure, row.typed, "json"));
+        const CommandOutput json = RunArguments(ComputeArguments(row.pressure, row.typed, "json"));
         EXPECT_EQ(json.status, status);
         EXPECT_EQ(json.err, message.empty() ? "" : message + "\n");
         QJsonParseError error;
@@ -224,13 +224,14 @@ TEST(ComputeCommand, PrintsWhatTheMainWindowsBoxesShow)
         EXPECT_EQ(object["design"].toString().toStdString(), DesignName(DesignKind::PrimarySummer));
         EXPECT_EQ(object["version"].toString().toStdString(), kIdchartVersion);
 
-        const CommandOutput csv = RunCommand(ComputeArguments(row.pressure, row.typed, "csv"));
+        const CommandOutput csv = RunArguments(ComputeArguments(row.pressure, row.typed, "csv"));
         EXPECT_EQ(csv.status, status);
         EXPECT_EQ(csv.out, w.ExportedCsv()) << "the window's exported CSV, byte for byte";
         EXPECT_EQ(csv.out, ResultCsv(windowSheet)) << "the box texts";
 
         // Every row of the window's sheet is a line of the table, cell for cell.
-        const CommandOutput table = RunCommand(ComputeArguments(row.pressure, row.typed, "table"));
+        const CommandOutput table
+            = RunArguments(ComputeArguments(row.pressure, row.typed, "table"));
         EXPECT_EQ(table.status, status);
         const QStringList lines = QString::fromStdString(table.out).split(QLatin1Char('\n'));
         for (const ResultSheet::Row &cells : windowSheet.Rows()) {
@@ -283,7 +284,7 @@ TEST(ComputeCommand, WinterDesignPrintsWhatTheWindowShows)
         w.prompts.messages.clear();
         w.form().计算并描点_Click();
 
-        const CommandOutput csv = RunCommand(arguments);
+        const CommandOutput csv = RunArguments(arguments);
         EXPECT_EQ(csv.out, w.ExportedCsv()) << "the window's exported CSV, byte for byte";
         std::vector<std::string> said;
         for (const char *message : {row.advisory, row.stop})
@@ -300,7 +301,7 @@ TEST(ComputeCommand, WinterDesignPrintsWhatTheWindowShows)
           {"compute", "--humidifier", "fog"},
           {"compute", "--design", "winter", "--winter-tw", "-12℃"}}) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
-        const CommandOutput output = RunCommand(arguments);
+        const CommandOutput output = RunArguments(arguments);
         EXPECT_EQ(output.status, exit_status::kUsage);
         EXPECT_NE(output.err.find("“" + arguments.last().toStdString() + "”"), std::string::npos)
             << output.err;
@@ -322,20 +323,20 @@ TEST(ComputeCommand, AProjectFileGivesWhatItsOptionsGive)
     for (const QStringList &options : optionSets) {
         SCOPED_TRACE(options.join(QLatin1Char(' ')).toStdString());
         const CommandOutput saved
-            = RunCommand(QStringList {"compute", "--save-project", project} + options);
+            = RunArguments(QStringList {"compute", "--save-project", project} + options);
         ASSERT_TRUE(QFile::exists(project)) << saved.err;
         for (const char *format : {"table", "json", "csv"}) {
             const CommandOutput direct
-                = RunCommand(QStringList {"compute", "--format", format} + options);
+                = RunArguments(QStringList {"compute", "--format", format} + options);
             const CommandOutput fromFile
-                = RunCommand({"compute", "--format", format, "--project", project});
+                = RunArguments({"compute", "--format", format, "--project", project});
             EXPECT_EQ(fromFile.out, direct.out) << format;
             EXPECT_EQ(fromFile.err, direct.err);
             EXPECT_EQ(fromFile.status, direct.status);
         }
-        const CommandOutput over = RunCommand({"compute", "--project", project, "--tn", "28"});
+        const CommandOutput over = RunArguments({"compute", "--project", project, "--tn", "28"});
         EXPECT_EQ(over.out,
-                  RunCommand(QStringList {"compute"} + options + QStringList {"--tn", "28"}).out);
+                  RunArguments(QStringList {"compute"} + options + QStringList {"--tn", "28"}).out);
     }
 }
 
@@ -375,7 +376,7 @@ TEST(StateCommand, AgreesWithThePointerReadout)
         w.MoveTo(row.d, row.i);
         ASSERT_NE(X, -1.0f) << "the pointer reached the chart";
 
-        const CommandOutput output = RunCommand(
+        const CommandOutput output = RunArguments(
             {QStringLiteral("state"), QStringLiteral("--d"), QString::number(X, 'g', 9),
              QStringLiteral("--i"), QString::number(Y, 'g', 9), QStringLiteral("--pressure"),
              QString::fromStdString(row.pressure)});
@@ -399,8 +400,8 @@ TEST(StateCommand, WetBulbFormLiesOnTheOutdoorStatesWetBulbLine)
         Window w;
         w.Compute(pressure, {{3, "32"}, {4, "24.5"}});
         const CommandOutput output
-            = RunCommand({"state", "--t", "32", "--ts", "24.5", "--pressure",
-                          QString::fromStdString(pressure), "--format", "json"});
+            = RunArguments({"state", "--t", "32", "--ts", "24.5", "--pressure",
+                            QString::fromStdString(pressure), "--format", "json"});
         ASSERT_EQ(output.status, exit_status::kSuccess) << output.err;
         const QJsonObject object
             = QJsonDocument::fromJson(QByteArray::fromStdString(output.out)).object();
@@ -454,7 +455,7 @@ TEST(CommandLine, NumericOptionsTakeWholeDecimalNumbersOnly)
     };
     for (const Refused &row : refused) {
         SCOPED_TRACE(row.arguments.join(QLatin1Char(' ')).toStdString());
-        const CommandOutput output = RunCommand(row.arguments);
+        const CommandOutput output = RunArguments(row.arguments);
         EXPECT_EQ(output.status, exit_status::kUsage);
         EXPECT_EQ(output.out, "");
         EXPECT_NE(output.err.find(row.option), std::string::npos) << output.err;
@@ -473,7 +474,7 @@ TEST(CommandLine, NumericOptionsTakeWholeDecimalNumbersOnly)
     };
     for (const QStringList &arguments : accepted) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
-        const CommandOutput output = RunCommand(arguments);
+        const CommandOutput output = RunArguments(arguments);
         EXPECT_EQ(output.status, exit_status::kSuccess) << output.err;
         EXPECT_EQ(output.err, "");
     }

@@ -1,4 +1,4 @@
-#include "cli/command_line.h"
+#include "commands/command_line.h"
 
 #include <QProcess>
 #include <QStringList>

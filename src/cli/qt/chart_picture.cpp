@@ -2,7 +2,7 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
-#include "cli/command.h"
+#include "commands/command.h"
 #include "designs/design_parameters.h"
 #include "designs/parameter_table.h"
 #include "project/chart_layers.h"
@@ -117,27 +117,28 @@ struct ChartPicture {
 
 } // namespace
 
-CommandOutput DrawChartPicture(const QCommandLineParser &parser)
+CommandOutput DrawChartPicture(const ParsedOptions &options)
 {
     Project project;
-    PictureOptions options;
-    QString path;
-    if (auto refused = ReadCalculationOptions(parser, project))
+    PictureOptions pictureOptions;
+    std::string file;
+    if (auto refused = ReadCalculationOptions(options, project))
         return *refused;
-    if (auto refused = ReadPictureOptions(parser, options))
+    if (auto refused = ReadPictureOptions(options, pictureOptions))
         return *refused;
-    if (auto refused = ReadOutputFile(parser, PictureFileType(), path))
+    if (auto refused = ReadOutputFile(options, PictureFileType(), file))
         return *refused;
+    const QString path = QString::fromStdString(file);
 
     const auto application = StartOffscreenGui();
-    ChartPicture picture(options.size, project);
+    ChartPicture picture(QSize(pictureOptions.size.width, pictureOptions.size.height), project);
     CommandOutput output;
-    if (parser.isSet(QStringLiteral("process"))) {
+    if (options.IsSet("process")) {
         picture.Calculate(output);
     } else {
         // The precision of --precision, or the project's.
-        if (!parser.isSet(QStringLiteral("project")) || parser.isSet(QStringLiteral("precision")))
-            project.chart.Precision = options.precision;
+        if (!options.IsSet("project") || options.IsSet("precision"))
+            project.chart.Precision = pictureOptions.precision;
         picture.Draw(output);
     }
 
@@ -145,7 +146,7 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     // shows. A file that could not be written ends the command as failed.
     picture.Record();
     const QString failure = SavePicture(picture.surface, path, *PictureFormatForPath(path),
-                                        options.scale, picture.Overlay());
+                                        pictureOptions.scale, picture.Overlay());
     if (!failure.isEmpty()) {
         output.status = exit_status::kWriteFailed;
         output.err += failure.toStdString() + '\n';
@@ -153,17 +154,18 @@ CommandOutput DrawChartPicture(const QCommandLineParser &parser)
     return output;
 }
 
-CommandOutput WriteReportSheet(const QCommandLineParser &parser)
+CommandOutput WriteReportSheet(const ParsedOptions &options)
 {
-    QString path;
+    std::string file;
     Project project;
-    if (auto refused = ReadOutputFile(parser, SheetFileType(), path))
+    if (auto refused = ReadOutputFile(options, SheetFileType(), file))
         return *refused;
-    if (auto refused = ReadCalculationOptions(parser, project))
+    if (auto refused = ReadCalculationOptions(options, project))
         return *refused;
+    const QString path = QString::fromStdString(file);
 
     const auto application = StartOffscreenGui();
-    ChartPicture picture(DefaultChartSize(), project);
+    ChartPicture picture(QSize(kDefaultChartSize.width, kDefaultChartSize.height), project);
     CommandOutput output;
     const std::optional<CalculationDisplay> display = picture.Calculate(output);
     if (!display)

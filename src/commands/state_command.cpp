@@ -1,5 +1,5 @@
-#include "cli/command.h"
-#include "cli/state_table.h"
+#include "commands/command.h"
+#include "commands/state_table.h"
 #include "psychro/arithmetic_fault.h"
 #include "psychro/state_solver.h"
 #include "report/result_sheet.h"
@@ -62,17 +62,17 @@ std::string Text(const MoistAirState &state, Quantity quantity)
     return value ? SingleText(*value) : std::string("超范围");
 }
 
-QList<QCommandLineOption> StateOptions()
+std::vector<CommandOption> StateOptions()
 {
-    const QString value = QStringLiteral("x");
-    QList<QCommandLineOption> options;
+    std::vector<CommandOption> options;
     for (const PropertyOption &p : kPropertyOptions)
-        options << QCommandLineOption(Utf8(p.option), Utf8(p.description), value);
-    options << QCommandLineOption(
-        QStringLiteral("input"),
-        Utf8("逐行求状态的 CSV 表格文件，“-”为标准输入；表头中两列是状态参数的名称"),
-        QStringLiteral("FILE"));
-    options << PressureOption() << FormatOption();
+        options.push_back({{p.option}, p.description, "x", {}});
+    options.push_back({{"input"},
+                       "逐行求状态的 CSV 表格文件，“-”为标准输入；表头中两列是状态参数的名称",
+                       "FILE",
+                       {}});
+    options.push_back(PressureOption());
+    options.push_back(FormatOption());
     return options;
 }
 
@@ -133,57 +133,56 @@ std::optional<std::string> ReadAll(const std::string &path)
     return std::move(text).str();
 }
 
-CommandOutput RunTable(const QCommandLineParser &parser, double B)
+CommandOutput RunTable(const ParsedOptions &options, double B)
 {
-    if (parser.isSet(QStringLiteral("format"))
-        && parser.value(QStringLiteral("format")) != QStringLiteral("csv"))
-        return UsageError(Utf8("与 --input 同用时只输出 csv 表格"));
+    if (options.IsSet("format") && options.Value("format") != "csv")
+        return UsageError("与 --input 同用时只输出 csv 表格");
     for (const PropertyOption &p : kPropertyOptions)
-        if (parser.isSet(Utf8(p.option)))
-            return UsageError(Utf8("--input 的状态参数来自表格，不能同时给出 --") + Utf8(p.option));
-    const QString path = parser.value(QStringLiteral("input"));
-    const std::optional<std::string> text = ReadAll(path.toStdString());
+        if (options.IsSet(p.option))
+            return UsageError(std::string("--input 的状态参数来自表格，不能同时给出 --")
+                              + p.option);
+    const std::string path = options.Value("input");
+    const std::optional<std::string> text = ReadAll(path);
     if (!text)
-        return UsageError(Utf8("无法读取文件 ") + path);
+        return UsageError("无法读取文件 " + path);
     const state_table::Result table = state_table::StatesOfTable(*text, B);
     if (table.refusal)
-        return UsageError(Utf8("--input ") + path + Utf8("：")
-                          + QString::fromStdString(*table.refusal));
+        return UsageError("--input " + path + "：" + *table.refusal);
     return {table.failedRows > 0 ? exit_status::kStopped : exit_status::kSuccess, table.out,
             table.err};
 }
 
-CommandOutput RunState(const QCommandLineParser &parser)
+CommandOutput RunState(const ParsedOptions &options)
 {
-    if (!parser.positionalArguments().isEmpty())
-        return UsageError(Utf8("多余的参数：") + parser.positionalArguments().constFirst());
+    if (!options.Positional().empty())
+        return UsageError("多余的参数：" + options.Positional().front());
     Pressure pressure;
     OutputFormat format = OutputFormat::Table;
-    if (auto wrong = ReadPressure(parser, pressure))
+    if (auto wrong = ReadPressure(options, pressure))
         return *wrong;
-    if (parser.isSet(QStringLiteral("input")))
-        return RunTable(parser, pressure.B);
-    if (auto wrong = ReadFormat(parser, format))
+    if (options.IsSet("input"))
+        return RunTable(options, pressure.B);
+    if (auto wrong = ReadFormat(options, format))
         return *wrong;
 
     // Each value given, an option given twice counting twice.
     std::vector<GivenProperty> given;
     for (const PropertyOption &p : kPropertyOptions)
-        for (const QString &text : parser.values(Utf8(p.option))) {
-            const std::optional<double> value = StrictNumber(text.toStdString());
+        for (const std::string &text : options.Values(p.option)) {
+            const std::optional<double> value = StrictNumber(text);
             if (!value)
-                return NotANumber(Utf8(p.option), text);
+                return NotANumber(p.option, text);
             given.push_back({p.property, *value});
         }
     if (given.size() != 2)
-        return UsageError(Utf8("需要 --t、--ts、--td、--phi、--d、--i、--pq 中的两个（现有 ")
-                          + QString::number(given.size()) + Utf8(" 个）"));
+        return UsageError("需要 --t、--ts、--td、--phi、--d、--i、--pq 中的两个（现有 "
+                          + std::to_string(given.size()) + " 个）");
 
     const double B = pressure.B;
     const StateSolution solution = SolveState(B, given[0], given[1]);
     if (!solution.state) {
         if (solution.refused)
-            return UsageError(QString::fromStdString(solution.message));
+            return UsageError(solution.message);
         CommandOutput output {exit_status::kStopped, {}, solution.message + '\n'};
         if (format == OutputFormat::Json)
             output.out = "{\"pressure\": " + DoubleText(B)

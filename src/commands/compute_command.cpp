@@ -1,40 +1,37 @@
-#include "cli/command.h"
+#include "commands/command.h"
+#include "commands/whole_file.h"
 #include "designs/design_outcome.h"
 #include "designs/parameter_table.h"
 #include "idchart_version.h"
-#include "io/whole_file.h"
 #include "project/project_file.h"
 #include "report/result_sheet.h"
 #include "text/number_text.h"
 
-#include <array>
 #include <string>
-#include <tuple>
-#include <type_traits>
 #include <vector>
 
 namespace {
 
-QList<QCommandLineOption> ComputeOptions()
+std::vector<CommandOption> ComputeOptions()
 {
-    return QList<QCommandLineOption> {ProjectOption(), DesignKindOption(), PressureOption()}
-    + DesignOptions() + WinterOptions()
-        + QList<QCommandLineOption> {
-            FormatOption(),
-            QCommandLineOption(QStringLiteral("save-project"),
-                               Utf8("把选项所给的项目（大气压力、设计与各参数）写入项目文件"),
-                               QStringLiteral("FILE"))};
+    std::vector<CommandOption> options {ProjectOption(), DesignKindOption(), PressureOption()};
+    for (std::vector<CommandOption> more : {DesignOptions(), WinterOptions()})
+        options.insert(options.end(), more.begin(), more.end());
+    options.push_back(FormatOption());
+    options.push_back(
+        {{"save-project"}, "把选项所给的项目（大气压力、设计与各参数）写入项目文件", "FILE", {}});
+    return options;
 }
 
-CommandOutput RunCompute(const QCommandLineParser &parser)
+CommandOutput RunCompute(const ParsedOptions &options)
 {
-    if (!parser.positionalArguments().isEmpty())
-        return UsageError(Utf8("多余的参数：") + parser.positionalArguments().constFirst());
+    if (!options.Positional().empty())
+        return UsageError("多余的参数：" + options.Positional().front());
     Project project;
-    if (auto refused = ReadCalculationOptions(parser, project))
+    if (auto refused = ReadCalculationOptions(options, project))
         return *refused;
     OutputFormat format = OutputFormat::Table;
-    if (auto refused = ReadFormat(parser, format))
+    if (auto refused = ReadFormat(options, format))
         return *refused;
 
     // 计算并描点 draws its chart at precision 1, and the sheet says so.
@@ -56,22 +53,19 @@ CommandOutput RunCompute(const QCommandLineParser &parser)
         break;
     }
     TellOutcome(outcome, output);
-    if (parser.isSet(QStringLiteral("save-project"))) {
-        const QString path = parser.value(QStringLiteral("save-project"));
-        const QString failure
-            = WriteWholeFile(path,
-                             QByteArray::fromStdString(
-                                 ProjectJson(project, std::string("idchart ") + kIdchartVersion)));
-        if (!failure.isEmpty()) {
+    if (options.IsSet("save-project")) {
+        const std::string failure
+            = whole_file::Write(options.Value("save-project"),
+                                ProjectJson(project, std::string("idchart ") + kIdchartVersion));
+        if (!failure.empty()) {
             output.status = exit_status::kWriteFailed;
-            output.err += "idchart: " + failure.toStdString() + '\n';
+            output.err += "idchart: " + failure + '\n';
         }
     }
     return output;
 }
 
 } // namespace
-
 const Command &ComputeCommand()
 {
     static const Command command {

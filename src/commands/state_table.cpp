@@ -1,10 +1,10 @@
-#include "cli/state_table.h"
+#include "commands/state_table.h"
 
 #include "text/blanks.h"
 #include "text/number_text.h"
 #include "text/strict_number.h"
 
-#include <charconv>
+#include "portable/std_shims.h"
 #include <vector>
 
 using state_solver::Property;
@@ -159,13 +159,8 @@ std::optional<double> CellNumber(std::string_view text)
     // checked first, as from_chars alone would also take "inf" and "nan".
     if (!IsDecimalNumber(text))
         return std::nullopt;
-    // from_chars takes no "+".
-    const std::size_t from = text[0] == '+' ? 1 : 0;
-    double value = 0.0;
-    const auto result = std::from_chars(text.data() + from, text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
-        return std::nullopt; // beyond the range of a double
-    return value;
+    // from_chars takes no "+"; a value beyond the range of a double gives nothing.
+    return portable::DecimalNumber(text.substr(text[0] == '+' ? 1 : 0));
 }
 
 Result StatesOfTable(std::string_view csv, double B)

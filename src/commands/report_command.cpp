@@ -1,30 +1,32 @@
-#include "cli/command.h"
+#include "commands/command.h"
 
 namespace {
 
-QList<QCommandLineOption> ReportOptions()
+std::vector<CommandOption> ReportOptions()
 {
-    return QList<QCommandLineOption> {ProjectOption(), DesignKindOption(), PressureOption()}
-    + DesignOptions() + WinterOptions();
+    std::vector<CommandOption> options {ProjectOption(), DesignKindOption(), PressureOption()};
+    for (std::vector<CommandOption> more : {DesignOptions(), WinterOptions()})
+        options.insert(options.end(), more.begin(), more.end());
+    return options;
 }
 
 // Writing the sheet needs Qt's GUI layer for the PDF and the chart, which
 // only the window program loads: this program hands the command on to it.
 ReportWriting reportWriting = nullptr;
 
-CommandOutput RunReport(const QCommandLineParser &parser)
+CommandOutput RunReport(const ParsedOptions &options)
 {
     // Every option is read before the window program starts, so that a
     // refused value is said at once.
-    QString path;
-    if (auto refused = ReadOutputFile(parser, SheetFileType(), path))
+    std::string path;
+    if (auto refused = ReadOutputFile(options, SheetFileType(), path))
         return *refused;
     Project calculation;
-    if (auto refused = ReadCalculationOptions(parser, calculation))
+    if (auto refused = ReadCalculationOptions(options, calculation))
         return *refused;
     if (!reportWriting)
         return HandedOn();
-    return reportWriting(parser);
+    return reportWriting(options);
 }
 
 } // namespace

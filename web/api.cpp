@@ -1,0 +1,611 @@
+// The web page's window onto the core: the page calls idchart_call with a
+// request (JSON text: {"op": …, …}) and gets the answer as JSON text; the
+// drawn scene it reads as numbers straight from the module's memory
+// (idchart_scene). Everything the page shows comes from here: the layout,
+// the chart, the boxes, the readout, the dialogs' texts and readings, the
+// calculation's moments and messages, the result tables, the calculation
+// sheet and the project file. No formula of the page is its own.
+
+#include "chart/chart_drawing.h"
+#include "chart/chart_settings.h"
+#include "designs/design_outcome.h"
+#include "designs/parameter_table.h"
+#include "draw/scene.h"
+#include "layout/layout.h"
+#include "project/chart_layers.h"
+#include "project/project.h"
+#include "project/project_file.h"
+#include "readout/pointer_readout.h"
+#include "readout/state_points.h"
+#include "report/calculation_sheet.h"
+#include "report/result_sheet.h"
+#include "psychro/arithmetic_fault.h"
+#include "text/captions.h"
+#include "text/fault_message.h"
+#include "text/json.h"
+#include "text/number_text.h"
+
+#include "idchart_version.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---- JSON answers ---------------------------------------------------------------------------
+
+// An answer built member by member.
+class Answer {
+public:
+    Answer &Raw(const char *key, const std::string &json)
+    {
+        text_ += (text_.empty() ? "{" : ",") + JsonString(key) + ":" + json;
+        return *this;
+    }
+    Answer &Text(const char *key, const std::string &value) { return Raw(key, JsonString(value)); }
+    Answer &Number(const char *key, double value)
+    {
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%.17g", std::isfinite(value) ? value : 0.0);
+        return Raw(key, buffer);
+    }
+    Answer &Flag(const char *key, bool value) { return Raw(key, value ? "true" : "false"); }
+    std::string Json() const { return text_.empty() ? "{}" : text_ + "}"; }
+
+private:
+    std::string text_;
+};
+
+template <typename Texts> std::string TextArray(const Texts &texts)
+{
+    std::string json = "[";
+    bool first = true;
+    for (const auto &text : texts) {
+        json += (first ? "" : ",") + JsonString(text);
+        first = false;
+    }
+    return json + "]";
+}
+
+std::string NumberArray(const std::vector<double> &values)
+{
+    std::string json = "[";
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%.17g", values[k]);
+        json += (k ? "," : "") + std::string(buffer);
+    }
+    return json + "]";
+}
+
+std::string BoxesJson(const BoxTexts &boxes)
+{
+    return Answer().Raw("results", TextArray(boxes.results)).Raw("states", TextArray(boxes.states)).Json();
+}
+
+// ---- The page's program: the project, the chart's scene, the boxes --------------------------
+
+struct Program {
+    Project project;
+    // Line heights of the page's fonts, pixels by font size in points, as
+    // the page measures them.
+    std::vector<std::pair<float, double>> lineHeights;
+    Scene scene {1, 1, [this](float points) { return LineHeight(points); }};
+    BoxTexts boxes;
+    bool parametersSet = false;
+    bool projectTexts = false; // the dialogs show the project's texts
+    std::optional<ChartSettingsQuestions> questions;
+    std::shared_ptr<ResultSheet> results;
+    std::shared_ptr<CalculationSheet> sheet;
+    // The scene's operations as numbers for the page, per layer.
+    std::vector<float> sceneNumbers;
+
+    double LineHeight(float points) const
+    {
+        for (const auto &[size, height] : lineHeights)
+            if (size == points)
+                return height;
+        return points * 96.0 / 72.0 * 1.25;
+    }
+};
+
+Program &App()
+{
+    static Program program;
+    return program;
+}
+
+// ---- Requests ----------------------------------------------------------------------------
+
+std::string StringOf(const JsonValue &request, const char *key)
+{
+    const JsonValue *value = request.Find(key);
+    return value && value->Is(JsonValue::Type::String) ? value->string : std::string();
+}
+
+double NumberOf(const JsonValue &request, const char *key, double otherwise = 0.0)
+{
+    const JsonValue *value = request.Find(key);
+    return value && value->Is(JsonValue::Type::Number) ? value->number : otherwise;
+}
+
+template <std::size_t N> std::array<std::string, N> TextsOf(const JsonValue &request, const char *key)
+{
+    std::array<std::string, N> texts;
+    if (const JsonValue *array = request.Find(key); array && array->Is(JsonValue::Type::Array))
+        for (std::size_t k = 0; k < N && k < array->array.size(); ++k)
+            if (array->array[k].Is(JsonValue::Type::String))
+                texts[k] = array->array[k].string;
+    return texts;
+}
+
+// ---- Faces and layout ----------------------------------------------------------------------
+
+template <typename Record, std::size_t N>
+std::string TableJson(const std::array<ParameterRow<Record>, N> &table)
+{
+    std::string json = "[";
+    for (std::size_t k = 0; k < N; ++k) {
+        const ParameterRow<Record> &row = table[k];
+        Answer entry;
+        entry.Text("caption", row.caption).Text("start", row.startText).Text("option", row.option);
+        if (row.asChoice)
+            entry.Raw("choices", TextArray(row.choiceTexts));
+        json += (k ? "," : "") + entry.Json();
+    }
+    return json + "]";
+}
+
+std::string Faces()
+{
+    return Answer()
+        .Text("program", captions::kProgram)
+        .Text("version", kIdchartVersion)
+        .Raw("buttons", TextArray(captions::kMainButtons))
+        .Raw("readoutHeadings", TextArray(captions::kReadoutHeadings))
+        .Text("primaryDialog", captions::kPrimaryDialog)
+        .Text("secondaryDialog", captions::kSecondaryDialog)
+        .Text("winterDialog", captions::kWinterDialog)
+        .Text("dialogOk", captions::kDialogOk)
+        .Raw("summer", TableJson(kSummerParameters))
+        .Raw("winter", TableJson(kWinterParameters))
+        .Text("noteTitle", captions::kNoteTitle)
+        .Text("noteBack", captions::kNoteBack)
+        .Raw("noteLines", TextArray(captions::kNoteLines))
+        .Text("pointDialog", captions::kPointDialog)
+        .Raw("pointRows", TextArray(captions::kPointRows))
+        .Raw("pointChoices", TextArray(captions::kPointChoices))
+        .Raw("pointFirstChoices",
+             NumberArray({double(captions::kPointFirstChoices[0]),
+                          double(captions::kPointFirstChoices[1])}))
+        .Text("pointName", captions::kPointName)
+        .Text("pointNameHint", captions::kPointNameHint)
+        .Json();
+}
+
+std::string Rect(const GeometryTarget &g)
+{
+    return NumberArray({double(TwipsToPixels(g.Left())), double(TwipsToPixels(g.Top())),
+                        double(TwipsToPixels(g.Width())), double(TwipsToPixels(g.Height()))});
+}
+
+template <std::size_t N> std::string Rects(const std::array<TwipGeometry, N> &targets)
+{
+    std::string json = "[";
+    for (std::size_t k = 0; k < N; ++k)
+        json += (k ? "," : "") + Rect(targets[k]);
+    return json + "]";
+}
+
+// The main window and the parameter dialog arranged for a screen of the
+// page's size, in pixels: what the windows' arrangement gives on a desktop
+// of that size.
+std::string Layout(double width, double height)
+{
+    using Snap = TwipGeometry::Snap;
+    const float screenWidth = PixelsToTwips(static_cast<int>(width));
+    const float screenHeight = PixelsToTwips(static_cast<int>(height));
+
+    TwipGeometry window(Snap::WholePixels), chart(Snap::WholePixels);
+    std::array<TwipGeometry, 7> headings, values;
+    std::array<TwipGeometry, kMainButtonCount> buttons;
+    std::array<TwipGeometry, kResultBoxCount> results;
+    std::array<TwipGeometry, kStateBoxCount> states;
+    for (auto *group : {&headings, &values})
+        group->fill(TwipGeometry(Snap::WholePixels));
+    buttons.fill(TwipGeometry(Snap::WholePixels));
+    results.fill(TwipGeometry(Snap::WholePixels));
+    states.fill(TwipGeometry(Snap::WholePixels));
+    MainWindowTargets main;
+    main.window = &window;
+    main.chart = &chart;
+    for (int k = 0; k < 7; ++k) {
+        main.readoutHeadings[k] = &headings[k];
+        main.readoutValues[k] = &values[k];
+    }
+    for (int k = 0; k < kMainButtonCount; ++k)
+        main.buttons[k] = &buttons[k];
+    for (int k = 0; k < kResultBoxCount; ++k)
+        main.resultBoxes[k] = &results[k];
+    for (int k = 0; k < kStateBoxCount; ++k)
+        main.stateBoxes[k] = &states[k];
+    ArrangeMainWindow(screenWidth, screenHeight, main);
+
+    TwipGeometry dialog(Snap::WholePixels), ok(Snap::WholePixels);
+    std::array<TwipGeometry, kParameterRows> boxes, labels;
+    boxes.fill(TwipGeometry(Snap::WholePixels));
+    labels.fill(TwipGeometry(Snap::WholePixels));
+    ParameterDialogTargets parameters;
+    parameters.dialog = &dialog;
+    parameters.okButton = &ok;
+    for (int k = 0; k < kParameterRows; ++k) {
+        parameters.boxes[k] = &boxes[k];
+        parameters.labels[k] = &labels[k];
+    }
+    ArrangeParameterDialog(screenWidth, screenHeight, parameters);
+
+    return Answer()
+        .Raw("window", Rect(window))
+        .Raw("chart", Rect(chart))
+        .Raw("readoutHeadings", Rects(headings))
+        .Raw("readoutValues", Rects(values))
+        .Raw("buttons", Rects(buttons))
+        .Raw("results", Rects(results))
+        .Raw("states", Rects(states))
+        .Raw("dialog", Rect(dialog))
+        .Raw("dialogBoxes", Rects(boxes))
+        .Raw("dialogLabels", Rects(labels))
+        .Raw("dialogOk", Rect(ok))
+        .Json();
+}
+
+// ---- The chart ------------------------------------------------------------------------------
+
+// The chart drawn again at the project's settings; the B0 and precision boxes with it.
+std::string DrawChartAnswer()
+{
+    Program &app = App();
+    try {
+        DrawChartLayer(app.scene, app.project.chart, app.project.points, app.boxes);
+    } catch (const ArithmeticFault &fault) {
+        return Answer().Text("message", FaultMessage("绘制焓湿图", fault)).Json();
+    }
+    return Answer().Raw("boxes", BoxesJson(app.boxes)).Json();
+}
+
+std::string QuestionJson(const Question &question)
+{
+    return Answer()
+        .Text("prompt", question.prompt)
+        .Text("title", question.title)
+        .Text("default", question.defaultText)
+        .Json();
+}
+
+std::string Ask(const JsonValue &request)
+{
+    Program &app = App();
+    if (StringOf(request, "op") == "askStart" || !app.questions) {
+        app.questions.emplace();
+        return Answer().Raw("question", QuestionJson(app.questions->Next())).Json();
+    }
+    Answer answer;
+    if (const std::optional<std::string> message = app.questions->Answer(StringOf(request, "text")))
+        answer.Text("message", *message);
+    if (!app.questions->Done())
+        return answer.Raw("question", QuestionJson(app.questions->Next())).Json();
+    app.questions->ApplyTo(app.project.chart);
+    app.questions.reset();
+    return answer.Flag("done", true).Json();
+}
+
+std::string Compute()
+{
+    Program &app = App();
+    const DesignRequest request = app.project.Request();
+    const CalculationDisplay display = DisplayCalculation(app.scene, app.project.chart,
+                                                          app.project.points, app.boxes, request,
+                                                          app.parametersSet);
+    std::string moments = "[";
+    for (std::size_t k = 0; k < display.moments.size(); ++k) {
+        const DisplayMoment &moment = display.moments[k];
+        std::vector<double> shown;
+        for (const std::size_t extent : moment.shown)
+            shown.push_back(extent == kWholeLayer ? -1.0 : static_cast<double>(extent));
+        moments += (k ? "," : "")
+            + Answer()
+                  .Raw("shown", NumberArray(shown))
+                  .Raw("boxes", BoxesJson(moment.boxes))
+                  .Text("message", moment.message)
+                  .Json();
+    }
+    moments += "]";
+    app.boxes = display.moments.back().boxes;
+    if (display.texts) {
+        app.results = std::make_shared<ResultSheet>(MakeResultSheet(app.project, *display.texts));
+        app.sheet = std::make_shared<CalculationSheet>(
+            MakeCalculationSheet(app.project, *display.outcome));
+    }
+    return Answer()
+        .Raw("moments", moments)
+        .Flag("openPrimary", display.openPrimaryReturnAir)
+        .Flag("results", display.texts.has_value())
+        .Json();
+}
+
+// ---- Dialogs -------------------------------------------------------------------------------
+
+template <typename Record, std::size_t N>
+std::array<std::string, N> ShownTexts(const std::array<ParameterRow<Record>, N> &table,
+                                      const std::array<std::string, N> &projectTexts,
+                                      bool fromProject)
+{
+    const bool confirmed = fromProject
+        && std::any_of(projectTexts.begin(), projectTexts.end(),
+                       [](const std::string &t) { return !t.empty(); });
+    return confirmed ? projectTexts : StartTexts(table);
+}
+
+std::string DialogTexts(const JsonValue &request)
+{
+    Program &app = App();
+    if (StringOf(request, "dialog") == "winter")
+        return Answer()
+            .Raw("texts", TextArray(ShownTexts(kWinterParameters, app.project.winterTexts,
+                                               app.projectTexts)))
+            .Json();
+    return Answer()
+        .Raw("texts",
+             TextArray(ShownTexts(kSummerParameters, app.project.summerTexts, app.projectTexts)))
+        .Json();
+}
+
+template <typename Record, std::size_t N>
+std::string Store(const std::array<ParameterRow<Record>, N> &table,
+                  const std::array<std::string, N> &texts, Record &record,
+                  std::array<std::string, N> &projectTexts)
+{
+    const EntriesReading<Record> reading = ReadEntries(table, texts);
+    if (!reading.record)
+        return Answer().Number("row", reading.refusedRow).Text("message", reading.message).Json();
+    record = *reading.record;
+    projectTexts = texts;
+    return "{}";
+}
+
+std::string DialogOk(const JsonValue &request)
+{
+    Program &app = App();
+    const std::string dialog = StringOf(request, "dialog");
+    std::string answer;
+    if (dialog == "winter") {
+        answer = Store(kWinterParameters, TextsOf<kWinterParameterCount>(request, "texts"),
+                       app.project.winter, app.project.winterTexts);
+        if (answer == "{}")
+            app.project.design = DesignKind::PrimaryWinter;
+    } else {
+        answer = Store(kSummerParameters, TextsOf<kSummerParameterCount>(request, "texts"),
+                       app.project.summer, app.project.summerTexts);
+        if (answer == "{}")
+            app.project.design
+                = dialog == "secondary" ? DesignKind::SecondarySummer : DesignKind::PrimarySummer;
+    }
+    return answer;
+}
+
+std::string AddPoint(const JsonValue &request)
+{
+    Program &app = App();
+    const std::array<std::string, 2> values = TextsOf<2>(request, "values");
+    std::array<int, 2> choices {};
+    if (const JsonValue *array = request.Find("choices"); array && array->Is(JsonValue::Type::Array))
+        for (std::size_t k = 0; k < 2 && k < array->array.size(); ++k)
+            choices[k] = static_cast<int>(array->array[k].number);
+    const state_points::PointEntries entries = state_points::ReadPointEntries(choices, values);
+    if (!entries.given)
+        return Answer().Text("message", entries.message).Number("correct", entries.correct).Json();
+    if (const auto failure = app.project.points.Add(app.project.chart.B, (*entries.given)[0],
+                                                    (*entries.given)[1], StringOf(request, "name")))
+        return Answer().Text("message", *failure).Number("correct", 0).Json();
+    DrawPointsLayer(app.scene, app.project.points);
+    return "{}";
+}
+
+std::string ClearPoints()
+{
+    Program &app = App();
+    app.project.points.Clear();
+    DrawPointsLayer(app.scene, app.project.points);
+    return "{}";
+}
+
+// ---- Results, sheet and project -------------------------------------------------------------
+
+std::string Results(bool csv)
+{
+    Program &app = App();
+    const TableRows points = app.project.points.Empty()
+        ? TableRows()
+        : state_points::PointsTable(app.project.points);
+    const std::string text
+        = csv ? ExportedCsv(app.results.get(), points) : CopiedTsv(app.results.get(), points);
+    return Answer()
+        .Text("text", text)
+        .Text("name", app.results ? std::string(DesignName(app.results->texts.design)) + "计算结果.csv"
+                                  : std::string("状态点.csv"))
+        .Json();
+}
+
+std::string SheetHtml(const JsonValue &request)
+{
+    Program &app = App();
+    if (!app.sheet)
+        return "{}";
+    CalculationSheet sheet = *app.sheet;
+    sheet.date = StringOf(request, "date");
+    return Answer().Text("html", CalculationSheetHtml(sheet, StringOf(request, "svg"))).Json();
+}
+
+std::string OpenProject(const JsonValue &request)
+{
+    Program &app = App();
+    const ProjectReading reading = ReadProjectJson(StringOf(request, "text"));
+    if (!reading.project)
+        return Answer().Text("error", reading.error).Json();
+    app.project = *reading.project;
+    app.parametersSet = reading.hasInputs;
+    app.projectTexts = true;
+    app.results.reset();
+    app.sheet.reset();
+    app.boxes = BoxTexts();
+    app.scene.ClearAll();
+    return DrawChartAnswer();
+}
+
+std::string NewProject()
+{
+    Program &app = App();
+    app.project = Project();
+    app.parametersSet = false;
+    app.projectTexts = false;
+    app.results.reset();
+    app.sheet.reset();
+    app.boxes = BoxTexts();
+    SetChartTexts(app.project.chart, app.boxes);
+    app.scene.ClearAll();
+    return Answer().Raw("boxes", BoxesJson(app.boxes)).Json();
+}
+
+std::string Dispatch(const JsonValue &request)
+{
+    Program &app = App();
+    const std::string op = StringOf(request, "op");
+    if (op == "faces")
+        return Faces();
+    if (op == "layout")
+        return Layout(NumberOf(request, "width", 1366), NumberOf(request, "height", 768));
+    if (op == "setPicture") {
+        app.lineHeights.clear();
+        if (const JsonValue *heights = request.Find("lineHeights");
+            heights && heights->Is(JsonValue::Type::Array))
+            for (const JsonValue &pair : heights->array)
+                if (pair.Is(JsonValue::Type::Array) && pair.array.size() == 2)
+                    app.lineHeights.emplace_back(static_cast<float>(pair.array[0].number),
+                                                 pair.array[1].number);
+        const bool first = !app.scene.HasUserScale();
+        app.scene.Resize(NumberOf(request, "width", 1), NumberOf(request, "height", 1));
+        if (first)
+            SetUpChart(app.scene);
+        return "{}";
+    }
+    if (op == "askStart" || op == "askAnswer")
+        return Ask(request);
+    if (op == "drawChart")
+        return DrawChartAnswer();
+    if (op == "redraw") {
+        app.project.chart.Precision = kCalculationPrecision;
+        return DrawChartAnswer();
+    }
+    if (op == "openDialog") {
+        // 一次回风, 二次回风 and 冬季工况 set ParametersSet, as their buttons do.
+        app.parametersSet = true;
+        return DialogTexts(request);
+    }
+    if (op == "dialogOk")
+        return DialogOk(request);
+    if (op == "compute")
+        return Compute();
+    if (op == "readout") {
+        const ReadoutTexts cells = PointerReadout(app.project.chart,
+                                                  static_cast<float>(NumberOf(request, "x")),
+                                                  static_cast<float>(NumberOf(request, "y")));
+        return Answer().Raw("cells", TextArray(cells)).Json();
+    }
+    if (op == "sceneInfo") {
+        const ScaleMap &map = app.scene.Map();
+        return Answer()
+            .Raw("scale", NumberArray({map.left(), map.top(), map.right(), map.bottom()}))
+            .Raw("size", NumberArray({app.scene.Width(), app.scene.Height()}))
+            .Json();
+    }
+    if (op == "sceneTexts") {
+        std::vector<std::string> texts;
+        for (std::size_t layer = 0; layer < kSceneLayerCount; ++layer)
+            for (const Scene::Op &sceneOp : app.scene.Ops(static_cast<SceneLayer>(layer)))
+                if (sceneOp.kind == Scene::Kind::Text)
+                    texts.push_back(sceneOp.text);
+        return Answer().Raw("texts", TextArray(texts)).Json();
+    }
+    if (op == "addPoint")
+        return AddPoint(request);
+    if (op == "clearPoints")
+        return ClearPoints();
+    if (op == "resultsCsv" || op == "resultsTsv")
+        return Results(op == "resultsCsv");
+    if (op == "sheetHtml")
+        return SheetHtml(request);
+    if (op == "projectJson")
+        return Answer()
+            .Text("text", ProjectJson(app.project, std::string("idchart ") + kIdchartVersion))
+            .Json();
+    if (op == "openProject")
+        return OpenProject(request);
+    if (op == "newProject")
+        return NewProject();
+    return Answer().Text("error", "unknown request " + op).Json();
+}
+
+} // namespace
+
+extern "C" {
+
+// The answer to one request; the text stays valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char *idchart_call(const char *requestText)
+{
+    static std::string answer;
+    const JsonReading reading = ReadJson(requestText ? requestText : "");
+    try {
+        answer = reading.value ? Dispatch(*reading.value)
+                               : Answer().Text("error", reading.error).Json();
+    } catch (const std::exception &error) {
+        answer = Answer().Text("error", error.what()).Json();
+    }
+    return answer.c_str();
+}
+
+// The drawn scene as numbers, 14 a drawing operation, layer after layer in
+// painting order: layer, kind, x1, y1, x2, y2 (user coordinates; a circle's
+// radius in x2), colour r g b, fill r g b, line width and font size. Texts
+// come in the same order from {"op": "sceneTexts"}. Answers where the
+// numbers start; idchart_scene_size tells how many operations there are.
+EMSCRIPTEN_KEEPALIVE const float *idchart_scene()
+{
+    Program &app = App();
+    std::vector<float> &numbers = app.sceneNumbers;
+    numbers.clear();
+    for (std::size_t layer = 0; layer < kSceneLayerCount; ++layer)
+        for (const Scene::Op &op : app.scene.Ops(static_cast<SceneLayer>(layer))) {
+            const float values[14] = {
+                float(layer),      float(op.kind),    float(op.x1),      float(op.y1),
+                float(op.x2),      float(op.y2),      float(op.colour.r), float(op.colour.g),
+                float(op.colour.b), float(op.fill.r), float(op.fill.g),  float(op.fill.b),
+                float(op.width),   op.fontSize};
+            numbers.insert(numbers.end(), std::begin(values), std::end(values));
+        }
+    return numbers.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int idchart_scene_size()
+{
+    return static_cast<int>(App().sceneNumbers.size() / 14);
+}
+
+} // extern "C"

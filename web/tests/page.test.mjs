@@ -1,0 +1,187 @@
+// The web edition in a real browser (Debian's chromium, driven by
+// playwright-core, which downloads nothing) and under node, against the
+// desktop program: the same numbers, the same files, no network.
+//   IDCHART       the desktop program (default build/idchart)
+//   IDCHART_WEB   the web build's folder (default build-web)
+//   CHROMIUM      the browser (default /usr/bin/chromium)
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const top = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+const idchart = process.env.IDCHART || path.join(top, 'build/idchart');
+const web = process.env.IDCHART_WEB || path.join(top, 'build-web');
+const pageUrl = 'file://' + path.join(web, 'idchart.html');
+
+function run(program, args) {
+  const result = spawnSync(program, args, { encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+  return { status: result.status, out: result.stdout, err: result.stderr };
+}
+
+let browser;
+before(async () => {
+  browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--no-first-run'],
+  });
+});
+after(async () => browser && browser.close());
+
+async function open(viewport, options = {}) {
+  const context = await browser.newContext({ viewport, acceptDownloads: true, ...options });
+  const page = await context.newPage();
+  const requests = [];
+  const errors = [];
+  page.on('request', (r) => requests.push(r.url()));
+  page.on('pageerror', (e) => errors.push(String(e)));
+  await page.goto(pageUrl);
+  await page.waitForSelector('body[data-ready="true"]', { state: 'attached' });
+  return { page, context, requests, errors };
+}
+
+const button = (page, k) => page.locator(`#main button[data-button="${k}"]`);
+
+// Answers the prompts in turn with their texts (an empty text keeps the default).
+async function answer(page, texts) {
+  for (const text of texts) {
+    const field = page.locator('#modal input');
+    await field.waitFor();
+    if (text) await field.fill(text);
+    await field.press('Enter');
+  }
+}
+
+async function menu(page, entry) {
+  const box = await page.locator('#chart').boundingBox();
+  await page.mouse.click(box.x + 40, box.y + 40, { button: 'right' });
+  await page.locator('#menu div', { hasText: entry }).click();
+}
+
+async function exported(page) {
+  const download = page.waitForEvent('download');
+  await menu(page, '导出结果…');
+  return readFileSync(await (await download).path(), 'utf8');
+}
+
+// The canvas pixel at a chart point (d, i), as r,g,b; with `around`, the
+// pixels of the square of that many pixels on each side.
+function pixelAt(page, d, i, around = 0) {
+  return page.evaluate(([d, i, around]) => {
+    const info = window.idchart.call({ op: 'sceneInfo' });
+    const [left, top, right, bottom] = info.scale;
+    const canvas = document.getElementById('chart');
+    const ratio = canvas.width / info.size[0];
+    const x = Math.round((d - left) * info.size[0] / (right - left) * ratio);
+    const y = Math.round((i - top) * info.size[1] / (bottom - top) * ratio);
+    const side = 2 * around + 1;
+    const p = canvas.getContext('2d').getImageData(x - around, y - around, side, side).data;
+    const pixels = [];
+    for (let k = 0; k < p.length; k += 4) pixels.push([p[k], p[k + 1], p[k + 2]].join(','));
+    return around ? pixels : pixels[0];
+  }, [d, i, around]);
+}
+
+test('the designs computed in the page give the desktop program\'s tables, dots and lines, offline', async () => {
+  const { page, context, requests, errors } = await open({ width: 1366, height: 768 });
+  await button(page, 0).click();
+  await answer(page, ['95000pa', '0.05']);
+  assert.equal(await page.locator('#main input.state').nth(10).inputValue(), '95000pa');
+  assert.equal(await page.locator('#main input.state').nth(11).inputValue(), '0.05');
+
+  for (const [k, design] of [[3, 'primary'], [4, 'secondary'], [6, 'winter']]) {
+    await button(page, k).click();
+    await page.locator('#parameters .client button').click();
+    await button(page, 2).click();
+    const csv = await exported(page);
+    const desktop = run(idchart, ['compute', '--format', 'csv', '--design', design, '--pressure', '95000pa']);
+    assert.equal(csv, desktop.out, design + ': the exported table is the desktop program\'s, byte for byte');
+    // Every box shows a text of that table.
+    for (const box of await page.locator('#main input.result').all()) {
+      const text = await box.inputValue();
+      if (text) assert.ok(desktop.out.includes(text), design + ': box ' + text);
+    }
+  }
+
+  // The primary design again: N and C red, L black where the calculation puts them,
+  // the process lines green.
+  await button(page, 3).click();
+  await page.locator('#parameters .client button').click();
+  await button(page, 2).click();
+  const json = JSON.parse(run(idchart, ['compute', '--format', 'json', '--pressure', '95000pa']).out);
+  const { N, C, L } = json.states;
+  assert.equal(await pixelAt(page, N.d, N.i), '255,0,0');
+  assert.equal(await pixelAt(page, C.d, C.i), '255,0,0');
+  assert.equal(await pixelAt(page, L.d, L.i), '0,0,0');
+  const mid = (a, b, f) => a + (b - a) * f;
+  const around = await pixelAt(page, mid(C.d, L.d, 0.5), mid(C.i, L.i, 0.5), 2);
+  assert.ok(around.includes('0,255,0'), 'the cooling line C–L is green: ' + around);
+
+  // A state point through the chart's menu, blue where the state command puts it.
+  await menu(page, '标注状态点…');
+  await page.locator('#modal input').nth(0).fill('32');
+  await page.locator('#modal input').nth(1).fill('65');
+  await page.locator('#modal button', { hasText: '确定' }).click();
+  const state = JSON.parse(run(idchart, ['state', '--t', '32', '--phi', '65', '--pressure', '95000',
+                                         '--format', 'json']).out);
+  assert.equal(await pixelAt(page, state.d, state.i), '0,0,255');
+
+  // A reload keeps the work: the point comes back over the chart.
+  await page.reload();
+  await page.waitForSelector('body[data-ready="true"]', { state: 'attached' });
+  assert.equal(await pixelAt(page, state.d, state.i), '0,0,255');
+
+  assert.deepEqual(errors, []);
+  const elsewhere = requests.filter((url) => !/^(file|data|blob):/.test(url));
+  assert.deepEqual(elsewhere, [], 'the page asks nothing of the network');
+  await context.close();
+});
+
+test('on a phone-sized screen every dialog can be confirmed', async () => {
+  const { page, context, errors } = await open({ width: 390, height: 844 },
+                                               { isMobile: true, hasTouch: true });
+  const reachable = async (locator) => {
+    const box = await locator.boundingBox();
+    assert.ok(box && box.x >= 0 && box.y >= 0 && box.x + box.width <= 390 &&
+              box.y + box.height <= 844, 'inside the screen: ' + JSON.stringify(box));
+    await locator.click();
+  };
+  await button(page, 0).click();
+  await reachable(page.locator('#modal button', { hasText: '确定' }));
+  await reachable(page.locator('#modal button', { hasText: '确定' }));
+  for (const k of [3, 4, 6]) {
+    await button(page, k).click();
+    await reachable(page.locator('#parameters .client button'));
+    assert.equal(await page.locator('#main').isVisible(), true);
+  }
+  await button(page, 5).click();
+  await reachable(page.locator('#note .back'));
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('the command line under node prints the desktop program\'s bytes', () => {
+  const node = path.join(web, 'idchart-node.mjs');
+  const cases = [
+    ['compute', '--format', 'json'],
+    ['compute', '--format', 'json', '--design', 'secondary'],
+    ['compute', '--format', 'json', '--design', 'winter'],
+    ['compute', '--design', 'winter', '--humidifier', 'steam', '--format', 'csv'],
+    ['compute', '--pressure', '95000pa', '--tn', '２４', '--s', '40'],
+    ['compute', '--phil', '0'],
+    ['compute', '--tn', 'abc'],
+    ['compute', '--bogus'],
+    ['state', '--t', '32', '--phi', '65', '--format', 'json'],
+    ['state', '--d', '20', '--i', '40'],
+    ['compute', '--help'],
+  ];
+  for (const args of cases) {
+    const desktop = run(idchart, args);
+    const inNode = run(process.execPath, [node, ...args]);
+    assert.deepEqual(inNode, desktop, args.join(' '));
+  }
+});
