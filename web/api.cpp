@@ -7,6 +7,7 @@
 // sheet and the project file. No formula of the page is its own.
 
 #include "chart/chart_drawing.h"
+#include "commands/help.h"
 #include "chart/chart_settings.h"
 #include "designs/design_outcome.h"
 #include "designs/parameter_table.h"
@@ -177,9 +178,9 @@ std::string Faces()
         .Text("dialogOk", captions::kDialogOk)
         .Raw("summer", TableJson(kSummerParameters))
         .Raw("winter", TableJson(kWinterParameters))
-        .Text("noteTitle", captions::kNoteTitle)
+        .Text("helpTitle", captions::kHelpTitle)
         .Text("noteBack", captions::kNoteBack)
-        .Raw("noteLines", TextArray(captions::kNoteLines))
+        .Text("helpHtml", HelpHtml())
         .Text("pointDialog", captions::kPointDialog)
         .Raw("pointRows", TextArray(captions::kPointRows))
         .Raw("pointChoices", TextArray(captions::kPointChoices))
@@ -373,6 +374,10 @@ std::string Store(const std::array<ParameterRow<Record>, N> &table,
                   const std::array<std::string, N> &texts, Record &record,
                   std::array<std::string, N> &projectTexts)
 {
+    // Entries that are not one number, or lie beyond what any room has, are
+    // named first, as the desktop dialog names them.
+    if (const std::optional<EntryRefusal> refusal = FirstFaultyEntry(table, texts))
+        return Answer().Number("row", refusal->row).Text("message", refusal->message).Json();
     const EntriesReading<Record> reading = ReadEntries(table, texts);
     if (!reading.record)
         return Answer().Number("row", reading.refusedRow).Text("message", reading.message).Json();
@@ -399,6 +404,22 @@ std::string DialogOk(const JsonValue &request)
                 = dialog == "secondary" ? DesignKind::SecondarySummer : DesignKind::PrimarySummer;
     }
     return answer;
+}
+
+// Whether one entry of a dialog, as typed so far, would be refused: the
+// message that would name it, or nothing.
+std::string EntryFaultAnswer(const JsonValue &request)
+{
+    const auto row = static_cast<std::size_t>(NumberOf(request, "row", 0));
+    const std::string text = StringOf(request, "text");
+    std::optional<std::string> fault;
+    if (StringOf(request, "dialog") == "winter") {
+        if (row >= 1 && row <= kWinterParameters.size())
+            fault = EntryFault(kWinterParameters[row - 1], text);
+    } else if (row >= 1 && row <= kSummerParameters.size()) {
+        fault = EntryFault(kSummerParameters[row - 1], text);
+    }
+    return fault ? Answer().Text("message", *fault).Json() : "{}";
 }
 
 std::string AddPoint(const JsonValue &request)
@@ -521,6 +542,8 @@ std::string Dispatch(const JsonValue &request)
     }
     if (op == "dialogOk")
         return DialogOk(request);
+    if (op == "entryFault")
+        return EntryFaultAnswer(request);
     if (op == "compute")
         return Compute();
     if (op == "readout") {

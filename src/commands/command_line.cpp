@@ -90,7 +90,7 @@ constexpr const char *kExitStatuses
       "原因写在标准错误输出上\n"
       "  2  用法错误：未知选项、缺少的值、不可接受的值或文件名\n";
 
-std::string ProgramHelp()
+std::string ProgramHelpText()
 {
     std::string text = "用法：idchart [命令 [选项…]]\n"
                        "\n"
@@ -133,10 +133,10 @@ CommandOutput RunWord(const Command &command, const std::vector<std::string> &re
 CommandOutput Dispatch(const std::vector<std::string> &arguments)
 {
     if (arguments.empty())
-        return Printed(ProgramHelp());
+        return Printed(ProgramHelpText());
     const std::string &first = arguments.front();
     if (first == "-h" || first == "--help")
-        return Printed(ProgramHelp());
+        return Printed(ProgramHelpText());
     if (first == "-v" || first == "--version")
         return Printed(std::string("idchart ") + kIdchartVersion + '\n');
     if (const Command *command = FindCommand(first))
@@ -241,4 +241,12 @@ int WriteCommandOutput(const CommandOutput &output)
         return exit_status::kWriteFailed;
     }
     return output.status;
+}
+
+std::string ProgramHelp()
+{
+    std::string text = ProgramHelpText();
+    for (const Command *command : Commands())
+        text += "\n" + RunWord(*command, {"--help"}).out;
+    return text;
 }

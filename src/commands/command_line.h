@@ -27,6 +27,10 @@ struct CommandOutput {
     bool handOn = false;
 };
 
+// What `idchart --help` prints (the commands, the options, the exit
+// statuses), followed by what `idchart COMMAND --help` prints for each command.
+std::string ProgramHelp();
+
 // Runs the command the arguments (without the program's name, UTF-8) ask for.
 // Throws nothing but std::bad_alloc.
 CommandOutput RunCommand(const std::vector<std::string> &arguments);

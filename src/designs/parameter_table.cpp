@@ -2,6 +2,8 @@
 
 #include "psychro/arithmetic_fault.h"
 #include "text/leading_number.h"
+#include "text/number_text.h"
+#include "text/strict_number.h"
 
 #include <cstring>
 
@@ -66,6 +68,30 @@ void StoreEntry(const ParameterRow<Record> &row, const std::string &text, Record
     else
         record.*row.asDouble = value;
 }
+
+template <typename Record>
+std::optional<std::string> EntryFault(const ParameterRow<Record> &row, const std::string &text)
+{
+    if (row.asChoice)
+        return std::nullopt;
+    const std::string name = ParameterName(row.caption);
+    const std::optional<double> value = StrictNumber(text);
+    if (!value)
+        return name + " 的值“" + text + "”不是数值，请重新输入!";
+    const PlausibleRange &range = row.range;
+    const bool below = range.lowestExcluded ? *value <= range.lowest : *value < range.lowest;
+    if (!below && *value <= range.highest)
+        return std::nullopt;
+    const std::string unit = *row.unit ? std::string(" ") + row.unit : std::string();
+    const std::string lowest = DoubleText(range.lowest) + unit;
+    const std::string highest = DoubleText(range.highest) + unit;
+    const std::string span = range.lowestExcluded ? "应大于 " + lowest + " 且不大于 " + highest
+                                                  : "应在 " + lowest + " 至 " + highest + " 之间";
+    return name + " 的值“" + text + "”超出合理范围（" + span + "），请重新输入!";
+}
+
+template std::optional<std::string> EntryFault(const SummerRow &, const std::string &);
+template std::optional<std::string> EntryFault(const WinterRow &, const std::string &);
 
 template void StoreEntry(const SummerRow &, const std::string &, DesignParameters &);
 template void StoreEntry(const WinterRow &, const std::string &, WinterParameters &);

@@ -8,6 +8,22 @@
 #include <optional>
 #include <string>
 
+// The plausible values of an input: from `lowest` (itself excluded where
+// `lowestExcluded`) up to `highest`.
+struct PlausibleRange {
+    double lowest = -1e300;
+    double highest = 1e300;
+    bool lowestExcluded = false;
+};
+// Air temperatures, °C; relative humidities and shares, %; loads of a room,
+// kW and g/s; the supply temperature difference, K.
+inline constexpr PlausibleRange kTemperatureRange {-50.0, 100.0};
+inline constexpr PlausibleRange kPercentRange {0.0, 100.0};
+inline constexpr PlausibleRange kSupplyDifferenceRange {0.0, 30.0, true};
+inline constexpr PlausibleRange kHeatRange {0.0, 10000.0};
+inline constexpr PlausibleRange kHeatLossRange {-10000.0, 10000.0};
+inline constexpr PlausibleRange kMoistureRange {0.0, 1000.0};
+
 // One input of a design: everything the dialog, the command line, the
 // calculation sheet, the reading rule and the fault messages need to know of
 // it. Adding an input to a design is adding one row to its table (and using
@@ -32,6 +48,9 @@ template <typename Record> struct ParameterRow {
     // the order of the Humidifier values.
     std::array<const char *, 2> choiceTexts {};
     std::array<const char *, 2> choiceWords {};
+    // The values a room or its air can have, in the typed unit: an entry
+    // beyond them is a slip of the hand, refused by the dialogs' OK.
+    PlausibleRange range {};
 };
 
 inline constexpr std::size_t kSummerParameterCount = 9;
@@ -46,58 +65,177 @@ inline constexpr double kGramsPerKilogramOfMoisture = 1000.0;
 
 // The summer inputs of both return-air designs, in the dialog's row order.
 inline constexpr std::array<SummerRow, kSummerParameterCount> kSummerParameters = {{
-    {"室内设计温度tn  ：             ℃ ", "26", "tn", "℃", "t_n", "室内设计温度", 1.0,
-     &DesignParameters::tn},
-    {"室内相对湿度φn ：              %", "60", "phin", "%", "φ_n", "室内相对湿度",
-     kPercentPerFraction, &DesignParameters::phiN},
-    {"室外干球温度tw  ：             ℃", "35", "tw", "℃", "t_w", "室外干球温度", 1.0,
-     &DesignParameters::tw},
-    {"室外湿球温度ts  ：             ℃", "26.5", "ts", "℃", "t_s", "室外湿球温度", 1.0,
-     &DesignParameters::ts},
-    {"送风温差△t     ：             ℃", "6", "dt", "℃", "Δt", "送风温差", 1.0,
-     &DesignParameters::deltaT},
-    {"新风百分比s     ：             %", "30", "s", "%", "s", "新风百分比", kPercentPerFraction,
-     &DesignParameters::s},
-    {"机器露点的φL   ：             %", "95", "phil", "%", "φ_L", "机器露点的相对湿度",
-     kPercentPerFraction, &DesignParameters::phiL},
-    {"室内余热量Q ：             kw", "12", "q", "kW", "Q", "室内余热量", 1.0,
-     &DesignParameters::Q},
-    {"室内余湿量W ：             g/s", "0.01", "w", "g/s", "W", "室内余湿量",
-     kGramsPerKilogramOfMoisture, nullptr, &DesignParameters::W},
+    {.caption = "室内设计温度tn  ：             ℃ ",
+     .startText = "26",
+     .option = "tn",
+     .unit = "℃",
+     .symbol = "t_n",
+     .sheetName = "室内设计温度",
+     .asDouble = &DesignParameters::tn,
+     .range = kTemperatureRange},
+    {.caption = "室内相对湿度φn ：              %",
+     .startText = "60",
+     .option = "phin",
+     .unit = "%",
+     .symbol = "φ_n",
+     .sheetName = "室内相对湿度",
+     .perCalculationUnit = kPercentPerFraction,
+     .asDouble = &DesignParameters::phiN,
+     .range = kPercentRange},
+    {.caption = "室外干球温度tw  ：             ℃",
+     .startText = "35",
+     .option = "tw",
+     .unit = "℃",
+     .symbol = "t_w",
+     .sheetName = "室外干球温度",
+     .asDouble = &DesignParameters::tw,
+     .range = kTemperatureRange},
+    {.caption = "室外湿球温度ts  ：             ℃",
+     .startText = "26.5",
+     .option = "ts",
+     .unit = "℃",
+     .symbol = "t_s",
+     .sheetName = "室外湿球温度",
+     .asDouble = &DesignParameters::ts,
+     .range = kTemperatureRange},
+    {.caption = "送风温差△t     ：             ℃",
+     .startText = "6",
+     .option = "dt",
+     .unit = "℃",
+     .symbol = "Δt",
+     .sheetName = "送风温差",
+     .asDouble = &DesignParameters::deltaT,
+     .range = kSupplyDifferenceRange},
+    {.caption = "新风百分比s     ：             %",
+     .startText = "30",
+     .option = "s",
+     .unit = "%",
+     .symbol = "s",
+     .sheetName = "新风百分比",
+     .perCalculationUnit = kPercentPerFraction,
+     .asDouble = &DesignParameters::s,
+     .range = kPercentRange},
+    {.caption = "机器露点的φL   ：             %",
+     .startText = "95",
+     .option = "phil",
+     .unit = "%",
+     .symbol = "φ_L",
+     .sheetName = "机器露点的相对湿度",
+     .perCalculationUnit = kPercentPerFraction,
+     .asDouble = &DesignParameters::phiL,
+     .range = kPercentRange},
+    {.caption = "室内余热量Q ：             kw",
+     .startText = "12",
+     .option = "q",
+     .unit = "kW",
+     .symbol = "Q",
+     .sheetName = "室内余热量",
+     .asDouble = &DesignParameters::Q,
+     .range = kHeatRange},
+    {.caption = "室内余湿量W ：             g/s",
+     .startText = "0.01",
+     .option = "w",
+     .unit = "g/s",
+     .symbol = "W",
+     .sheetName = "室内余湿量",
+     .perCalculationUnit = kGramsPerKilogramOfMoisture,
+     .asSingle = &DesignParameters::W,
+     .range = kMoistureRange},
 }};
 
 // The inputs of the winter design, in its dialog's row order; the last row is
 // the humidifier choice.
 inline constexpr std::array<WinterRow, kWinterParameterCount> kWinterParameters = {{
-    {"冬季室内温度tn'  ：           ℃", "20", "winter-tn", "℃", "t_n'", "冬季室内温度", 1.0,
-     &WinterParameters::tnW},
-    {"冬季室内相对湿度φn'：          %", "50", "winter-phin", "%", "φ_n'", "冬季室内相对湿度",
-     kPercentPerFraction, &WinterParameters::phiNW},
-    {"冬季室外温度tw'  ：           ℃", "-12", "winter-tw", "℃", "t_w'", "冬季室外温度", 1.0,
-     &WinterParameters::twW},
-    {"冬季室外相对湿度φw'：          %", "45", "winter-phiw", "%", "φ_w'", "冬季室外相对湿度",
-     kPercentPerFraction, &WinterParameters::phiWW},
-    {"冬季室内热负荷Qh ：           kw", "10", "winter-q", "kW", "Q_h", "冬季室内热负荷", 1.0,
-     &WinterParameters::Qh},
-    {"冬季室内余湿量W' ：           g/s", "0.01", "winter-w", "g/s", "W'", "冬季室内余湿量",
-     kGramsPerKilogramOfMoisture, nullptr, &WinterParameters::WW},
-    {"冬季新风百分比s' ：           %", "30", "winter-s", "%", "s'", "冬季新风百分比",
-     kPercentPerFraction, &WinterParameters::sW},
-    {"冬季机器露点φL'  ：           %", "95", "winter-phil", "%", "φ_L'", "冬季机器露点的相对湿度",
-     kPercentPerFraction, &WinterParameters::phiLW},
-    {"加湿方式        ：",
-     "喷循环水",
-     "humidifier",
-     "",
-     "",
-     "加湿方式",
-     1.0,
-     nullptr,
-     nullptr,
-     &WinterParameters::Mode,
-     {"喷循环水", "喷蒸汽"},
-     {"spray", "steam"}},
+    {.caption = "冬季室内温度tn'  ：           ℃",
+     .startText = "20",
+     .option = "winter-tn",
+     .unit = "℃",
+     .symbol = "t_n'",
+     .sheetName = "冬季室内温度",
+     .asDouble = &WinterParameters::tnW,
+     .range = kTemperatureRange},
+    {.caption = "冬季室内相对湿度φn'：          %",
+     .startText = "50",
+     .option = "winter-phin",
+     .unit = "%",
+     .symbol = "φ_n'",
+     .sheetName = "冬季室内相对湿度",
+     .perCalculationUnit = kPercentPerFraction,
+     .asDouble = &WinterParameters::phiNW,
+     .range = kPercentRange},
+    {.caption = "冬季室外温度tw'  ：           ℃",
+     .startText = "-12",
+     .option = "winter-tw",
+     .unit = "℃",
+     .symbol = "t_w'",
+     .sheetName = "冬季室外温度",
+     .asDouble = &WinterParameters::twW,
+     .range = kTemperatureRange},
+    {.caption = "冬季室外相对湿度φw'：          %",
+     .startText = "45",
+     .option = "winter-phiw",
+     .unit = "%",
+     .symbol = "φ_w'",
+     .sheetName = "冬季室外相对湿度",
+     .perCalculationUnit = kPercentPerFraction,
+     .asDouble = &WinterParameters::phiWW,
+     .range = kPercentRange},
+    {.caption = "冬季室内热负荷Qh ：           kw",
+     .startText = "10",
+     .option = "winter-q",
+     .unit = "kW",
+     .symbol = "Q_h",
+     .sheetName = "冬季室内热负荷",
+     .asDouble = &WinterParameters::Qh,
+     .range = kHeatLossRange},
+    {.caption = "冬季室内余湿量W' ：           g/s",
+     .startText = "0.01",
+     .option = "winter-w",
+     .unit = "g/s",
+     .symbol = "W'",
+     .sheetName = "冬季室内余湿量",
+     .perCalculationUnit = kGramsPerKilogramOfMoisture,
+     .asSingle = &WinterParameters::WW,
+     .range = kMoistureRange},
+    {.caption = "冬季新风百分比s' ：           %",
+     .startText = "30",
+     .option = "winter-s",
+     .unit = "%",
+     .symbol = "s'",
+     .sheetName = "冬季新风百分比",
+     .perCalculationUnit = kPercentPerFraction,
+     .asDouble = &WinterParameters::sW,
+     .range = kPercentRange},
+    {.caption = "冬季机器露点φL'  ：           %",
+     .startText = "95",
+     .option = "winter-phil",
+     .unit = "%",
+     .symbol = "φ_L'",
+     .sheetName = "冬季机器露点的相对湿度",
+     .perCalculationUnit = kPercentPerFraction,
+     .asDouble = &WinterParameters::phiLW,
+     .range = kPercentRange},
+    {.caption = "加湿方式        ：",
+     .startText = "喷循环水",
+     .option = "humidifier",
+     .unit = "",
+     .symbol = "",
+     .sheetName = "加湿方式",
+     .asChoice = &WinterParameters::Mode,
+     .choiceTexts = {"喷循环水", "喷蒸汽"},
+     .choiceWords = {"spray", "steam"}},
 }};
+
+// The table of a record's inputs.
+constexpr const std::array<SummerRow, kSummerParameterCount> &TableOf(const DesignParameters &)
+{
+    return kSummerParameters;
+}
+constexpr const std::array<WinterRow, kWinterParameterCount> &TableOf(const WinterParameters &)
+{
+    return kWinterParameters;
+}
+
 // What is said when an entry lies beyond the range of its field, after its name.
 inline constexpr const char *kOutOfRangeTail = " 的值超出数值范围，请重新输入!";
 
@@ -126,6 +264,30 @@ float TakenOverSingle(const Record &record, Value Record::*field)
 template <typename Field> float CheckedSingleInput(double value, Field field)
 {
     return CheckedSingle(value, FaultCause::DesignParameter, ParameterNameOf(field));
+}
+
+// An entry as the dialogs check it, before anything is stored and as it is
+// typed: one decimal number as a whole (the command line's rule, StrictNumber:
+// full-width digits and blanks around it allowed), within the row's plausible
+// range. A choice entry is always good. Otherwise the message that names the
+// input, the text typed and what is wrong, ending "请重新输入!".
+template <typename Record>
+std::optional<std::string> EntryFault(const ParameterRow<Record> &row, const std::string &text);
+
+// The first entry of a dialog's texts that EntryFault refuses: its row
+// (1-based) and the message; none when every entry is good.
+struct EntryRefusal {
+    int row = 0;
+    std::string message;
+};
+template <typename Record, std::size_t N>
+std::optional<EntryRefusal> FirstFaultyEntry(const std::array<ParameterRow<Record>, N> &table,
+                                             const std::array<std::string, N> &texts)
+{
+    for (std::size_t k = 0; k < N; ++k)
+        if (std::optional<std::string> fault = EntryFault(table[k], texts[k]))
+            return EntryRefusal {static_cast<int>(k + 1), std::move(*fault)};
+    return std::nullopt;
 }
 
 // The start texts of a table, as a freshly loaded dialog shows them.

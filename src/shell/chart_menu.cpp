@@ -128,7 +128,8 @@ ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
     askImageFile = [this](const QString &folder) { return AskImageFile(&window_, folder); };
     askResultsFile = [this](const QString &folder) {
         return AskResultsFile(&window_, folder,
-                              sheet_ ? QStringLiteral("一次回风计算结果.csv")
+                              sheet_ ? QString::fromUtf8(DesignName(sheet_->texts.design))
+                                      + QStringLiteral("计算结果.csv")
                                      : QStringLiteral("状态点.csv"));
     };
     askSheetFile = [this](const QString &folder) { return AskSheetFile(&window_, folder); };

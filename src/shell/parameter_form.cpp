@@ -34,6 +34,7 @@ ParameterForm::ParameterForm(AppShell &shell, const QString &name, const char *c
         Label[n]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Label[n]->setAutoFillBackground(true);
     }
+    rows_ = rows;
     for (int n = 1; n <= kRows; ++n) {
         const RowFace &row = rows[n - 1];
         startTexts_[n - 1] = row.startText;
@@ -44,6 +45,7 @@ ParameterForm::ParameterForm(AppShell &shell, const QString &name, const char *c
             Choice[n]->setCurrentText(QString::fromUtf8(row.startText));
         } else {
             Text[n] = new QLineEdit(QString::fromUtf8(row.startText), this);
+            connect(Text[n], &QLineEdit::textChanged, this, [this, n] { Mark(n); });
         }
     }
     Command1 = new QPushButton(QString::fromUtf8(kOkCaption), this);
@@ -101,11 +103,43 @@ void ParameterForm::Form_QueryUnload()
     shell_.ReturnToMain();
 }
 
+void ParameterForm::Mark(int n)
+{
+    QLineEdit *box = Text[n];
+    if (box == nullptr || !rows_[n - 1].fault)
+        return;
+    const std::optional<std::string> fault
+        = rows_[n - 1].fault(static_cast<std::size_t>(n - 1), box->text().toStdString());
+    // A good entry keeps the dialog's own face.
+    box->setStyleSheet(fault ? QStringLiteral("QLineEdit { background-color: #ffd8d8; }")
+                             : QString());
+    box->setToolTip(fault ? QString::fromStdString(*fault) : QString());
+    box->setProperty("faulty", fault.has_value());
+}
+
+bool ParameterForm::Marked(int n) const
+{
+    return Text[n] != nullptr && Text[n]->property("faulty").toBool();
+}
+
 void ParameterForm::Command1_Click()
 {
     std::array<std::string, kRows> texts;
     for (int n = 1; n <= kRows; ++n)
         texts[n - 1] = EntryText(n);
+    // An entry that means nothing is named before anything is stored.
+    for (int n = 1; n <= kRows; ++n) {
+        if (!rows_[n - 1].fault)
+            continue;
+        if (const auto fault = rows_[n - 1].fault(static_cast<std::size_t>(n - 1), texts[n - 1])) {
+            shell_.prompts().MsgBox(*fault);
+            if (QLineEdit *box = Text[n]) {
+                box->setFocus();
+                box->selectAll();
+            }
+            return;
+        }
+    }
     if (const std::optional<Refusal> refused = Store(texts)) {
         shell_.prompts().MsgBox(refused->message);
         if (QLineEdit *box = Text[refused->row]) {

@@ -36,6 +36,8 @@ public:
         const char *caption = nullptr;
         const char *startText = nullptr;
         std::array<const char *, 2> choices {};
+        // What is wrong with a text typed into the row, or nothing.
+        std::optional<std::string> (*fault)(std::size_t row, const std::string &text) = nullptr;
     };
     template <typename Record>
     static std::array<RowFace, kRows> FacesOf(const std::array<ParameterRow<Record>, kRows> &table)
@@ -45,7 +47,10 @@ public:
             const ParameterRow<Record> &row = table[static_cast<std::size_t>(k)];
             faces[static_cast<std::size_t>(k)]
                 = {row.caption, row.startText,
-                   row.asChoice ? row.choiceTexts : std::array<const char *, 2> {}};
+                   row.asChoice ? row.choiceTexts : std::array<const char *, 2> {},
+                   [](std::size_t index, const std::string &text) {
+                       return EntryFault(TableOf(Record {})[index], text);
+                   }};
         }
         return faces;
     }
@@ -58,10 +63,13 @@ public:
     // The close box: back to the main window, every dialog hidden.
     void Form_QueryUnload() override;
 
-    // OK: stores the nine entries and returns to the main window. An entry
-    // beyond the number range is reported by a message naming its parameter;
-    // then nothing is stored and the dialog stays open with its texts.
+    // OK: checks the nine entries, stores them and returns to the main
+    // window. The first entry that is not a number as a whole or lies beyond
+    // its plausible range (EntryFault) is named in a message; then nothing is
+    // stored, and the dialog stays open with its texts, that entry selected.
     void Command1_Click();
+    // Whether an entry is marked as not good, as it is typed.
+    bool Marked(int n) const;
 
     // The text of row n as OK reads it: the box's text or the chosen entry.
     std::string EntryText(int n) const;
@@ -100,6 +108,10 @@ protected:
 
 private:
     QWidget *Entry(int n) const;
+    // Marks the entry of row n when its text is not good, with the reason as its tool tip.
+    void Mark(int n);
+
+    std::array<RowFace, kRows> rows_ {};
 
     std::array<const char *, kRows> startTexts_ {};
 };

@@ -23,7 +23,9 @@ inline constexpr const char *kSecondaryDialog = "二次回风参数设定";
 inline constexpr const char *kWinterDialog = "一次回风冬季参数设定";
 inline constexpr const char *kDialogOk = "确  定";
 
-// The note of the 帮助 button: its title, its lines and its button.
+// The 帮助 window's title and button; the original author's note, kept under
+// 关于 in the help with its own title.
+inline constexpr const char *kHelpTitle = "帮助";
 inline constexpr const char *kNoteTitle = "作者的话";
 inline constexpr const char *kNoteBack = "返   回";
 inline constexpr std::array kNoteLines = {

@@ -4,6 +4,7 @@
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "shell/form3.h"
 #include "shell/form5.h"
 #include "shell/main_window_controls.h"
 #include "support/scripted_prompts.h"
@@ -138,5 +139,42 @@ TEST_F(WinterDialog, HasTheSummerDialogsFace)
             : n == 9               ? static_cast<QWidget *>(dialog.Choice[9])
                                    : dialog.Command1;
         EXPECT_EQ(QApplication::focusWidget(), expected) << n;
+    }
+}
+
+// The winter and the secondary dialogs check their entries as the primary
+// one does: the first entry that means nothing is named, nothing is stored,
+// and the entry is left selected.
+TEST_F(WinterDialog, EntriesThatMeanNothingAreNamedInEveryDialog)
+{
+    const struct {
+        const char *dialog;
+        int box;
+        const char *text;
+        const char *message;
+    } cases[] = {
+        {"winter", 3, "x", "冬季室外温度tw' 的值“x”不是数值，请重新输入!"},
+        {"winter", 4, "120", "冬季室外相对湿度φw' 的值“120”超出合理范围"},
+        {"winter", 5, "-20000", "冬季室内热负荷Qh 的值“-20000”超出合理范围"},
+        {"secondary", 1, "abc", "室内设计温度tn 的值“abc”不是数值，请重新输入!"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        const bool winter = std::string(c.dialog) == "winter";
+        Click(winter ? Main().Controls().冬季工况 : Main().Controls().二次回风);
+        ParameterForm &dialog = winter
+            ? static_cast<ParameterForm &>(Dialog())
+            : static_cast<ParameterForm &>(shell->Windows().Get<Form3>(forms::kSecondary));
+        const WinterParameters before = shell->Winter();
+        dialog.Text[c.box]->setText(QString::fromUtf8(c.text));
+        EXPECT_TRUE(dialog.Marked(c.box));
+        prompts.messages.clear();
+        Click(dialog.Command1);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].rfind(c.message, 0), 0u) << prompts.messages[0];
+        EXPECT_EQ(shell->Winter().twW, before.twW);
+        EXPECT_EQ(dialog.focusWidget(), dialog.Text[c.box]);
+        EXPECT_TRUE(Visible(dialog.FormName()));
+        dialog.close(); // its close box: back to the main window
     }
 }

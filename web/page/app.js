@@ -447,6 +447,16 @@
       }
       entry.value = texts[k];
       entry.setAttribute('aria-label', row.caption);
+      if (!row.choices) {
+        // Marked as typed when it is not one number or lies beyond its range.
+        const mark = () => {
+          const fault = call({ op: 'entryFault', dialog: which, row: k + 1, text: entry.value });
+          entry.classList.toggle('faulty', Boolean(fault.message));
+          entry.title = fault.message || '';
+        };
+        entry.addEventListener('input', mark);
+        mark();
+      }
       place(entry, geometry.dialogBoxes[k]);
       client.appendChild(entry);
       entries.push(entry);
@@ -488,13 +498,20 @@
 
   function help() {
     const note = $('note');
-    note.querySelector('.caption').textContent = faces.noteTitle;
-    note.querySelector('.lines').textContent = faces.noteLines.join('\n');
+    note.querySelector('.caption').textContent = faces.helpTitle;
+    const text = note.querySelector('.help');
+    if (!text.childElementCount) {
+      const page = new DOMParser().parseFromString(faces.helpHtml, 'text/html');
+      text.append(...page.body.childNodes);
+    }
     const back = note.querySelector('.back');
     back.textContent = faces.noteBack;
-    note.style.width = '555px';
-    note.dataset.left = (window.innerWidth - 555) / 2;
-    note.dataset.top = 40;
+    const width = Math.min(window.innerWidth - 8, Math.max(640, window.innerWidth * 0.6));
+    note.style.width = width + 'px';
+    text.style.height = Math.max(200, window.innerHeight * 0.8 - 80) + 'px';
+    note.dataset.left = (window.innerWidth - width) / 2;
+    note.dataset.top = Math.max(4, window.innerHeight * 0.02);
+    text.scrollTop = 0;
     return new Promise((resolve) => {
       const finish = () => {
         showOnly('main');

@@ -153,12 +153,26 @@ test('on a phone-sized screen every dialog can be confirmed', async () => {
   await button(page, 0).click();
   await reachable(page.locator('#modal button', { hasText: '确定' }));
   await reachable(page.locator('#modal button', { hasText: '确定' }));
+  // An entry that is not a number is marked as typed and named by 确定,
+  // which keeps the dialog open with the focus on it.
+  await button(page, 3).click();
+  const first = page.locator('#parameters .client input').first();
+  await first.fill('abc');
+  assert.equal(await first.evaluate((e) => e.classList.contains('faulty')), true);
+  await page.locator('#parameters .client button').click();
+  assert.match(await page.locator('#modal').innerText(), /室内设计温度tn 的值“abc”不是数值，请重新输入!/);
+  await page.locator('#modal button', { hasText: '确定' }).click();
+  assert.equal(await first.evaluate((e) => e === document.activeElement), true);
+  await first.fill('26');
+  assert.equal(await first.evaluate((e) => e.classList.contains('faulty')), false);
+  await page.locator('#parameters .client button').click();
   for (const k of [3, 4, 6]) {
     await button(page, k).click();
     await reachable(page.locator('#parameters .client button'));
     assert.equal(await page.locator('#main').isVisible(), true);
   }
   await button(page, 5).click();
+  assert.match(await page.locator('#note .help').innerText(), /idchart compute[\s\S]*关于[\s\S]*作者的话/);
   await reachable(page.locator('#note .back'));
   assert.deepEqual(errors, []);
   await context.close();
