@@ -606,7 +606,8 @@ EMSCRIPTEN_KEEPALIVE const char *idchart_call(const char *requestText)
 
 // The drawn scene as numbers, 14 a drawing operation, layer after layer in
 // painting order: layer, kind, x1, y1, x2, y2 (user coordinates; a circle's
-// radius in x2), colour r g b, fill r g b, line width and font size. Texts
+// radius in x2; a text's weight in x2, 1 for bold), colour r g b, fill r g b,
+// line width and font size. Texts
 // come in the same order from {"op": "sceneTexts"}. Answers where the
 // numbers start; idchart_scene_size tells how many operations there are.
 EMSCRIPTEN_KEEPALIVE const float *idchart_scene()
@@ -618,7 +619,7 @@ EMSCRIPTEN_KEEPALIVE const float *idchart_scene()
         for (const Scene::Op &op : app.scene.Ops(static_cast<SceneLayer>(layer))) {
             const float values[14] = {
                 float(layer),      float(op.kind),    float(op.x1),      float(op.y1),
-                float(op.x2),      float(op.y2),      float(op.colour.r), float(op.colour.g),
+                op.kind == Scene::Kind::Text ? float(op.bold) : float(op.x2), float(op.y2),      float(op.colour.r), float(op.colour.g),
                 float(op.colour.b), float(op.fill.r), float(op.fill.g),  float(op.fill.b),
                 float(op.width),   op.fontSize};
             numbers.insert(numbers.end(), std::begin(values), std::end(values));

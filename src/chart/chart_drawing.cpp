@@ -1,10 +1,12 @@
 #include "chart/chart_drawing.h"
 
 #include "chart/chart_state.h"
+#include "chart/panel_texts.h"
 #include "draw/surface.h"
 #include "psychro/moist_air.h"
 #include "text/number_text.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -24,28 +26,22 @@ struct ChartText {
 
 // The legend and the three curve labels.
 constexpr ChartText kCurveLabels[] = {
-    {"本图横坐标为含湿量 d ,纵坐标为焓 i ,黄线为等温线,  紫色曲线为等φ线,  黑点为机器露点", 2.0f,
-     -25.0f, 10, true},
+    {kChartLegend, kChartLegendX, kChartLegendY, static_cast<int>(kChartLegendPoints), true},
     {"φ=5%", 8.0f, 105.0f, 10, false},
     {"φ=10%", 10.0f, 95.0f, 10, false},
     {"φ=100%", 12.0f, 45.0f, 10, false},
 };
 
-// The result panel's seven headings stand at d = 20.5, one row of boxes every
-// 9 kJ/kg from the top, each setting the font size 14.
-constexpr float kPanelHeadingX = 20.5f;
+// The result panel's seven headings: one row of boxes every 9 kJ/kg from the
+// top (PlacePanelTexts gives their left edge and size).
 constexpr float kPanelHeadingTop = 57.0f;
 constexpr float kPanelHeadingPitch = 9.0f;
-constexpr int kPanelHeadingFontSize = 14;
 
-// Labels of the state boxes, printed on the blanked area.
-constexpr ChartText kStateBoxLabels[] = {
-    {" d_n:", 10.0f, 22.0f, 10, true}, {" i_n:", 10.0f, 15.0f, 10, false},
-    {" d_w:", 10.0f, 8.0f, 10, false}, {" i_w:", 10.0f, 1.0f, 10, false},
-    {" d_c:", 14.5f, 22.0f, 10, true}, {" i_c:", 14.5f, 15.0f, 10, false},
-    {" d_L:", 14.5f, 8.0f, 10, false}, {" i_L:", 14.5f, 1.0f, 10, false},
-    {" d_o:", 19.0f, 22.0f, 10, true}, {" i_o:", 19.0f, 15.0f, 10, false},
-    {" B0 :", 19.0f, 8.0f, 10, false}, {"精度:", 19.0f, 1.0f, 10, false},
+// Labels of the state boxes, printed on the blanked area where
+// PlacePanelTexts puts them.
+constexpr std::array<const char *, kStateBoxCount> kStateBoxLabels = {
+    " d_n:", " i_n:", " d_w:", " i_w:", " d_c:", " i_c:",
+    " d_L:", " i_L:", " d_o:", " i_o:", " B0 :", "精度:",
 };
 
 // The L-shaped result panel: two rectangles blanked in the background colour,
@@ -198,7 +194,10 @@ void DrawEnthalpyLines(Surface &picture)
     for (int i = kEnthalpyScaleFirst; i <= kEnthalpyScaleLast; i += kEnthalpyScaleStep) {
         picture.Line(chart_scale::kLeft, static_cast<float>(i), chart_scale::kRight,
                      static_cast<float>(i));
-        PrintEnthalpyScaleNumber(picture, i);
+        // The lowest line's number would stand where the moisture scale
+        // prints 40: the moisture scale keeps the place.
+        if (static_cast<float>(i) != kMoistureLinesFoot)
+            PrintEnthalpyScaleNumber(picture, i);
     }
 }
 
@@ -259,10 +258,18 @@ void DrawChartLabels(const ChartState &state, Surface &picture)
     picture.SetFontSize(fontSize);
 
     const PanelHeadings &headings = *state.panel;
+    const PanelTextPlaces places = PlacePanelTexts(headings, picture);
+    picture.SetFontSize(places.headingFontSize);
     for (std::size_t row = 0; row < headings.size(); ++row) {
-        const float y = kPanelHeadingTop - kPanelHeadingPitch * static_cast<float>(row);
-        const ChartText heading {headings[row], kPanelHeadingX, y, kPanelHeadingFontSize, true};
-        PrintTexts(picture, &heading, 1);
+        picture.SetCurrentX(places.headingX);
+        picture.SetCurrentY(kPanelHeadingTop - kPanelHeadingPitch * static_cast<float>(row));
+        picture.Print(headings[row]);
     }
-    PrintTexts(picture, kStateBoxLabels, std::size(kStateBoxLabels));
+    for (std::size_t k = 0; k < kStateBoxLabels.size(); ++k) {
+        const PrintedPlace &place = places.labels[k];
+        picture.SetFontSize(place.fontSize);
+        picture.SetCurrentX(place.x);
+        picture.SetCurrentY(place.y);
+        picture.Print(kStateBoxLabels[k]);
+    }
 }

@@ -14,6 +14,14 @@ inline constexpr float kBottom = -30.0f;
 
 void SetChartScale(Surface &picture);
 
+// The legend under the moisture scale: its text, its top-left corner (d, i)
+// and its size in points.
+inline constexpr const char *kChartLegend
+    = "本图横坐标为含湿量 d ,纵坐标为焓 i ,黄线为等温线,  紫色曲线为等φ线,  黑点为机器露点";
+inline constexpr float kChartLegendX = 2.0f;
+inline constexpr float kChartLegendY = -25.0f;
+inline constexpr float kChartLegendPoints = 10.0f;
+
 // Makes a surface ready for the chart as the main window's chart surface
 // starts out: the chart's scale, and the
 // red foreground and fill colours that a first drawing finds.

@@ -55,9 +55,8 @@ std::string InputsTable(const std::array<ParameterRow<Record>, N> &table)
         std::string values = row.asChoice
             ? std::string(row.choiceTexts[0]) + " 或 " + row.choiceTexts[1]
             : RangeText(row.range, row.unit);
-        html += "<tr><td>" + Escaped(ParameterName(row.caption)) + "</td><td>"
-            + Escaped(row.unit) + "</td><td>" + Escaped(values) + "</td><td>"
-            + Escaped(row.startText) + "</td></tr>\n";
+        html += "<tr><td>" + Escaped(ParameterName(row.caption)) + "</td><td>" + Escaped(row.unit)
+            + "</td><td>" + Escaped(values) + "</td><td>" + Escaped(row.startText) + "</td></tr>\n";
     }
     return html + "</table>\n";
 }
@@ -74,19 +73,23 @@ std::string HelpHtml()
             "求出各状态点、机器露点、风量与冷热负荷，描在图上并列在图旁。</p>\n";
 
     html += "<h3>按钮</h3>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
-    html += Row(b[0], "先后询问当地大气压力（90000 至 120000 Pa，可带单位 pa 或 帕）与绘图精度"
-                      "（曲线的温度步长，℃；默认 0.05），然后绘制焓湿图。");
+    html += Row(b[0],
+                "先后询问当地大气压力（90000 至 120000 Pa，可带单位 pa 或 帕）与绘图精度"
+                "（曲线的温度步长，℃；默认 0.05），然后绘制焓湿图。");
     html += Row(b[1], "以精度 1 重新绘制焓湿图。");
-    html += Row(b[2], "以精度 1 重绘焓湿图，按最近一次确定的设计进行计算，描出各状态点与过程线，"
-                      "并把结果写入图旁的结果框。未设定参数时先打开一次回风参数设定。");
+    html += Row(b[2],
+                "以精度 1 重绘焓湿图，按最近一次确定的设计进行计算，描出各状态点与过程线，"
+                "并把结果写入图旁的结果框。未设定参数时先打开一次回风参数设定。");
     html += Row(b[3], "打开一次回风参数设定；确定后，计算并描点进行一次回风夏季设计。");
-    html += Row(b[4], "打开二次回风参数设定（与一次回风共用同一组参数）；确定后进行二次回风夏季设计。");
+    html += Row(b[4],
+                "打开二次回风参数设定（与一次回风共用同一组参数）；确定后进行二次回风夏季设计。");
     html += Row(b[5], "打开本帮助。");
     html += Row(b[6], "打开一次回风冬季参数设定；确定后进行一次回风冬季设计，送风量取自夏季参数。");
     html += "</table>\n<p>图下方的读数格随鼠标显示所指状态的温度 t、饱和水蒸气分压力、相对湿度 φ、"
             "水蒸气分压力 Pq、含湿量 d、焓 i 与湿球温度 ts；饱和线以外显示“超范围”。</p>\n";
 
-    html += "<h3>图上的右键菜单与快捷键</h3>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
+    html += "<h3>图上的右键菜单与快捷键</h3>\n<table border=\"1\" cellspacing=\"0\" "
+            "cellpadding=\"3\">\n";
     html += "<tr><th>菜单项</th><th>快捷键</th><th>作用</th></tr>\n";
     const char *const menu[][3] = {
         {"保存图像…", "Ctrl+S", "把图（连同图上的结果框）保存为 PNG（×1、×2、×4）、SVG 或 PDF"},
@@ -106,18 +109,22 @@ std::string HelpHtml()
     };
     for (const auto &entry : menu)
         html += Row(entry[0], entry[1], entry[2]);
-    html += "</table>\n<p>在状态点上单击右键，可查看它的全部参数、删除它、连出过程线或求两点的混合点；"
-            "鼠标停在点上显示它的名称与参数。</p>\n";
+    html
+        += "</"
+           "table>\n<p>在状态点上单击右键，可查看它的全部参数、删除它、连出过程线或求两点的混合点；"
+           "鼠标停在点上显示它的名称与参数。</p>\n";
 
     html += "<h3>设计参数</h3>\n<p>一次回风与二次回风的参数（参数设定对话框）：</p>\n"
-        + InputsTable(kSummerParameters)
-        + "<p>冬季参数（一次回风冬季参数设定）：</p>\n" + InputsTable(kWinterParameters)
+        + InputsTable(kSummerParameters) + "<p>冬季参数（一次回风冬季参数设定）：</p>\n"
+        + InputsTable(kWinterParameters)
         + "<p>输入框中须是一个完整的数（可用全角数字）；不是数或超出可取范围的输入在输入时"
           "即以浅红色标出，按确定时给出说明，什么也不保存。</p>\n";
 
     html += "<h3>图上的线、颜色与字母</h3>\n<ul>\n"
-            "<li>横坐标为含湿量 d（g/kg干空气），纵坐标为焓 i（kJ/kg干空气）；黑线为等 d 线与等 i 线。</li>\n"
-            "<li>黄线为等温线（每 5 ℃），紫色曲线为等相对湿度线（每 5 %，最右一条为饱和线 φ=100%）。</li>\n"
+            "<li>横坐标为含湿量 d（g/kg干空气），纵坐标为焓 i（kJ/kg干空气）；黑线为等 d 线与等 i "
+            "线。</li>\n"
+            "<li>黄线为等温线（每 5 ℃），紫色曲线为等相对湿度线（每 5 %，最右一条为饱和线 "
+            "φ=100%）。</li>\n"
             "<li>计算的状态点为红点，机器露点为黑点（计算中途为绿点）；过程线为绿线。"
             "各点旁标有字母：N 室内、W 室外、C 混合、O 送风、L 机器露点，二次回风的 C1，"
             "冬季的 N'、W'、C'、M、L'、E、M2、O'。</li>\n"
@@ -130,7 +137,8 @@ std::string HelpHtml()
     html += "<h3>文件在哪里</h3>\n<ul>\n"
             "<li>图像、结果表与计算书保存在保存对话框所选的位置，下次从同一文件夹开始。</li>\n"
             "<li>项目文件（*.idchart）保存在所选位置；未保存的工作在修改后片刻自动备份到 "
-            "~/.local/share/idchart/idchart/recovery.idchart，程序异常退出后再次启动时询问是否恢复。</li>\n"
+            "~/.local/share/idchart/idchart/"
+            "recovery.idchart，程序异常退出后再次启动时询问是否恢复。</li>\n"
             "<li>最近的项目与各对话框的文件夹记在 ~/.config/idchart/idchart.conf。</li>\n"
             "<li>网页版把工作保存在浏览器的本地存储中，文件以下载方式保存。</li>\n</ul>\n";
 

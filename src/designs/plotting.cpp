@@ -12,9 +12,9 @@ namespace {
 // Width of the process lines in pixels (1.5 rounded to whole pixels).
 constexpr int kProcessLineWidth = 2;
 
-// The letters are printed in the chart's small font, their nearest edge this
-// many pixels beyond the dot's rim.
-constexpr float kLabelFontSize = 10.0f;
+// The letters are printed bold at 12 points, their nearest edge this many
+// pixels beyond the dot's rim.
+constexpr float kLabelFontSize = 12.0f;
 constexpr double kLabelGap = 3.0;
 // A printed character's width as a share of the line height (the letters are
 // Latin capitals, digits and a prime).
@@ -69,12 +69,12 @@ void DrawProcessLines(Surface &picture, const std::vector<ChartLine> &lines)
 }
 
 std::vector<StateLabel> LabelsOf(const std::vector<FoundState> &states, StateName dewPoint,
-                                 bool complete)
+                                 bool complete, Rgb endColour)
 {
     std::vector<StateLabel> labels;
     for (const FoundState &state : states) {
         const Rgb colour = state.name != dewPoint ? colours::kRed
-            : complete                            ? colours::kBlack
+            : complete                            ? endColour
                                                   : colours::kGreen;
         labels.push_back({state.name, state.point, colour});
     }
@@ -87,7 +87,9 @@ void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
     const ScaleMap &map = picture.Map();
     const Rgb colour = picture.ForeColor();
     const float fontSize = picture.FontSize();
+    const bool bold = picture.FontBold();
     picture.SetFontSize(kLabelFontSize);
+    picture.SetFontBold(true);
     const double height
         = std::fabs(picture.LineHeight() * (map.pixelHeight() / (map.bottom() - map.top())));
     const double rim = kStatePointRadius * map.PixelsPerUnitX() + kLabelGap;
@@ -130,12 +132,13 @@ void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
     }
     picture.SetForeColor(colour);
     picture.SetFontSize(fontSize);
+    picture.SetFontBold(bold);
 }
 
 void DrawFinalPoints(Surface &picture, std::initializer_list<StatePoint> states,
-                     StatePoint dewPoint)
+                     StatePoint dewPoint, Rgb endColour)
 {
     for (const StatePoint &state : states)
         DrawDot(picture, colours::kRed, colours::kRed, state);
-    DrawDot(picture, colours::kBlack, colours::kBlack, dewPoint);
+    DrawDot(picture, endColour, endColour, dewPoint);
 }

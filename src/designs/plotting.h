@@ -19,6 +19,11 @@ class Surface;
 // on the screen whatever the vertical scale.
 inline constexpr float kStatePointRadius = 0.15f;
 
+// The winter design's state after the steam (M2), which is not a machine dew
+// point: dark cyan, which the chart's legend names when it is drawn.
+inline constexpr Rgb kSteamStateColour {0, 139, 139};
+inline constexpr const char *kSteamStateLegend = ",  青点为喷蒸汽后的状态点M2";
+
 // A dot at the state in the current colours and line width.
 void DrawStatePoint(Surface &picture, StatePoint state);
 
@@ -40,17 +45,17 @@ struct StateLabel {
 };
 
 // Prints each state's letter ("N", "C1", "O'") beside its dot in the dot's
-// colour and the chart's small font, on the side of the dot farthest from
+// colour in bold, on the side of the dot farthest from
 // the process lines that leave it, so that it covers neither.
 void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
                  const std::vector<ChartLine> &lines);
 
 // The labels of found states: red, the machine dew point (named by dewPoint)
-// black once the process is complete and green before.
+// in endColour (black) once the process is complete and green before.
 std::vector<StateLabel> LabelsOf(const std::vector<FoundState> &states, StateName dewPoint,
-                                 bool complete);
+                                 bool complete, Rgb endColour = colours::kBlack);
 
 // Second pass, on top of the lines: the states red on red, then the machine
-// dew point (or the design's end state) black on black.
+// dew point (or the design's end state) in endColour (black) on the same.
 void DrawFinalPoints(Surface &picture, std::initializer_list<StatePoint> states,
-                     StatePoint dewPoint);
+                     StatePoint dewPoint, Rgb endColour = colours::kBlack);

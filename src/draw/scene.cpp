@@ -56,6 +56,7 @@ Scene::Op Scene::Make(Kind kind) const
     op.fill = FillColor();
     op.width = DrawWidth();
     op.fontSize = FontSize();
+    op.bold = FontBold();
     return op;
 }
 
@@ -123,6 +124,7 @@ void PaintOp(const Scene::Op &op, Surface &target)
     target.SetFillColor(op.fill);
     target.SetDrawWidth(op.width);
     target.SetFontSize(op.fontSize);
+    target.SetFontBold(op.bold);
     // The coordinates were single-precision values when they were drawn.
     const auto f = [](double v) { return static_cast<float>(v); };
     switch (op.kind) {

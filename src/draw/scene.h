@@ -46,6 +46,7 @@ public:
         Rgb fill; // fill colour in force
         int width = 1; // line width in force
         float fontSize = 0; // font size in force
+        bool bold = false; // bold weight in force
         std::string text;
     };
 

@@ -7,7 +7,8 @@
 
 // A drawing surface shaped after the picture box: a user scale set from two
 // corners, a current point, a foreground colour for lines, outlines and text,
-// a fill colour for circles, a line width in pixels and a font size in points.
+// a fill colour for circles, a line width in pixels and a font size in points
+// (regular or bold).
 // Everything outside the drawing area is clipped.
 //
 // The state lives here; implementations only paint.
@@ -53,6 +54,9 @@ public:
     void SetDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
     float FontSize() const { return fontSize_; }
     void SetFontSize(float points) { fontSize_ = points; }
+    // Whether text is printed in the bold weight of the face.
+    bool FontBold() const { return fontBold_; }
+    void SetFontBold(bool bold) { fontBold_ = bold; }
 
 protected:
     // The pixel size of the drawing area; the scale maps onto it.
@@ -82,4 +86,5 @@ private:
     Rgb fillColor_ = colours::kBlack;
     int drawWidth_ = 1;
     float fontSize_ = 9.0f;
+    bool fontBold_ = false;
 };

@@ -137,6 +137,35 @@ void ArrangeChartBoxes(const MainWindowTargets &t)
     });
 }
 
+ChartBoxRects ChartBoxesIn(int chartWidth, int chartHeight)
+{
+    using Snap = TwipGeometry::Snap;
+    TwipGeometry chart(Snap::WholePixels);
+    chart.SetWidth(PixelsToTwips(chartWidth));
+    chart.SetHeight(PixelsToTwips(chartHeight));
+    std::array<TwipGeometry, kResultBoxCount> results;
+    std::array<TwipGeometry, kStateBoxCount> states;
+    results.fill(TwipGeometry(Snap::WholePixels));
+    states.fill(TwipGeometry(Snap::WholePixels));
+    MainWindowTargets targets;
+    targets.chart = &chart;
+    for (int k = 0; k < kResultBoxCount; ++k)
+        targets.resultBoxes[k] = &results[k];
+    for (int k = 0; k < kStateBoxCount; ++k)
+        targets.stateBoxes[k] = &states[k];
+    ArrangeChartBoxes(targets);
+    const auto rect = [](const TwipGeometry &g) {
+        return BoxPlace {TwipsToPixels(g.Left()), TwipsToPixels(g.Top()), TwipsToPixels(g.Width()),
+                         TwipsToPixels(g.Height())};
+    };
+    ChartBoxRects rects;
+    for (int k = 0; k < kResultBoxCount; ++k)
+        rects.results[k] = rect(results[k]);
+    for (int k = 0; k < kStateBoxCount; ++k)
+        rects.states[k] = rect(states[k]);
+    return rects;
+}
+
 void ArrangeParameterDialog(float screenWidth, float screenHeight, const ParameterDialogTargets &t)
 {
     const double SW = screenWidth;

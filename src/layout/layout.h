@@ -95,6 +95,25 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
 // targets.chart and sets targets.resultBoxes and targets.stateBoxes.
 void ArrangeChartBoxes(const MainWindowTargets &targets);
 
+// A rectangle in whole pixels: its top-left corner, width and height.
+struct BoxPlace {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    int Right() const { return x + width; }
+    int Bottom() const { return y + height; }
+};
+
+// The result and state boxes over a chart of the given size in pixels, where
+// ArrangeChartBoxes puts them on a screen that keeps whole pixels, indexed
+// by Index(ResultBox) and Index(StateBox).
+struct ChartBoxRects {
+    std::array<BoxPlace, kResultBoxCount> results {};
+    std::array<BoxPlace, kStateBoxCount> states {};
+};
+ChartBoxRects ChartBoxesIn(int chartWidth, int chartHeight);
+
 // The rows of the parameter dialog from the top: the seven air-state rows
 // (tn, φn, tw, ts, Δt, s, φL) on the left, the two load rows (Q, W) at the
 // upper right.

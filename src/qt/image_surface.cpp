@@ -206,6 +206,8 @@ QFont ImageSurface::SizedFont() const
     QFont font = font_;
     if (FontSize() > 0)
         font.setPointSizeF(FontSize());
+    if (FontBold())
+        font.setWeight(QFont::Bold);
     return font;
 }
 

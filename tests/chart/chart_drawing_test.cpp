@@ -1,6 +1,10 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
+#include "chart/panel_texts.h"
+#include "designs/primary_winter/winter_presentation.h"
+#include "designs/secondary_summer/secondary_presentation.h"
 #include "draw/scene.h"
+#include "layout/layout.h"
 #include "psychro/moist_air.h"
 #include "text/box_texts.h"
 
@@ -8,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -84,17 +89,23 @@ TEST(ChartGrid, LinesAndScaleNumbersStandWhereTheScaleSays)
         if (op.kind == Kind::Text && op.colour == colours::kBlack)
             texts.push_back(op);
     }
-    ASSERT_EQ(texts.size(), 75u);
+    // The moisture scale's 40 and the enthalpy scale's -20 would share a
+    // place: the moisture scale keeps it, and no two numbers overlap.
+    ASSERT_EQ(texts.size(), 74u);
     EXPECT_EQ(texts[0].text, " 0");
     EXPECT_EQ(texts[0].x1, 0);
     EXPECT_EQ(texts[0].y1, -20);
     EXPECT_EQ(texts[40].text, " 40");
-    EXPECT_EQ(texts[41].text, "-20");
+    EXPECT_EQ(texts[41].text, "-15");
     EXPECT_EQ(texts[41].x1, 40);
-    EXPECT_EQ(texts[74].text, " 145");
-    EXPECT_EQ(texts[74].y1, 145);
-    for (const Op &t : texts)
+    EXPECT_EQ(texts[73].text, " 145");
+    EXPECT_EQ(texts[73].y1, 145);
+    for (const Op &t : texts) {
         EXPECT_EQ(t.fontSize, 10.0f);
+        for (const Op &other : texts)
+            EXPECT_TRUE(&t == &other || t.x1 != other.x1 || std::fabs(t.y1 - other.y1) >= 5)
+                << t.text << " and " << other.text;
+    }
     // The chart begins with a clear, so nothing from before survives.
     EXPECT_EQ(chart.surface.Ops().front().kind, Kind::Clear);
 }
@@ -250,9 +261,8 @@ TEST(ChartLabels, TextsRectanglesAndFields)
     EXPECT_EQ(labels[10].y1, 3);
     EXPECT_EQ(labels[11].text, " d_n:");
     EXPECT_EQ(labels[11].fontSize, 10.0f);
+    EXPECT_EQ(labels[11].x1, 10);
     EXPECT_EQ(labels[22].text, "精度:");
-    EXPECT_EQ(labels[22].x1, 19);
-    EXPECT_EQ(labels[22].y1, 1);
 
     const std::vector<Op> boxes = OpsOf(chart.surface, Kind::FilledBox, colours::kChartBack);
     ASSERT_EQ(boxes.size(), 2u);
@@ -271,6 +281,60 @@ TEST(ChartLabels, TextsRectanglesAndFields)
 
     EXPECT_EQ(chart.texts.states[10], "101325");
     EXPECT_EQ(chart.texts.states[11], "1");
+}
+
+// On a chart of any size the window gives it, the panel's headings and the
+// state boxes' labels lie inside the chart, clear of every box, each label
+// level with its box; on the wider charts the headings keep their designed size.
+TEST(ChartLabels, PanelTextsStayClearOfTheBoxesAtEverySize)
+{
+    const struct {
+        int width, height; // the chart, in pixels
+        bool designedSize; // the headings keep their 14 points
+    } sizes[] = {{960, 486, false},  {1024, 584, false}, {1100, 532, false},
+                 {1366, 584, false}, {1500, 684, false}, {1920, 821, true},
+                 {2560, 1094, true}, {3840, 1642, true}, {7680, 3283, true}};
+    const PanelHeadings *panels[]
+        = {&kPrimaryPanelHeadings, &kSecondaryPanelHeadings, &kWinterPanelHeadings};
+    for (const auto &size : sizes) {
+        for (const PanelHeadings *panel : panels) {
+            SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height));
+            ChartState state;
+            state.panel = panel;
+            Scene scene(size.width, size.height);
+            SetChartScale(scene);
+            DrawChart(state, scene);
+            const ScaleMap &map = scene.Map();
+            const ChartBoxRects boxes = ChartBoxesIn(size.width, size.height);
+            std::vector<BoxPlace> all(boxes.results.begin(), boxes.results.end());
+            all.insert(all.end(), boxes.states.begin(), boxes.states.end());
+            const std::vector<Op> texts = OpsOf(scene, Kind::Text, colours::kPurple);
+            ASSERT_EQ(texts.size(), 4u + 7u + 12u);
+            for (std::size_t k = 4; k < texts.size(); ++k) {
+                const Op &text = texts[k];
+                const double left
+                    = map.ToPixelX(text.x1) + LeadingBlanksAtLeast(text.text, text.fontSize);
+                const double right
+                    = map.ToPixelX(text.x1) + PrintedWidthAtMost(text.text, text.fontSize);
+                const double top = map.ToPixelY(text.y1);
+                const double bottom = top + text.fontSize * 96.0 / 72.0 * 1.25;
+                EXPECT_GE(left, 0.0) << text.text;
+                EXPECT_LE(right, size.width) << text.text;
+                EXPECT_GE(text.fontSize, 6.0f) << text.text;
+                for (const BoxPlace &box : all)
+                    EXPECT_FALSE(left < box.Right() && box.x < right && top < box.Bottom()
+                                 && box.y < bottom)
+                        << text.text << " under the box at " << box.x << "," << box.y;
+                if (k >= 11) { // a label: level with its box
+                    const BoxPlace &box = boxes.states[k - 11];
+                    EXPECT_NEAR((top + bottom) / 2.0, box.y + box.height / 2.0, 1.0) << text.text;
+                }
+            }
+            if (size.designedSize) {
+                EXPECT_EQ(texts[4].fontSize, 14.0f);
+            }
+        }
+    }
 }
 
 TEST(ChartLabels, PressureFieldShowsTheTextAsTyped)

@@ -136,7 +136,8 @@ TEST(ComputeAndPlot, StartParametersFillEveryBoxAndDrawTheProcessInTwoPasses)
         EXPECT_EQ(op.kind, Kind::Text);
         EXPECT_EQ(op.text, letters[k].letter);
         EXPECT_EQ(op.colour, letters[k].colour);
-        EXPECT_EQ(op.fontSize, 10.0f);
+        EXPECT_EQ(op.fontSize, 12.0f);
+        EXPECT_TRUE(op.bold);
         // The letter's top-left corner lies off the dot (radius 0.15 g/kg).
         EXPECT_GT(std::hypot(op.x1 - letters[k].at.d, (op.y1 - letters[k].at.i) / 4.0), 0.15);
     }

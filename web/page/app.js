@@ -220,8 +220,8 @@
     return heights;
   }
 
-  function fontOf(points) {
-    return (points * 96 / 72) + 'px ' + FACE;
+  function fontOf(points, bold) {
+    return (bold ? 'bold ' : '') + (points * 96 / 72) + 'px ' + FACE;
   }
 
   function showBoxes(boxes, only) {
@@ -321,7 +321,7 @@
         c.stroke();
       } else if (kind === 4) { // a text, its top-left corner at the point
         c.fillStyle = rgb(f, o + 6);
-        c.font = fontOf(f[o + 13]);
+        c.font = fontOf(f[o + 13], f[o + 4] === 1);
         c.textBaseline = 'top';
         c.fillText(texts[text - 1], X(f[o + 2]), Y(f[o + 3]));
       }
@@ -636,7 +636,8 @@
       } else if (kind === 4) {
         const size = f[o + 13] * 96 / 72;
         parts.push('<text x="' + X(f[o + 2]) + '" y="' + (+Y(f[o + 3]) + size * 0.88).toFixed(2) +
-                   '" font-family="' + escapeXml(FACE) + '" font-size="' + size + '" fill="' +
+                   '" font-family="' + escapeXml(FACE) + '" font-size="' + size +
+                   (f[o + 4] === 1 ? '" font-weight="bold' : '') + '" fill="' +
                    rgb(f, o + 6) + '" xml:space="preserve">' + escapeXml(texts[text]) + '</text>');
         ++text;
       }

@@ -1,7 +1,10 @@
 #include "designs/primary_winter/winter_presentation.h"
 
+#include "chart/chart_drawing.h"
+#include "chart/panel_texts.h"
 #include "designs/plotting.h"
 #include "designs/primary_winter/primary_winter.h"
+#include "draw/surface.h"
 #include "text/number_text.h"
 
 #include <string>
@@ -40,6 +43,22 @@ const char *Title(StateName name)
     default:
         return "";
     }
+}
+
+// After the chart's legend, on its line: what the cyan dot is.
+void PrintSteamLegend(Surface &picture)
+{
+    const float fontSize = picture.FontSize();
+    const Rgb colour = picture.ForeColor();
+    picture.SetFontSize(kChartLegendPoints);
+    const ScaleMap &map = picture.Map();
+    picture.SetCurrentX(static_cast<float>(map.FromPixelX(
+        map.ToPixelX(kChartLegendX) + PrintedWidthAtMost(kChartLegend, kChartLegendPoints))));
+    picture.SetCurrentY(kChartLegendY);
+    picture.SetForeColor(kSteamStateColour);
+    picture.Print(kSteamStateLegend);
+    picture.SetForeColor(colour);
+    picture.SetFontSize(fontSize);
 }
 
 // The end state the outcome has or would have: L' or E with spray, M2 with steam.
@@ -82,7 +101,10 @@ void PlotPrimaryWinter(const WinterOutcome &out, Surface &picture,
         // Heating to the steam line, the steam, the room.
         lines = {{N, W}, {C, E}, {E, O}, {O, N}};
         DrawProcessLines(picture, lines);
-        DrawFinalPoints(picture, {N, W, C, O}, E);
+        DrawFinalPoints(picture, {N, W, C, O}, E, kSteamStateColour);
+        LabelStates(picture, LabelsOf(out.states, end->name, true, kSteamStateColour), lines);
+        PrintSteamLegend(picture);
+        return;
     } else if (const std::optional<StatePoint> M = out.State(StateName::M)) {
         // The mixing, the preheat, the spray, the reheat, the room.
         lines = {{N, W}, {C, *M}, {*M, E}, {E, O}, {O, N}};
