@@ -126,11 +126,12 @@ PanelTextPlaces PlacePanelTexts(const PanelHeadings &headings, Surface &picture)
         double lowest = 0.0; // the block's left edge may not lie left of this
         for (std::size_t row = 0; row < headings.size(); ++row) {
             widest = std::max(widest, PrintedWidthAtMost(headings[row], points));
-            const double top = map.ToPixelY(kHeadingFirstTop - kHeadingPitch * static_cast<float>(row));
+            const double top
+                = map.ToPixelY(kHeadingFirstTop - kHeadingPitch * static_cast<float>(row));
             for (const BoxPlace &box : boxes.states)
                 if (box.y < top + line && top < box.Bottom() && box.x < resultsLeft)
-                    lowest = std::max(lowest, box.Right() + kGap
-                                                  - LeadingBlanksAtLeast(headings[row], points));
+                    lowest = std::max(
+                        lowest, box.Right() + kGap - LeadingBlanksAtLeast(headings[row], points));
         }
         const double highest = resultsLeft - kGap - widest;
         x = std::clamp(designedX, std::min(lowest, highest), highest);
@@ -138,8 +139,7 @@ PanelTextPlaces PlacePanelTexts(const PanelHeadings &headings, Surface &picture)
             break;
     }
     // Where nothing moves the block, its designed place is kept as it is.
-    places.headingX
-        = x == designedX ? kHeadingDesignedX : static_cast<float>(map.FromPixelX(x));
+    places.headingX = x == designedX ? kHeadingDesignedX : static_cast<float>(map.FromPixelX(x));
     places.headingFontSize = std::max(points, kSmallestPoints);
 
     // The labels: level with their boxes, clear of the column on their left.
@@ -152,12 +152,11 @@ PanelTextPlaces PlacePanelTexts(const PanelHeadings &headings, Surface &picture)
             const double left = (k < 4 ? panelLeft - kGap : boxes.states[k - 4].Right() + kGap)
                 - LeadingBlanksAtLeast(kLabels[k].text, points);
             const double right = box.x - kGap - PrintedWidthAtMost(kLabels[k].text, points);
-            const double at
-                = std::clamp(map.ToPixelX(kLabels[k].x), std::min(left, right), right);
+            const double at = std::clamp(map.ToPixelX(kLabels[k].x), std::min(left, right), right);
             const double designed = map.ToPixelX(kLabels[k].x);
-            places.labels[k] = {at == designed ? kLabels[k].x : static_cast<float>(map.FromPixelX(at)),
-                                static_cast<float>(map.FromPixelY(box.y + (box.height - line) / 2.0)),
-                                points};
+            places.labels[k]
+                = {at == designed ? kLabels[k].x : static_cast<float>(map.FromPixelX(at)),
+                   static_cast<float>(map.FromPixelY(box.y + (box.height - line) / 2.0)), points};
             fits = fits && left <= right && line <= box.height + 1.0;
         }
         if (fits)

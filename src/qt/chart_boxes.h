@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QPalette>
 #include <QSize>
+#include <QStringList>
 
 // The result and state boxes over the chart as the main window shows them,
 // and the same boxes over a saved, printed or copied picture of the chart,
@@ -18,6 +19,12 @@ inline constexpr Rgb kMainWindowBack {255, 192, 192};
 // The boxes' font and palette, as the window's line edits have them.
 QFont ChartBoxFont();
 QPalette ChartBoxPalette();
+
+// The boxes' font made only as much smaller as the widest of the texts needs
+// to show whole in a box of the given size (logical pixels), never below 5
+// points; the font of a group of boxes (the results, the states), so that a
+// column keeps one size.
+QFont FittedBoxFont(const QStringList &texts, QSize box);
 
 // The boxes over a chart of `chart` logical pixels where the main window's
 // arrangement puts them, holding `texts` as the window's boxes show them

@@ -129,6 +129,7 @@ void Form1::DrawAndShowChart()
         boxes_[box] = boxes[box];
         ShowFromStart(*controls_->Box(box), boxes[box]);
     }
+    controls_->FitBoxFonts();
     picture.ShowScene();
 }
 
@@ -267,4 +268,5 @@ void Form1::ShowBoxes(const BoxTexts &boxes)
     for (int k = 0; k < kStateBoxCount; ++k)
         ShowFromStart(*controls_->Box(static_cast<StateBox>(k)), boxes.states[k]);
     boxes_ = boxes;
+    controls_->FitBoxFonts();
 }

@@ -130,6 +130,21 @@ QLineEdit *MainWindowControls::Box(StateBox box) const
     return Texta[Index(box)];
 }
 
+void MainWindowControls::FitBoxFonts()
+{
+    const auto fit = [](QLineEdit *const *boxes, int count) {
+        QStringList texts;
+        for (int k = 0; k < count; ++k)
+            texts << boxes[k]->text();
+        const QFont font = FittedBoxFont(texts, boxes[0]->size());
+        for (int k = 0; k < count; ++k)
+            if (boxes[k]->font() != font)
+                boxes[k]->setFont(font);
+    };
+    fit(&Text[1], kResultBoxCount);
+    fit(Texta, kStateBoxCount);
+}
+
 void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
 {
     // The geometry of each control in twips, applied in whole pixels.
@@ -152,4 +167,5 @@ void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
 
     const ScreenSize screen = ScreenTwips();
     ArrangeMainWindow(screen.Width, screen.Height, targets);
+    controls.FitBoxFonts();
 }

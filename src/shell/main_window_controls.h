@@ -49,6 +49,11 @@ public:
     QLineEdit *Box(ResultBox box) const;
     QLineEdit *Box(StateBox box) const;
 
+    // Gives the result boxes and the state boxes each the font their widest
+    // text needs to show whole (FittedBoxFont), after their texts or their
+    // sizes change.
+    void FitBoxFonts();
+
     // The window's colours and those of its controls (the caption is
     // ProgramCaption()).
     static constexpr Rgb kWindowBack = kMainWindowBack;
