@@ -84,15 +84,22 @@ std::vector<StateLabel> LabelsOf(const std::vector<FoundState> &states, StateNam
 void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
                  const std::vector<ChartLine> &lines)
 {
+    LabelStates(picture, labels, lines,
+                {kStatePointRadius * picture.Map().PixelsPerUnitX(), kLabelFontSize});
+}
+
+void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
+                 const std::vector<ChartLine> &lines, const LabelLook &look)
+{
     const ScaleMap &map = picture.Map();
     const Rgb colour = picture.ForeColor();
     const float fontSize = picture.FontSize();
     const bool bold = picture.FontBold();
-    picture.SetFontSize(kLabelFontSize);
+    picture.SetFontSize(look.fontSize);
     picture.SetFontBold(true);
     const double height
         = std::fabs(picture.LineHeight() * (map.pixelHeight() / (map.bottom() - map.top())));
-    const double rim = kStatePointRadius * map.PixelsPerUnitX() + kLabelGap;
+    const double rim = look.dotRadiusPixels + kLabelGap;
 
     for (const StateLabel &label : labels) {
         const double x = map.ToPixelX(label.point.d), y = map.ToPixelY(label.point.i);

@@ -50,6 +50,15 @@ struct StateLabel {
 void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
                  const std::vector<ChartLine> &lines);
 
+// The same with letters of another size beside dots of another radius (in
+// pixels), for a picture printed at another scale than the chart's.
+struct LabelLook {
+    double dotRadiusPixels;
+    float fontSize;
+};
+void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
+                 const std::vector<ChartLine> &lines, const LabelLook &look);
+
 // The labels of found states: red, the machine dew point (named by dewPoint)
 // in endColour (black) once the process is complete and green before.
 std::vector<StateLabel> LabelsOf(const std::vector<FoundState> &states, StateName dewPoint,

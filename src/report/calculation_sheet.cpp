@@ -159,14 +159,33 @@ std::string StepLine(const SheetStep &step)
     return line;
 }
 
+// How the numbers of the sheet are written, on its first page.
+constexpr const char *kNumbersNote
+    = "数的写法：第 3 节的每一步写作“公式 = 代入的数 = 结果”，用计算器按印出的数重算，"
+      "得数与印出的结果之差不超过结果末位的半个单位。代入的数是计算实际使用的值：以单精度保存的量"
+      "（相对湿度 φ、新风比 s、余湿量 W、输入的温度，各状态点的 t、d、i 及由它们算出的量）"
+      "写 9 位有效数字（例如 30% 保存为 0.300000012），双精度的量写至多 15 位；两个相近的数相减时，"
+      "代入的数多写几位，使差保留有效数字。结果写到印出的数所能确定的位数（单精度至多 7 位、"
+      "双精度至多 15 位有效数字，末尾的 0 照写）。第 4 "
+      "节计算结果表中的数值与程序结果框中的文字相同。";
+
 enum class Chart { Image, NextPage };
 
-std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &chartSvg)
+std::string Image(const char *alt, const std::string &svg)
+{
+    return std::string("<p class=\"figure\"><img alt=\"") + alt
+        + "\" style=\"width:100%;max-width:1200px\" src=\"data:image/svg+xml;base64," + Base64(svg)
+        + "\"></p>\n";
+}
+
+std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &chartSvg,
+                 const std::string &regionSvg)
 {
     std::string html;
     html += "<h1>" + Escaped(sheet.title) + "</h1>\n";
     html += "<p class=\"meta\">日期：" + Escaped(sheet.date) + "　　程序：" + Escaped(sheet.program)
         + "</p>\n";
+    html += std::string("<p class=\"note\">") + kNumbersNote + "</p>\n";
     if (sheet.stop)
         html
             += "<p class=\"stop\"><b>计算中止：</b>" + Escaped(*sheet.stop) + "（见第 6 节）</p>\n";
@@ -217,15 +236,16 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
             + Cell(Escaped(result.unit)) + "</tr>\n";
     html += "</table>\n";
 
-    html += "<h2>5　焓湿图</h2>\n";
-    if (chart == Chart::NextPage)
-        html += "<p>焓湿图与过程线见最后一页（横向）。</p>\n";
-    else if (!chartSvg.empty())
-        html += "<p><img alt=\"焓湿图\" style=\"width:100%;max-width:1200px\" "
-                "src=\"data:image/svg+xml;base64,"
-            + Base64(chartSvg) + "\"></p>\n";
-    else
-        html += "<p>（无图）</p>\n";
+    // The PDF prints the chart section on pages of its own after the text.
+    if (chart == Chart::Image) {
+        html += std::string("<h2>") + kSheetChartHeading + "</h2>\n";
+        if (!regionSvg.empty())
+            html += "<h3>过程线所在区域（放大）</h3>\n" + Image("过程线所在区域", regionSvg);
+        if (!chartSvg.empty())
+            html += "<h3>全图</h3>\n" + Image("焓湿图", chartSvg);
+        if (chartSvg.empty() && regionSvg.empty())
+            html += "<p>（无图）</p>\n";
+    }
 
     if (sheet.stop) {
         html += "<h2>6　计算中止</h2>\n<p class=\"stop\">" + Escaped(*sheet.stop) + "</p>\n";
@@ -287,15 +307,22 @@ CalculationSheet MakeCalculationSheet(const Project &project, const DesignOutcom
 
     sheet.steps = std::visit([&](const auto &o) { return StepsOf(o, project.chart.B); }, outcome);
 
-    for (const QuantityText &q : texts.quantities)
-        if (q.where != QuantityText::Where::JsonOnly && !q.boolean)
+    for (const QuantityText &q : texts.quantities) {
+        // The count of temperatures the machine-dew-point search examined is
+        // listed only where a search ran.
+        const bool noSearch = q.key == "dewPointEvaluations" && q.value.empty();
+        if (q.where != QuantityText::Where::JsonOnly && !q.boolean && !noSearch)
             sheet.results.push_back({q.name, q.value, q.unit});
+    }
     if (texts.stop)
         sheet.stop = texts.stop->message;
+    sheet.outcome = outcome;
+    sheet.B = project.chart.B;
     return sheet;
 }
 
-std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::string &chartSvg)
+std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::string &chartSvg,
+                                 const std::string &regionSvg)
 {
     std::string html = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<title>"
@@ -311,8 +338,15 @@ std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::strin
           "th { background: #eee; }\n"
           "p.stop { color: #c00000; }\n"
           "p.note { font-size: 9pt; }\n"
+          "@media print {\n"
+          "  body { max-width: none; margin: 0; }\n"
+          "  h1, h2, h3 { break-after: avoid; page-break-after: avoid; }\n"
+          "  tr, p.step, p.figure, img { break-inside: avoid; page-break-inside: avoid; }\n"
+          "  thead { display: table-header-group; }\n"
+          "  p { orphans: 3; widows: 3; }\n"
+          "}\n"
           "</style>\n</head>\n<body>\n";
-    html += Body(sheet, Chart::Image, chartSvg);
+    html += Body(sheet, Chart::Image, chartSvg, regionSvg);
     html += "</body>\n</html>\n";
     return html;
 }
@@ -331,7 +365,7 @@ std::string CalculationSheetPrintHtml(const CalculationSheet &sheet)
           "p.stop { color: #c00000; }\n"
           "p.note { font-size: 9pt; }\n"
           "</style></head><body>\n";
-    html += Body(sheet, Chart::NextPage, {});
+    html += Body(sheet, Chart::NextPage, {}, {});
     html += "</body></html>\n";
     return html;
 }

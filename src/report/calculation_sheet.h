@@ -9,9 +9,11 @@
 
 // The calculation sheet (计算书) of one design calculation: what a student
 // hands in and a design office files. It is written from the outcome of the
-// calculation and never recomputes it: every number in it is the text its
-// box shows (or the full table would show), and the formulas with the
-// numbers put in use those same texts.
+// calculation: the states and the results table hold the texts the boxes
+// show (or the full table would show); each step of the calculation is
+// written "formula = substituted = result" with the numbers the calculation
+// used, so that a reader with a calculator gets the printed result back from
+// the printed numbers (sheet_numbers.h says how they are written).
 
 // One input: the pressure or a design parameter, with the value as typed.
 struct SheetInput {
@@ -32,13 +34,13 @@ struct SheetState {
 // with a formula reads "formula = substituted = result unit"; a step told in
 // words (a search) has its words and, where it ends in a value, the result.
 // Symbols write subscripts after an underscore ("i_n", "P_qb"); the numbers
-// in `substituted` are the texts of the values they stand for, joined by
-// ×, /, +, − and parentheses.
+// in `substituted` are the values the calculation used, joined by ×, /, +, −
+// and parentheses (a saturation pressure may stand as a call, "P_qb(26)").
 struct SheetStep {
     std::string section; // the part of the calculation it belongs to ("室内状态点 N")
     std::string what; // what the step finds ("含湿量")
-    std::string formula; // "d_n = 622 φ_n P_qb(t_n) / (B − φ_n P_qb(t_n))"
-    std::string substituted; // "622 × 0.6 × P_qb(26) / (101325 − 0.6 × P_qb(26))"
+    std::string formula; // "d_n = 622 P_q / (B − P_q)"
+    std::string substituted; // "622 × 2017.87952 / (101325 − 2017.87952)"
     std::string result; // "12.63878"; a text such as "余湿量为0" where the box shows one
     std::string unit; // "g/kg"
     std::string words; // the step in words, for a search or a rule
@@ -59,6 +61,10 @@ struct CalculationSheet {
     std::vector<SheetResult> results;
     // The message of a calculation that stopped; the steps are those reached.
     std::optional<std::string> stop;
+    // The calculation the sheet is written from and the pressure (Pa) it ran
+    // at: the chart page that shows the process is drawn from them.
+    std::optional<DesignOutcome> outcome;
+    double B = 101325.0;
 };
 
 // The sheet of a project's calculation: its inputs as typed (an input never
@@ -81,9 +87,16 @@ std::vector<SheetStep> StepsOf(const WinterOutcome &outcome, double B);
 
 // The sheet as one HTML document (UTF-8, tables with borders so that a word
 // processor keeps them when it is pasted). chartSvg, when given, is the
-// chart as an SVG document; it is placed in the chart section as an image.
-std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::string &chartSvg = {});
+// chart as an SVG document and regionSvg the enlarged region of the process
+// (sheet_chart.h); they are placed in the chart section as images, the
+// region first. Printed from a browser, a heading stays with what follows it
+// and a table row or a step is not split across pages.
+std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::string &chartSvg = {},
+                                 const std::string &regionSvg = {});
 
 // The text pages of the sheet as HTML for a rich-text layout engine: the
-// same sections without the chart, which the PDF puts on a page of its own.
+// same sections without the chart, which the PDF puts on pages of its own.
 std::string CalculationSheetPrintHtml(const CalculationSheet &sheet);
+
+// The chart section's heading, which the PDF prints on its chart pages.
+inline constexpr const char *kSheetChartHeading = "5　焓湿图";

@@ -1,18 +1,22 @@
 #include "designs/design_outcome.h"
 #include "designs/parameter_table.h"
 #include "designs/primary_summer/primary_summer.h"
+#include "psychro/moist_air.h"
 #include "report/calculation_sheet.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
 // Evaluates a substituted formula as a reader would with a calculator:
-// numbers (as the boxes write them, E notation included), + − × / and
-// parentheses; "-" and "−" both subtract.
+// numbers (E notation included), + − × / and parentheses, a leading minus;
+// "-" and "−" both subtract. A saturation pressure written as a call,
+// P_qb(26), is the property function's value at that temperature.
 class Arithmetic {
 public:
     explicit Arithmetic(const std::string &text) : text_(text) { }
@@ -64,6 +68,13 @@ private:
     }
     double Factor()
     {
+        if (Take("−") || Take("-"))
+            return -Factor();
+        if (Take("P_qb(")) {
+            const double t = Sum();
+            EXPECT_TRUE(Take(")")) << text_;
+            return moist_air::SaturationPressure(static_cast<float>(t));
+        }
         if (Take("(")) {
             const double value = Sum();
             EXPECT_TRUE(Take(")")) << text_;
@@ -80,6 +91,7 @@ private:
 };
 
 const DesignParameters kStartTexts {26, 60, 35, 26.5, 6, 30, 95, 12, 0.01f};
+const WinterParameters kWinterStartTexts {20, 50, -12, 45, 10, 0.01f, 30, 95, Humidifier::Spray};
 
 struct Made {
     DesignOutcome outcome;
@@ -87,10 +99,15 @@ struct Made {
     std::string html;
 };
 
-Made Make(const DesignParameters &parameters)
+Made Make(const DesignParameters &parameters, DesignKind design = DesignKind::PrimarySummer,
+          const WinterParameters &winter = kWinterStartTexts, double B = 101325)
 {
     Project project;
     project.summer = parameters;
+    project.winter = winter;
+    project.design = design;
+    project.chart.B = B;
+    project.chart.BText = std::to_string(static_cast<int>(B));
     Made made {ComputeDesign(project.Request(), project.chart.B), {}, {}};
     made.sheet = MakeCalculationSheet(project, made.outcome);
     made.sheet.date = "2026-12-07";
@@ -104,6 +121,21 @@ const SheetStep *StepNamed(const CalculationSheet &sheet, const std::string &sym
         if (step.formula.rfind(symbol + " = ", 0) == 0)
             return &step;
     return nullptr;
+}
+
+// The value and the unit of the last digit of a printed result ("1.940930"
+// is 1.94093 to 1e-6).
+struct Printed {
+    double value;
+    double unit;
+};
+Printed ReadResult(const std::string &text)
+{
+    const std::size_t exponent = std::min(text.find('E'), text.size());
+    const std::size_t point = text.find('.');
+    const int decimals = point < exponent ? static_cast<int>(exponent - point - 1) : 0;
+    const int power = exponent < text.size() ? std::stoi(text.substr(exponent + 1)) : 0;
+    return {std::stod(text), std::pow(10.0, power - decimals)};
 }
 
 } // namespace
@@ -146,26 +178,116 @@ TEST(CalculationSheet, WorkedExampleHoldsEveryInputStateAndResult)
     EXPECT_EQ(made.sheet.results.size(), results);
     // The steps end with the system cooling, and the example's figures stand in them.
     ASSERT_FALSE(made.sheet.steps.empty());
-    EXPECT_EQ(made.sheet.steps.back().result, texts.results[6]);
-    EXPECT_NE(made.html.find("G = Q / (i<sub>n</sub> − i<sub>o</sub>) = 12 / (58.3316 − 52.14899) "
-                             "= <b>1.94093039441438</b> kg/s"),
-              std::string::npos);
+    EXPECT_EQ(made.sheet.steps.back().formula, "Q_0 = Q_1 + Q_2 + Q_r");
+    // The supply flow's step gives the box's value to the digits it prints.
+    const SheetStep *G = StepNamed(made.sheet, "G");
+    ASSERT_TRUE(G);
+    const Printed printed = ReadResult(G->result);
+    EXPECT_LE(std::fabs(printed.value - std::stod(texts.results[0])), printed.unit / 2)
+        << G->result;
+    EXPECT_NE(made.html.find("G = Q / (i<sub>n</sub> − i<sub>o</sub>) = "), std::string::npos);
     EXPECT_NE(made.html.find("48449"), std::string::npos) << "the scan's evaluations";
 }
 
-// Three substituted formulas, recomputed from the numbers the sheet prints,
-// give the results it prints.
-TEST(CalculationSheet, SubstitutedFormulasAgreeWithTheResults)
+// Every substituted step of every design's sheet, evaluated from its printed
+// numbers as a teacher would, gives its printed result within half a unit of
+// the result's last digit; and no result is cut short (at least five
+// significant digits unless the printed numbers give it exactly), so the
+// printed numbers are those the calculation used. Both humidifiers, with and without preheating,
+// other pressures and shares.
+TEST(CalculationSheet, EveryStepReproducesFromItsPrintedNumbers)
 {
-    const Made made = Make(kStartTexts);
-    for (const char *symbol : {"i_n", "G", "Q_2", "Q_0"}) {
-        const SheetStep *step = StepNamed(made.sheet, symbol);
-        ASSERT_TRUE(step) << symbol;
-        const double printed = std::stod(step->result);
-        const double recomputed = Arithmetic(step->substituted).Value();
-        // The printed inputs carry 7 significant digits.
-        EXPECT_NEAR(recomputed, printed, 2e-6 * std::fabs(printed))
-            << symbol << " = " << step->substituted;
+    struct Case {
+        const char *what;
+        DesignKind design;
+        double B;
+        DesignParameters summer;
+        WinterParameters winter;
+    };
+    const DesignParameters other {24, 55, 33, 25, 8, 40, 90, 35, 2.5f};
+    const WinterParameters steam {20, 50, -12, 45, 10, 0.01f, 30, 95, Humidifier::Steam};
+    const WinterParameters mildSpray {22, 45, 8, 70, 15, 0.5f, 15, 90, Humidifier::Spray};
+    const WinterParameters coldSteam {18, 40, -20, 60, 25, 1.2f, 60, 95, Humidifier::Steam};
+    const Case cases[] = {
+        {"primary", DesignKind::PrimarySummer, 101325, kStartTexts, kWinterStartTexts},
+        {"primary, s 15, Q 35, W 2.5, B 95000",
+         DesignKind::PrimarySummer,
+         95000,
+         {26, 60, 35, 26.5, 6, 15, 95, 35, 2.5f},
+         kWinterStartTexts},
+        {"primary, other inputs, B 120000", DesignKind::PrimarySummer, 120000, other,
+         kWinterStartTexts},
+        {"secondary", DesignKind::SecondarySummer, 101325, kStartTexts, kWinterStartTexts},
+        {"secondary, tn 24, phin 55, s 40",
+         DesignKind::SecondarySummer,
+         101325,
+         {24, 55, 35, 26.5, 6, 40, 95, 12, 0.01f},
+         kWinterStartTexts},
+        {"secondary, B 95000", DesignKind::SecondarySummer, 95000, other, kWinterStartTexts},
+        {"winter spray, preheated", DesignKind::PrimaryWinter, 101325, kStartTexts,
+         kWinterStartTexts},
+        {"winter steam", DesignKind::PrimaryWinter, 101325, kStartTexts, steam},
+        {"winter spray without preheat, B 120000", DesignKind::PrimaryWinter, 120000, other,
+         mildSpray},
+        {"winter steam, s' 60, B 95000", DesignKind::PrimaryWinter, 95000, kStartTexts, coldSteam},
+    };
+    std::size_t checked = 0;
+    for (const Case &c : cases) {
+        const Made made = Make(c.summer, c.design, c.winter, c.B);
+        ASSERT_FALSE(made.sheet.stop) << c.what << ": " << *made.sheet.stop;
+        std::size_t formulas = 0;
+        for (const SheetStep &step : made.sheet.steps) {
+            if (step.substituted.empty())
+                continue;
+            ++formulas;
+            const Printed result = ReadResult(step.result);
+            const double recomputed = Arithmetic(step.substituted).Value();
+            EXPECT_LE(std::fabs(recomputed - result.value), result.unit / 2)
+                << c.what << ": " << step.formula << " = " << step.substituted << " = "
+                << step.result << " (the printed numbers give " << recomputed << ")";
+            if (result.value != 0 && recomputed != result.value) {
+                EXPECT_GE(std::log10(std::fabs(result.value) / result.unit), 4)
+                    << c.what << ": " << step.formula << " = " << step.result;
+            }
+        }
+        EXPECT_GT(formulas, 10u) << c.what;
+        checked += formulas;
+    }
+    RecordProperty("substituted_steps_checked", static_cast<int>(checked));
+}
+
+// The winter sheet names each state by the letter the chart gives it: with
+// steam the heated state is M2 (no M, L' or E in its formulas), and no
+// machine-dew-point search was made, so the results table has no row for
+// its count; with the spray both are there.
+TEST(CalculationSheet, WinterSheetNamesTheStatesOfItsHumidifier)
+{
+    struct Case {
+        Humidifier mode;
+        std::vector<std::string> present, absent;
+        bool searchRow;
+    };
+    const Case cases[] = {
+        {Humidifier::Steam, {"i_M2", "d_o'"}, {"i_M ", "i_M)", "_E", "_L'"}, false},
+        {Humidifier::Spray, {"i_M ", "i_L'"}, {"M2", "_E"}, true},
+    };
+    for (const Case &c : cases) {
+        WinterParameters winter = kWinterStartTexts;
+        winter.Mode = c.mode;
+        const Made made = Make(kStartTexts, DesignKind::PrimaryWinter, winter);
+        std::string formulas;
+        for (const SheetStep &step : made.sheet.steps)
+            formulas += step.formula + "\n";
+        for (const std::string &name : c.present)
+            EXPECT_NE(formulas.find(name), std::string::npos) << name;
+        for (const std::string &name : c.absent)
+            EXPECT_EQ(formulas.find(name), std::string::npos) << name;
+        const bool searchRow
+            = std::any_of(made.sheet.results.begin(), made.sheet.results.end(),
+                          [](const SheetResult &r) { return r.name == "机器露点搜索的温度个数"; });
+        EXPECT_EQ(searchRow, c.searchRow);
+        for (const SheetResult &result : made.sheet.results)
+            EXPECT_FALSE(result.value.empty()) << result.name;
     }
 }
 

@@ -3,7 +3,8 @@
 # the chart's menu before a calculation; after 一次回风 (start texts, OK) and
 # 计算并描点 the menu's entry writes a PDF through the save dialog with a
 # typed file name; its pages are rendered for a reader to look at: A4
-# portrait text pages and a last landscape page with the chart and the process.
+# portrait text pages, then two landscape pages: the region of the process
+# enlarged, and the whole chart with the process.
 # Usage: sheet_check.sh IDCHART SHOT_DIR
 set -euo pipefail
 
@@ -56,7 +57,11 @@ alive
 [ "$(head -c 4 "$sheet")" = "%PDF" ] || fail "the sheet is not a PDF"
 pdftoppm -r 80 -png "$sheet" "$shots/sheet-page"
 pages=$(pdfinfo "$sheet" | awk '/^Pages:/ {print $2}')
-pdfinfo -f 1 -l "$pages" "$sheet" | grep -q "Page *$pages size: *842 x 595" \
-  || fail "the last page is not landscape A4"
+for page in $((pages - 1)) "$pages"; do
+  pdfinfo -f 1 -l "$pages" "$sheet" | grep -q "Page *$page size: *842 x 595" \
+    || fail "page $page of $pages is not landscape A4"
+done
+pdftotext -f $((pages - 1)) -l $((pages - 1)) "$sheet" - | grep -q "过程线所在区域" \
+  || fail "the page before the whole chart is not the process region"
 ! pdffonts "$sheet" | awk 'NR > 2 && $(NF - 4) != "yes"' | grep -q . || fail "a font is not embedded"
 echo "sheet check passed: $sheet ($pages pages, $shots/sheet-page-*.png)"
