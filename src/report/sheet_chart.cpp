@@ -243,8 +243,9 @@ void DrawLegend(Surface &picture, double top, bool dewPoint, bool steam)
     double x = map.ToPixelX(map.left()) + kLeftMargin;
     picture.SetFontSize(kNumberPoints);
     for (const Entry &entry : entries) {
-        if (entry.dot && ((entry.colour == kSteamStateColour && !steam)
-                          || (entry.colour == colours::kBlack && !dewPoint)))
+        if (entry.dot
+            && ((entry.colour == kSteamStateColour && !steam)
+                || (entry.colour == colours::kBlack && !dewPoint)))
             continue;
         const double middle = top + height / 2;
         picture.SetForeColor(entry.colour);
