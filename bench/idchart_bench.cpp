@@ -122,6 +122,7 @@ protected:
     void PaintLine(double, double, double, double) override { }
     void PaintFilledBox(double, double, double, double, Rgb) override { }
     void PaintCircle(double, double, double) override { }
+    void PaintPolygon(std::span<const SurfacePoint>, Rgb, std::uint8_t) override { }
     void PaintText(double, double, const std::string &) override { }
     double LineHeightPixels() const override { return 14.0; }
 };

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 status=0
-core=(psychro text draw chart designs readout report project layout commands portable)
+core=(psychro text draw chart designs readout report project layout commands portable climate)
 if hits=$(grep -rnE 'Prompts|MainWindowTexts|#include <Q|\bQ[A-Z][A-Za-z]+\b' "${core[@]}"); then
   echo "the core names a window interface or a Qt type:"
   echo "$hits"

@@ -155,6 +155,18 @@ void SetChartScale(Surface &picture)
     picture.Scale(chart_scale::kLeft, chart_scale::kTop, chart_scale::kRight, chart_scale::kBottom);
 }
 
+bool InChartField(float d, float i)
+{
+    if (!(d >= 0.0f && d <= static_cast<float>(kMoistureLinesLast)
+          && i >= static_cast<float>(kEnthalpyScaleFirst)
+          && i <= static_cast<float>(kEnthalpyScaleLast)))
+        return false;
+    for (const PanelBox &box : kPanelBoxes)
+        if (d >= box.left && d <= box.left + box.width && i <= box.top && i >= box.top - box.height)
+            return false;
+    return true;
+}
+
 void SetUpChart(Surface &picture)
 {
     SetChartScale(picture);

@@ -14,6 +14,11 @@ inline constexpr float kBottom = -30.0f;
 
 void SetChartScale(Surface &picture);
 
+// Whether the chart point (d, i) lies in the chart's field: within the
+// moisture lines 0…40 g/kg and the enthalpy lines −20…145 kJ/kg, and not
+// under the result panel, which the chart leaves blank for its boxes.
+bool InChartField(float d, float i);
+
 // The legend under the moisture scale: its text, its top-left corner (d, i)
 // and its size in points.
 inline constexpr const char *kChartLegend

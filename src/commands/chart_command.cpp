@@ -1,4 +1,5 @@
 #include "chart/chart_settings.h"
+#include "commands/climate_options.h"
 #include "commands/command.h"
 #include "text/strict_number.h"
 
@@ -26,8 +27,13 @@ std::vector<CommandOption> ChartOptions()
          "同时计算并描出 --design 所选设计的过程（与“计算并描点”相同：按精度1重绘后描点）",
          {},
          {}},
-        DesignKindOption()};
-    for (std::vector<CommandOption> more : {DesignOptions(), WinterOptions()})
+        DesignKindOption(),
+        {{"climate"},
+         "同时画出一年逐时气象数据（EPW 或 CSV，见 idchart climate --help）与统计",
+         "FILE",
+         {}}};
+    for (std::vector<CommandOption> more :
+         {ClimateOptions("none", true), DesignOptions(), WinterOptions()})
         options.insert(options.end(), more.begin(), more.end());
     return options;
 }
@@ -49,6 +55,15 @@ CommandOutput RunChart(const ParsedOptions &options)
         return *refused;
     if (auto refused = ReadOutputFile(options, PictureFileType(), path))
         return *refused;
+    climate::ClimateSettings climateSettings;
+    if (auto refused = ReadClimateSettings(options, climateSettings))
+        return *refused;
+    if (options.IsSet("climate")) {
+        weather::Weather weather;
+        if (auto failed
+            = LoadWeather(options.Value("climate"), calculation.chart.B, climateSettings, weather))
+            return *failed;
+    }
     if (!chartDrawing)
         return HandedOn();
     return chartDrawing(options);
@@ -162,6 +177,8 @@ const Command &ChartCommand()
         "文件类型由文件名的后缀 .png、.svg 或 .pdf 决定。PNG 与窗口中同样大小的图逐像素相同，"
         "SVG 与 PDF 为矢量图。带 --process 时按“计算并描点”先以精度1重绘，再计算并描出一次回风"
         "过程（参数选项与 compute 相同）；计算中止时仍保存已描出的图，并以状态 1 退出。"
+        "--zones 画出舒适区，--climate 画出一年逐时气象数据（密度图或按月份着色的点）与统计，"
+        "缺测的小时不画出，写明行号并以状态 1 退出（图仍保存）。"
         "不需要显示器：总在 offscreen 平台上绘制。",
         ChartOptions,
         RunChart};

@@ -50,6 +50,7 @@ const Command &ComputeCommand();
 const Command &ChartCommand();
 const Command &StateCommand();
 const Command &ReportCommand();
+const Command &ClimateCommand();
 
 // What draws the chart command's picture. Only the window program, which
 // loads Qt's GUI layer, sets it; without it chart is handed on to that program.

@@ -13,10 +13,10 @@
 
 namespace {
 
-const std::array<const Command *, 4> &Commands()
+const std::array<const Command *, 5> &Commands()
 {
-    static const std::array<const Command *, 4> commands
-        = {&ComputeCommand(), &ChartCommand(), &StateCommand(), &ReportCommand()};
+    static const std::array<const Command *, 5> commands = {
+        &ComputeCommand(), &ChartCommand(), &StateCommand(), &ReportCommand(), &ClimateCommand()};
     return commands;
 }
 

@@ -95,6 +95,23 @@ void Scene::PaintCircle(double x, double y, double radius)
     op.x2 = radius;
 }
 
+void Scene::PaintPolygon(std::span<const SurfacePoint> points, Rgb colour, std::uint8_t alpha)
+{
+    std::vector<Op> &ops = Current();
+    Op &polygon = ops.emplace_back(Make(Kind::Polygon));
+    polygon.x1 = static_cast<double>(points.size());
+    polygon.x2 = alpha;
+    polygon.colour = colour;
+    Op corner = polygon;
+    corner.kind = Kind::Corner;
+    corner.x1 = corner.x2 = 0.0;
+    for (const SurfacePoint &point : points) {
+        Op &op = ops.emplace_back(corner);
+        op.x1 = point.x;
+        op.y1 = point.y;
+    }
+}
+
 void Scene::PaintText(double x, double y, const std::string &text)
 {
     Op &op = Current().emplace_back(Make(Kind::Text));
@@ -117,6 +134,25 @@ double Scene::LineHeightPixels() const
 }
 
 namespace {
+
+// Paints the polygon whose operation stands at ops[at] with the corners that
+// follow it, as many of them as lie before `end`; answers the index after them.
+std::size_t PaintPolygonAt(const std::vector<Scene::Op> &ops, std::size_t at, std::size_t end,
+                           Surface &target)
+{
+    const Scene::Op &polygon = ops[at];
+    target.SetFillColor(polygon.fill);
+    target.SetDrawWidth(polygon.width);
+    target.SetFontSize(polygon.fontSize);
+    std::vector<SurfacePoint> corners;
+    std::size_t k = at + 1;
+    while (k < end && ops[k].kind == Scene::Kind::Corner) {
+        corners.push_back({static_cast<float>(ops[k].x1), static_cast<float>(ops[k].y1)});
+        ++k;
+    }
+    target.FillPolygon(corners, polygon.colour, static_cast<std::uint8_t>(polygon.x2));
+    return k;
+}
 
 void PaintOp(const Scene::Op &op, Surface &target)
 {
@@ -144,6 +180,9 @@ void PaintOp(const Scene::Op &op, Surface &target)
         target.SetCurrentY(f(op.y1));
         target.Print(op.text);
         break;
+    case Scene::Kind::Polygon: // painted with its corners by PaintPolygonAt
+    case Scene::Kind::Corner:
+        break;
     }
 }
 
@@ -160,7 +199,13 @@ void PaintScene(const Scene &scene, Surface &target, const LayerExtent &extent)
     for (std::size_t layer = 0; layer < kSceneLayerCount; ++layer) {
         const std::vector<Scene::Op> &ops = scene.Ops(static_cast<SceneLayer>(layer));
         const std::size_t count = std::min(ops.size(), extent[layer]);
-        for (std::size_t k = 0; k < count; ++k)
+        for (std::size_t k = 0; k < count;) {
+            if (ops[k].kind == Scene::Kind::Polygon) {
+                k = PaintPolygonAt(ops, k, count, target);
+                continue;
+            }
             PaintOp(ops[k], target);
+            ++k;
+        }
     }
 }

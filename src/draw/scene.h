@@ -37,11 +37,17 @@ using LineHeightFunction = std::function<double(float points)>;
 // the result panel) depends on them.
 class Scene : public Surface {
 public:
-    enum class Kind : std::uint8_t { Clear, Line, FilledBox, Circle, Text };
+    // A filled polygon is a Polygon operation followed by its corners, one
+    // Corner operation each, so that every operation keeps the same few
+    // numbers (the web page reads them as such).
+    enum class Kind : std::uint8_t { Clear, Line, FilledBox, Circle, Text, Polygon, Corner };
 
     struct Op {
         Kind kind = Kind::Clear;
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // circle: centre in x1, y1 and radius in x2
+        // circle: centre in x1, y1 and radius in x2; polygon: the number of
+        // its corners in x1 and its opacity (0…255) in x2, its colour in
+        // colour; corner: the point in x1, y1
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         Rgb colour; // foreground colour, or the box colour
         Rgb fill; // fill colour in force
         int width = 1; // line width in force
@@ -82,6 +88,8 @@ protected:
     void PaintLine(double x1, double y1, double x2, double y2) override;
     void PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour) override;
     void PaintCircle(double x, double y, double radius) override;
+    void PaintPolygon(std::span<const SurfacePoint> points, Rgb colour,
+                      std::uint8_t alpha) override;
     void PaintText(double x, double y, const std::string &text) override;
     double LineHeightPixels() const override;
 

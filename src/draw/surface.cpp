@@ -54,6 +54,12 @@ void Surface::Circle(float x, float y, float radius)
     currentY_ = y;
 }
 
+void Surface::FillPolygon(std::span<const SurfacePoint> points, Rgb colour, std::uint8_t alpha)
+{
+    if (points.size() >= 3)
+        PaintPolygon(points, colour, alpha);
+}
+
 void Surface::Print(const std::string &text)
 {
     PaintText(currentX_, currentY_, text);

@@ -3,7 +3,15 @@
 #include "draw/rgb.h"
 #include "draw/scale_map.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
+
+// A point in a surface's user coordinates.
+struct SurfacePoint {
+    float x = 0.0f;
+    float y = 0.0f;
+};
 
 // A drawing surface shaped after the picture box: a user scale set from two
 // corners, a current point, a foreground colour for lines, outlines and text,
@@ -33,6 +41,10 @@ public:
     // A circle of the given radius in horizontal user units, round on the screen,
     // outlined in the foreground colour and filled with the fill colour.
     void Circle(float x, float y, float radius);
+    // A polygon through the points (closed from the last back to the first),
+    // filled with the colour at an opacity of alpha / 255 over what lies
+    // below it, without an outline. Fewer than three points draw nothing.
+    void FillPolygon(std::span<const SurfacePoint> points, Rgb colour, std::uint8_t alpha);
     // Prints text with its top-left corner at the current point, transparent
     // background, in the foreground colour and font size; then the current
     // point moves to the start of the next line.
@@ -67,6 +79,8 @@ protected:
     virtual void PaintLine(double x1, double y1, double x2, double y2) = 0;
     virtual void PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour) = 0;
     virtual void PaintCircle(double x, double y, double radius) = 0;
+    virtual void PaintPolygon(std::span<const SurfacePoint> points, Rgb colour, std::uint8_t alpha)
+        = 0;
     virtual void PaintText(double x, double y, const std::string &text) = 0;
     // Height of one printed line of the current font, in pixels.
     virtual double LineHeightPixels() const = 0;

@@ -310,6 +310,30 @@ void ImageSurface::PaintCircle(double x, double y, double radius)
     Add(std::move(circle));
 }
 
+void ImageSurface::PaintPolygon(std::span<const SurfacePoint> points, Rgb colour,
+                                std::uint8_t alpha)
+{
+    Flush();
+    const ScaleMap &m = Map();
+    // Corners far off the picture are held at a bound that keeps the
+    // rasteriser's arithmetic in range; a corner that is no number drops the polygon.
+    const double limit = 4.0 * (record_.width + record_.height);
+    PictureItem polygon;
+    polygon.kind = PictureItem::Kind::Polygon;
+    QColor fill = ToQColor(colour);
+    fill.setAlpha(alpha);
+    polygon.fill = fill;
+    polygon.points.reserve(static_cast<qsizetype>(points.size()));
+    for (const SurfacePoint &point : points) {
+        const double px = m.ToPixelX(point.x), py = m.ToPixelY(point.y);
+        if (!std::isfinite(px) || !std::isfinite(py))
+            return;
+        polygon.points.append(
+            QPointF(std::clamp(px, -limit, limit), std::clamp(py, -limit, limit)));
+    }
+    Add(std::move(polygon));
+}
+
 void ImageSurface::PaintText(double x, double y, const std::string &text)
 {
     Flush();

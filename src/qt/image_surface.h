@@ -78,6 +78,8 @@ protected:
     void ScaleChanged() override;
     void PaintFilledBox(double x1, double y1, double x2, double y2, Rgb colour) override;
     void PaintCircle(double x, double y, double radius) override;
+    void PaintPolygon(std::span<const SurfacePoint> points, Rgb colour,
+                      std::uint8_t alpha) override;
     void PaintText(double x, double y, const std::string &text) override;
     double LineHeightPixels() const override;
 

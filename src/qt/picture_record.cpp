@@ -201,6 +201,19 @@ void PaintCircle(QPainter &painter, const PictureItem &item, const PictureScale 
     painter.drawEllipse(QPointF(centre.x() * to.scale, centre.y() * to.scale), r, r);
 }
 
+// A filled polygon, no outline: its corners scaled to the device (a shape,
+// not a line, so they are not snapped to pixel centres), the fill blended
+// over what lies below it.
+void PaintPolygon(QPainter &painter, const PictureItem &item, const PictureScale &to)
+{
+    QPolygonF scaled(item.points.size());
+    for (qsizetype k = 0; k < item.points.size(); ++k)
+        scaled[k] = item.points[k] * to.scale;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(item.fill);
+    painter.drawPolygon(scaled);
+}
+
 // A text laid out in a font on a raster device: its glyphs and where they go.
 struct ShapedText {
     QFont font;
@@ -278,6 +291,9 @@ void PaintItem(QPainter &painter, const PictureItem &item, const PictureScale &t
         break;
     case PictureItem::Kind::Text:
         PaintText(painter, item, to);
+        break;
+    case PictureItem::Kind::Polygon:
+        PaintPolygon(painter, item, to);
         break;
     }
 }

@@ -18,15 +18,18 @@ inline constexpr double kPictureDpi = 96.0;
 
 // One thing drawn on a picture, in the picture's logical pixels (before they
 // are snapped to whole pixels): a polyline, a filled box, a filled circle or
-// a printed text, with the colours, width and font in force when it was drawn.
+// a printed text, or a translucent filled polygon, with the colours, width and
+// font in force when it was drawn.
 struct PictureItem {
-    enum class Kind { Polyline, Box, Circle, Text };
+    enum class Kind { Polyline, Box, Circle, Text, Polygon };
 
     Kind kind = Kind::Polyline;
     QColor pen; // line, outline and text colour; the colour of a box
-    QColor fill; // fill of a circle
+    QColor fill; // fill of a circle; of a polygon, with its opacity
     int width = 1; // line width in logical pixels
-    QPolygonF points; // polyline vertices; the two corners of a box; a circle's or text's anchor
+    // polyline vertices; the two corners of a box; a circle's or text's
+    // anchor; a polygon's corners
+    QPolygonF points;
     double radius = 0.0; // circle radius in logical pixels
     QFont font; // text face and point size (at 96 dots per inch, as on the retained picture)
     QString text;

@@ -14,6 +14,7 @@
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
 #include "shell/chart_points.h"
+#include "shell/climate_menu.h"
 #include "shell/main_window_controls.h"
 #include "shell/project_files.h"
 #include "text/fault_message.h"
@@ -58,6 +59,8 @@ Form1::Form1(AppShell &shell, QWidget *parent)
     // The project's entries follow the picture's in the chart's menu, the
     // points' entries come last.
     files_ = new ProjectFiles(shell, *this, *menu_, shell.prompts());
+    climate_ = new ClimateMenu(*this, *c.Picture1, shell.ProjectRecord(), ParametersSet, *menu_,
+                               shell.prompts());
     points_ = new ChartPoints(*this, *c.Picture1, chart, shell.ProjectRecord().points, *menu_,
                               shell.prompts());
     menu_->boxes = [this] { return boxes_; };
@@ -130,6 +133,7 @@ void Form1::DrawAndShowChart()
         ShowFromStart(*controls_->Box(box), boxes[box]);
     }
     controls_->FitBoxFonts();
+    climate_->Redraw();
     picture.ShowScene();
 }
 
@@ -210,6 +214,7 @@ void Form1::计算并描点_Click()
         PictureBox &picture = *controls_->Picture1;
         const CalculationDisplay display = DisplayCalculation(
             picture.ChartScene(), chart, project.points, boxes_, request, ParametersSet);
+        climate_->Redraw();
         // The picture and the boxes at each message, then as they stay.
         for (const DisplayMoment &moment : display.moments) {
             picture.ShowScene(moment.shown);

@@ -12,6 +12,7 @@
 class AppShell;
 class ChartMenu;
 class ChartPoints;
+class ClimateMenu;
 class MainWindowControls;
 class ProjectFiles;
 class ImageSurface;
@@ -33,6 +34,8 @@ public:
     ChartPoints &Points() { return *points_; }
     // The project files: new, open, save, recent, recovery.
     ProjectFiles &Files() { return *files_; }
+    // A year of weather and the comfort zones over the chart.
+    ClimateMenu &Climate() { return *climate_; }
     ImageSurface &Picture();
 
     // Load: arrange the window, set the chart scale, B := 101325, Precision := 1.
@@ -88,4 +91,5 @@ private:
     ChartMenu *menu_ = nullptr; // a child of the window
     ChartPoints *points_ = nullptr; // a child of the window
     ProjectFiles *files_ = nullptr; // a child of the window
+    ClimateMenu *climate_ = nullptr; // a child of the window
 };

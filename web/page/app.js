@@ -324,6 +324,16 @@
         c.font = fontOf(f[o + 13], f[o + 4] === 1);
         c.textBaseline = 'top';
         c.fillText(texts[text - 1], X(f[o + 2]), Y(f[o + 3]));
+      } else if (kind === 5) { // a translucent polygon: x1 corners (kind 6) follow, x2 its opacity
+        c.beginPath();
+        for (let j = 1; j <= f[o + 2] && k + j < count; ++j) {
+          const p = (k + j) * OPS;
+          if (j === 1) c.moveTo(X(f[p + 2]), Y(f[p + 3]));
+          else c.lineTo(X(f[p + 2]), Y(f[p + 3]));
+        }
+        c.closePath();
+        c.fillStyle = 'rgba(' + f[o + 6] + ',' + f[o + 7] + ',' + f[o + 8] + ',' + f[o + 4] / 255 + ')';
+        c.fill();
       }
     }
     flush();
@@ -633,6 +643,12 @@
                    Math.abs(f[o + 4] * w / (right - left)).toFixed(2) + '" fill="' +
                    rgb(f, o + 9) + '" stroke="' + rgb(f, o + 6) + '" stroke-width="' +
                    f[o + 12] + '"/>');
+      } else if (kind === 5) {
+        const corners = [];
+        for (let j = 1; j <= f[o + 2] && k + j < count; ++j)
+          corners.push(X(f[(k + j) * OPS + 2]) + ',' + Y(f[(k + j) * OPS + 3]));
+        parts.push('<polygon points="' + corners.join(' ') + '" fill="' + rgb(f, o + 6) +
+                   '" fill-opacity="' + (f[o + 4] / 255).toFixed(3) + '"/>');
       } else if (kind === 4) {
         const size = f[o + 13] * 96 / 72;
         parts.push('<text x="' + X(f[o + 2]) + '" y="' + (+Y(f[o + 3]) + size * 0.88).toFixed(2) +

@@ -2,6 +2,9 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_state.h"
+#include "climate/climate_drawing.h"
+#include "climate/climate_report.h"
+#include "commands/climate_options.h"
 #include "commands/command.h"
 #include "designs/design_parameters.h"
 #include "designs/parameter_table.h"
@@ -103,6 +106,39 @@ struct ChartPicture {
         return std::nullopt;
     }
 
+    // The comfort zones and the weather of --zones and --climate over the
+    // chart at its pressure; hours of the file passed over are said on
+    // standard error and end the command with status 1, the picture saved.
+    void DrawClimate(const ParsedOptions &options, CommandOutput &output)
+    {
+        climate::ClimateSettings settings;
+        if (auto refused = ReadClimateSettings(options, settings)) {
+            output = *refused;
+            return;
+        }
+        std::optional<weather::Weather> weather;
+        if (options.IsSet("climate")) {
+            weather.emplace();
+            if (auto failed
+                = LoadWeather(options.Value("climate"), project.chart.B, settings, *weather)) {
+                output.status = failed->status;
+                output.err += failed->err;
+                return;
+            }
+            if (weather->skippedCount > 0) {
+                output.status = exit_status::kStopped;
+                output.err += "idchart: " + std::to_string(weather->skippedCount)
+                    + " 小时缺测或无法求状态，未画出：\n" + climate::SkippedText(*weather);
+            }
+        }
+        // The open design's summer outdoor temperatures, when --process computed one.
+        std::optional<climate::DesignTemperatures> design;
+        if (options.IsSet("process") && project.design != DesignKind::PrimaryWinter)
+            design = climate::DesignTemperatures {project.summer.tw, project.summer.ts};
+        climate::DrawClimateLayers(*scene, project.chart.B, settings, weather ? &*weather : nullptr,
+                                   design);
+    }
+
     PictureOverlay Overlay() const
     {
         return OverlayFor(boxes, QSize(int(scene->Width()), int(scene->Height())),
@@ -141,6 +177,7 @@ CommandOutput DrawChartPicture(const ParsedOptions &options)
             project.chart.Precision = pictureOptions.precision;
         picture.Draw(output);
     }
+    picture.DrawClimate(options, output);
 
     // What a stopped calculation drew is saved too: it is what the window
     // shows. A file that could not be written ends the command as failed.

@@ -1,0 +1,406 @@
+#include "shell/climate_menu.h"
+
+#include "climate/climate_drawing.h"
+#include "climate/climate_report.h"
+#include "io/whole_file.h"
+#include "project/project.h"
+#include "qt/fonts.h"
+#include "qt/picture_box.h"
+#include "qt/prompts.h"
+#include "report/result_sheet.h"
+#include "shell/chart_menu.h"
+#include "text/number_text.h"
+#include "text/strict_number.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <exception>
+
+using comfort_zones::Zone;
+
+namespace {
+
+// A weather file of ten years of hourly rows is some ten megabytes; anything
+// this large is not one.
+constexpr qint64 kLargestWeatherFile = 256 * 1024 * 1024;
+constexpr double kTablePoints = 9.0;
+
+QString Text(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+std::optional<QString> AskWeatherFile(QWidget *parent, const QString &folder)
+{
+    const QString path = QFileDialog::getOpenFileName(
+        parent, QStringLiteral("导入气象数据"), folder,
+        QStringLiteral("气象数据 (*.epw *.EPW *.csv *.CSV);;EPW 文件 (*.epw *.EPW);;CSV 表格 "
+                       "(*.csv *.CSV);;所有文件 (*)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+// A number typed in a prompt within [low, high]; nothing for another text.
+std::optional<double> NumberIn(const std::string &text, double low, double high)
+{
+    const std::optional<double> value = StrictNumber(text);
+    if (!value || !(*value >= low && *value <= high))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+ClimateMenu::ClimateMenu(QWidget &window, PictureBox &picture, const Project &project,
+                         const bool &parametersSet, ChartMenu &menu, Prompts &prompts)
+    : QObject(&window), window_(window), picture_(picture), project_(project),
+      parametersSet_(parametersSet), prompts_(prompts)
+{
+    askWeatherFile = [this](const QString &folder) { return AskWeatherFile(&window_, folder); };
+
+    QMenu &top = *menu.menu;
+    top.addSeparator();
+    importWeather = top.addAction(QStringLiteral("导入气象数据…"));
+    clearWeather = top.addAction(QStringLiteral("清除气象数据"));
+    showTable = top.addAction(QStringLiteral("气象统计表…"));
+    connect(importWeather, &QAction::triggered, this, &ClimateMenu::ImportChosen);
+    connect(clearWeather, &QAction::triggered, this, &ClimateMenu::Clear);
+    connect(showTable, &QAction::triggered, this, &ClimateMenu::ShowTable);
+
+    zonesMenu = top.addMenu(QStringLiteral("舒适区"));
+    for (const Zone zone : comfort_zones::kZones) {
+        QAction *action = zonesMenu->addAction(
+            Text(zone == Zone::Pmv ? "PMV 舒适区" : climate::ZoneCaption(zone, settings_)));
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this,
+                [this, zone](bool shown) { ShowZone(zone, shown); });
+        zoneActions[static_cast<std::size_t>(zone)] = action;
+    }
+    zonesMenu->addSeparator();
+    pmvConditions = zonesMenu->addAction(QStringLiteral("PMV 条件…"));
+    connect(pmvConditions, &QAction::triggered, this, &ClimateMenu::AskPmv);
+
+    displayMenu = top.addMenu(QStringLiteral("显示方式"));
+    auto *views = new QActionGroup(this);
+    densityView = displayMenu->addAction(QStringLiteral("密度（每格小时数）"));
+    monthsView = displayMenu->addAction(QStringLiteral("逐时点（按月份着色）"));
+    for (QAction *view : {densityView, monthsView}) {
+        view->setCheckable(true);
+        views->addAction(view);
+    }
+    densityView->setChecked(true);
+    connect(densityView, &QAction::triggered, this,
+            [this] { SetDisplay(climate::Display::Density); });
+    connect(monthsView, &QAction::triggered, this,
+            [this] { SetDisplay(climate::Display::Months); });
+    displayMenu->addSeparator();
+    cellSize = displayMenu->addAction(QStringLiteral("格子大小…"));
+    monthsFilter = displayMenu->addAction(QStringLiteral("月份…"));
+    hoursFilter = displayMenu->addAction(QStringLiteral("时刻…"));
+    connect(cellSize, &QAction::triggered, this, &ClimateMenu::AskCell);
+    connect(monthsFilter, &QAction::triggered, this, &ClimateMenu::AskMonths);
+    connect(hoursFilter, &QAction::triggered, this, &ClimateMenu::AskHours);
+    UpdateActions();
+}
+
+ClimateMenu::~ClimateMenu() = default;
+
+void ClimateMenu::Guarded(const std::function<void()> &work)
+{
+    std::string message;
+    try {
+        work();
+    } catch (const std::exception &error) {
+        message = std::string("显示气象数据时出现错误：") + error.what();
+    } catch (...) {
+        message = "显示气象数据时出现意外错误，操作已停止。";
+    }
+    try {
+        if (!message.empty())
+            prompts_.MsgBox(message);
+    } catch (...) {
+    }
+}
+
+std::optional<climate::DesignTemperatures> ClimateMenu::Design() const
+{
+    if (!parametersSet_ || project_.design == DesignKind::PrimaryWinter)
+        return std::nullopt;
+    return climate::DesignTemperatures {project_.summer.tw, project_.summer.ts};
+}
+
+void ClimateMenu::Redraw()
+{
+    tally_ = climate::DrawClimateLayers(picture_.ChartScene(), project_.chart.B, settings_,
+                                        weather_ ? &*weather_ : nullptr, Design());
+}
+
+void ClimateMenu::DrawAgain()
+{
+    Redraw();
+    picture_.ShowScene();
+}
+
+void ClimateMenu::UpdateActions()
+{
+    clearWeather->setEnabled(weather_.has_value());
+    showTable->setEnabled(weather_.has_value());
+    monthsFilter->setEnabled(!weather_ || weather_->timed);
+    hoursFilter->setEnabled(!weather_ || weather_->timed);
+}
+
+void ClimateMenu::ImportChosen()
+{
+    const QString folder
+        = QSettings().value(QStringLiteral("folders/weather"), QDir::homePath()).toString();
+    const std::optional<QString> path = askWeatherFile(folder);
+    if (!path)
+        return;
+    QSettings().setValue(QStringLiteral("folders/weather"), QFileInfo(*path).absolutePath());
+    Import(*path);
+}
+
+bool ClimateMenu::Import(const QString &path)
+{
+    bool read = false;
+    Guarded([&] {
+        const FileContent content = ReadWholeFile(path, kLargestWeatherFile);
+        const std::string named = "无法导入气象数据文件“"
+            + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString() + "”：";
+        if (!content.bytes) {
+            prompts_.MsgBox(named + content.failure.toStdString());
+            return;
+        }
+        weather::Reading reading = weather::ReadWeather(
+            std::string_view(content.bytes->constData(),
+                             static_cast<std::size_t>(content.bytes->size())),
+            path.toStdString(), project_.chart.B);
+        if (!reading.weather) {
+            prompts_.MsgBox(named + reading.error);
+            return;
+        }
+        weather_ = std::move(*reading.weather);
+        // A table without months and hours is counted whole.
+        if (!weather_->timed)
+            settings_.filter = climate::HourFilter();
+        read = true;
+        UpdateActions();
+        DrawAgain();
+        if (weather_->skippedCount > 0)
+            prompts_.MsgBox(std::to_string(weather_->skippedCount)
+                            + " 小时缺测或无法求状态，未画出也未计入：\n"
+                            + climate::SkippedText(*weather_));
+    });
+    return read;
+}
+
+void ClimateMenu::Clear()
+{
+    Guarded([this] {
+        weather_.reset();
+        UpdateActions();
+        DrawAgain();
+    });
+}
+
+void ClimateMenu::ShowZone(Zone zone, bool shown)
+{
+    Guarded([&] {
+        settings_.zones[static_cast<std::size_t>(zone)] = shown;
+        QAction *action = zoneActions[static_cast<std::size_t>(zone)];
+        if (action->isChecked() != shown) {
+            const QSignalBlocker quiet(action);
+            action->setChecked(shown);
+        }
+        DrawAgain();
+    });
+}
+
+void ClimateMenu::SetDisplay(climate::Display display)
+{
+    Guarded([&] {
+        settings_.display = display;
+        (display == climate::Display::Density ? densityView : monthsView)->setChecked(true);
+        DrawAgain();
+    });
+}
+
+void ClimateMenu::AskPmv()
+{
+    Guarded([this] {
+        comfort_zones::PmvZone pmv = settings_.pmv;
+        thermal_comfort::PmvConditions &c = pmv.conditions;
+        struct PmvQuestion {
+            const char *prompt;
+            double low, high;
+            double *value;
+        };
+        const PmvQuestion questions[] = {
+            {"代谢率 M（met，0.5 至 6）：", 0.5, 6.0, &c.met},
+            {"服装热阻 Icl（clo，0 至 3）：", 0.0, 3.0, &c.clo},
+            {"空气流速 v（m/s，0 至 5）：", 0.0, 5.0, &c.airSpeed},
+            {"|PMV| 的上限（0 至 3）：", 0.0, 3.0, &pmv.limit},
+        };
+        for (const PmvQuestion &q : questions) {
+            const std::string answer
+                = prompts_.InputBox(q.prompt, "PMV 舒适区", DoubleText(*q.value));
+            if (answer.empty())
+                return; // cancelled
+            const std::optional<double> value = NumberIn(answer, q.low, q.high);
+            if (!value) {
+                prompts_.MsgBox(std::string("“") + answer + "”不是" + q.prompt
+                                + "中的数，PMV 条件未改。");
+                return;
+            }
+            *q.value = *value;
+        }
+        constexpr const char *kSameAsAir = "等于气温";
+        const std::string answer = prompts_.InputBox(
+            "平均辐射温度 tr（℃，-10 至 60；“等于气温”为与空气温度相同）：", "PMV 舒适区",
+            c.meanRadiant ? DoubleText(*c.meanRadiant) : kSameAsAir);
+        if (answer.empty())
+            return;
+        if (answer == kSameAsAir) {
+            c.meanRadiant.reset();
+        } else if (const std::optional<double> tr = NumberIn(answer, -10.0, 60.0)) {
+            c.meanRadiant = *tr;
+        } else {
+            prompts_.MsgBox("“" + answer + "”不是 -10 至 60 ℃ 的平均辐射温度，PMV 条件未改。");
+            return;
+        }
+        settings_.pmv = pmv;
+        DrawAgain();
+    });
+}
+
+void ClimateMenu::AskMonths()
+{
+    Guarded([this] {
+        const std::string shown = climate::RangesText(settings_.filter.months.data(), 12, 1);
+        const std::string answer = prompts_.InputBox("只计入这些月份（如 6-8、12-2、1,3,5-7）：",
+                                                     "月份", shown.empty() ? "1-12" : shown);
+        if (answer.empty())
+            return;
+        const auto months = climate::ReadMonths(answer);
+        if (!months) {
+            prompts_.MsgBox("“" + answer + "”不是 1 至 12 的月份或月份范围，筛选未改。");
+            return;
+        }
+        settings_.filter.months = *months;
+        DrawAgain();
+    });
+}
+
+void ClimateMenu::AskHours()
+{
+    Guarded([this] {
+        const std::string shown = climate::RangesText(settings_.filter.hours.data(), 24, 0);
+        const std::string answer
+            = prompts_.InputBox("只计入一天中的这些时刻（0 至 23，0 为 0:00–1:00，如 8-18）：",
+                                "时刻", shown.empty() ? "0-23" : shown);
+        if (answer.empty())
+            return;
+        const auto hours = climate::ReadHours(answer);
+        if (!hours) {
+            prompts_.MsgBox("“" + answer + "”不是 0 至 23 的时刻或时刻范围，筛选未改。");
+            return;
+        }
+        settings_.filter.hours = *hours;
+        DrawAgain();
+    });
+}
+
+void ClimateMenu::AskCell()
+{
+    Guarded([this] {
+        const std::string answer = prompts_.InputBox(
+            "密度图每格的大小：干球温度（K）x 含湿量（g/kg），各 0.1 至 10：", "格子大小",
+            SingleText(settings_.cellT) + "x" + SingleText(settings_.cellD));
+        if (answer.empty())
+            return;
+        const std::size_t x = answer.find_first_of("xX");
+        const std::optional<double> t
+            = x == std::string::npos ? std::nullopt : NumberIn(answer.substr(0, x), 0.1, 10.0);
+        const std::optional<double> d
+            = x == std::string::npos ? std::nullopt : NumberIn(answer.substr(x + 1), 0.1, 10.0);
+        if (!t || !d) {
+            prompts_.MsgBox("“" + answer + "”不是“温度x含湿量”（各 0.1 至 10），格子大小未改。");
+            return;
+        }
+        settings_.cellT = static_cast<float>(*t);
+        settings_.cellD = static_cast<float>(*d);
+        DrawAgain();
+    });
+}
+
+std::vector<std::vector<std::string>> ClimateMenu::TableRows() const
+{
+    if (!weather_)
+        return {};
+    return climate::TallyRows(*weather_, tally_, settings_);
+}
+
+void ClimateMenu::ShowTable()
+{
+    Guarded([this] {
+        const std::vector<std::vector<std::string>> rows = TableRows();
+        if (rows.empty())
+            return;
+        auto *dialog = new QDialog(&window_);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setWindowTitle(QStringLiteral("气象统计"));
+        QFont font(QString::fromUtf8(faces::kSong));
+        font.setPointSizeF(kTablePoints);
+        dialog->setFont(font);
+
+        const int columns = static_cast<int>(rows.front().size());
+        auto *table = new QTableWidget(static_cast<int>(rows.size()) - 1, columns, dialog);
+        for (int c = 0; c < columns; ++c)
+            table->setHorizontalHeaderItem(c, new QTableWidgetItem(Text(rows.front()[c])));
+        table->verticalHeader()->hide();
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        for (std::size_t r = 1; r < rows.size(); ++r)
+            for (std::size_t c = 0; c < rows[r].size(); ++c)
+                table->setItem(static_cast<int>(r) - 1, static_cast<int>(c),
+                               new QTableWidgetItem(Text(rows[r][c])));
+        table->resizeColumnsToContents();
+        table->horizontalHeader()->setStretchLastSection(true);
+
+        const QString tsv = Text(TableTsv(rows));
+        auto *copy = new QPushButton(QStringLiteral("复制"), dialog);
+        auto *close = new QPushButton(QStringLiteral("关闭"), dialog);
+        connect(copy, &QPushButton::clicked, dialog,
+                [tsv] { QGuiApplication::clipboard()->setText(tsv); });
+        connect(close, &QPushButton::clicked, dialog, &QDialog::close);
+        auto *buttons = new QHBoxLayout;
+        buttons->addStretch();
+        buttons->addWidget(copy);
+        buttons->addWidget(close);
+        auto *layout = new QVBoxLayout(dialog);
+        layout->addWidget(table);
+        layout->addLayout(buttons);
+        dialog->resize(620, 70 + 26 * static_cast<int>(rows.size()));
+
+        lastTable_ = dialog;
+        connect(dialog, &QObject::destroyed, this, [this, dialog] {
+            if (lastTable_ == dialog)
+                lastTable_ = nullptr;
+        });
+        dialog->show();
+    });
+}
