@@ -44,9 +44,14 @@ void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTa
     t.window->SetTop(0.0f);
     t.window->SetWidth(LayoutValue(SW));
     t.window->SetLeft(0.0f);
-    // Everything below is proportional to what the window system made of it.
-    const double FW = t.window->Width();
-    const double FH = t.window->Height();
+    // Everything else is proportional to what the window system made of it.
+    ArrangeMainControls(t.window->Width(), t.window->Height(), t);
+}
+
+void ArrangeMainControls(float frameWidth, float frameHeight, const MainWindowTargets &t)
+{
+    const double FW = frameWidth;
+    const double FH = frameHeight;
 
     // The chart surface over the upper four fifths of the window.
     t.chart->SetHeight(LayoutValue(0.8 * FH));

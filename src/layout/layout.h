@@ -90,6 +90,11 @@ struct MainWindowTargets {
 // state boxes lie over the chart. Screen size in twips.
 void ArrangeMainWindow(float screenWidth, float screenHeight, const MainWindowTargets &targets);
 
+// The part of that arrangement that places the controls in a window whose
+// outer frame is frameWidth × frameHeight twips: what the window does when
+// the user gives it another size. targets.window is not used.
+void ArrangeMainControls(float frameWidth, float frameHeight, const MainWindowTargets &targets);
+
 // The part of that arrangement that places the result and state boxes over
 // the chart surface, from the chart's Width and Height alone: it reads
 // targets.chart and sets targets.resultBoxes and targets.stateBoxes.

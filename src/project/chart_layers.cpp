@@ -83,6 +83,25 @@ void DrawChartLayer(Scene &scene, const ChartState &chart, StatePoints &points, 
     DrawPointsLayer(scene, points);
 }
 
+void RedrawForSize(Scene &scene, const ChartState &chart, StatePoints &points,
+                   const DesignOutcome *shown)
+{
+    if (scene.Ops(SceneLayer::Chart).empty())
+        return;
+    const bool process = shown != nullptr && !scene.Ops(SceneLayer::Process).empty();
+    BoxTexts boxes;
+    try {
+        DrawChartLayer(scene, chart, points, boxes);
+    } catch (const ArithmeticFault &) {
+        return;
+    }
+    if (process) {
+        scene.SetLayer(SceneLayer::Process);
+        PlotDesign(*shown, scene);
+        scene.SetLayer(SceneLayer::Chart);
+    }
+}
+
 void DrawPointsLayer(Scene &scene, const StatePoints &points)
 {
     const SceneLayer layer = scene.Layer();

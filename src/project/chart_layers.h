@@ -35,6 +35,16 @@ inline constexpr float kCalculationPrecision = 1.0f;
 // and drawn again. The B0 and precision boxes follow the state.
 void DrawChartLayer(Scene &scene, const ChartState &chart, StatePoints &points, BoxTexts &boxes);
 
+// The layers drawn again after the scene took another pixel size, so that
+// the texts placed by the picture's size (the panel's headings, the scale
+// numbers beside it, the state letters) stand where a fresh drawing puts
+// them: nothing when no chart is drawn; else the chart layer at the state's
+// pressure and precision, the process of `shown` when one is on the chart, and
+// the points. A chart that could be drawn only in part stays as far as it
+// went. The boxes keep their texts.
+void RedrawForSize(Scene &scene, const ChartState &chart, StatePoints &points,
+                   const DesignOutcome *shown);
+
 // The points layer drawn again from the points as they are now.
 void DrawPointsLayer(Scene &scene, const StatePoints &points);
 
