@@ -154,7 +154,9 @@ std::size_t PaintPolygonAt(const std::vector<Scene::Op> &ops, std::size_t at, st
     return k;
 }
 
-void PaintOp(const Scene::Op &op, Surface &target)
+// radiusScale: a dot's radius is multiplied by it, so that dots keep their
+// size on a magnified view.
+void PaintOp(const Scene::Op &op, Surface &target, double radiusScale)
 {
     target.SetForeColor(op.colour);
     target.SetFillColor(op.fill);
@@ -173,7 +175,7 @@ void PaintOp(const Scene::Op &op, Surface &target)
         target.FillBox(f(op.x1), f(op.y1), f(op.x2), f(op.y2), op.colour);
         break;
     case Scene::Kind::Circle:
-        target.Circle(f(op.x1), f(op.y1), f(op.x2));
+        target.Circle(f(op.x1), f(op.y1), f(op.x2 * radiusScale));
         break;
     case Scene::Kind::Text:
         target.SetCurrentX(f(op.x1));
@@ -188,12 +190,16 @@ void PaintOp(const Scene::Op &op, Surface &target)
 
 } // namespace
 
-void PaintScene(const Scene &scene, Surface &target, const LayerExtent &extent)
+void PaintScene(const Scene &scene, Surface &target, const LayerExtent &extent,
+                const SceneView *view)
 {
+    double radiusScale = 1.0;
     if (scene.HasUserScale()) {
-        const ScaleMap &map = scene.Map();
-        target.Scale(static_cast<float>(map.left()), static_cast<float>(map.top()),
-                     static_cast<float>(map.right()), static_cast<float>(map.bottom()));
+        const SceneView whole = WholeView(scene.Map());
+        const SceneView &shown = view != nullptr ? *view : whole;
+        target.Scale(static_cast<float>(shown.left), static_cast<float>(shown.top),
+                     static_cast<float>(shown.right), static_cast<float>(shown.bottom));
+        radiusScale = 1.0 / ZoomOf(whole, shown);
     }
     target.Cls();
     for (std::size_t layer = 0; layer < kSceneLayerCount; ++layer) {
@@ -204,7 +210,7 @@ void PaintScene(const Scene &scene, Surface &target, const LayerExtent &extent)
                 k = PaintPolygonAt(ops, k, count, target);
                 continue;
             }
-            PaintOp(ops[k], target);
+            PaintOp(ops[k], target, radiusScale);
             ++k;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/scene_view.h"
 #include "draw/surface.h"
 
 #include <array>
@@ -110,4 +111,7 @@ private:
 // Paints a scene on a surface: the surface takes the scene's user scale, is
 // cleared, and the operations of each layer, as many as `extent` gives, are
 // drawn again with the colours, width and font size they were drawn with.
-void PaintScene(const Scene &scene, Surface &target, const LayerExtent &extent = kWholeScene);
+// With a view, the surface shows that part of the scene's user scale, lines
+// and texts at their own width and size and dots at their own size.
+void PaintScene(const Scene &scene, Surface &target, const LayerExtent &extent = kWholeScene,
+                const SceneView *view = nullptr);

@@ -146,6 +146,10 @@ ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
                               &ChartMenu::ExportResults);
     generateSheet = AddAction(QStringLiteral("生成计算书…"), QKeySequence(QStringLiteral("Ctrl+R")),
                               &ChartMenu::GenerateSheet);
+    // The view of a magnified chart.
+    resetView = AddAction(QStringLiteral("复位视图"), QKeySequence(QStringLiteral("Ctrl+0")),
+                          &ChartMenu::ResetView);
+    saveView = AddAction(QStringLiteral("保存当前视图…"), QKeySequence(), &ChartMenu::SaveView);
     copyResults->setEnabled(false);
     exportResults->setEnabled(false);
     generateSheet->setEnabled(false);
@@ -234,6 +238,23 @@ void ChartMenu::SaveImage()
     Remember("picture", target->path);
     const QString failure
         = SavePicture(picture_.Surface(), target->path, target->format, target->scale, Overlay());
+    if (!failure.isEmpty())
+        prompts_.MsgBox(failure.toStdString());
+}
+
+void ChartMenu::ResetView()
+{
+    picture_.ResetView();
+}
+
+void ChartMenu::SaveView()
+{
+    const std::optional<ImageTarget> target = askImageFile(Folder("picture"));
+    if (!target)
+        return;
+    Remember("picture", target->path);
+    const QString failure = SavePicture(picture_.ShownSurface(), target->path, target->format,
+                                        target->scale, Overlay());
     if (!failure.isEmpty())
         prompts_.MsgBox(failure.toStdString());
 }

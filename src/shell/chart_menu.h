@@ -53,6 +53,10 @@ public:
     void CopyResults();
     void ExportResults();
     void GenerateSheet();
+    // The whole chart again after it was magnified; what the chart shows
+    // now, magnified or not, saved as a picture (保存图像… saves the whole).
+    void ResetView();
+    void SaveView();
     // Draws the chart on a printer's pages (the preview and the printing call this).
     void PrintOn(QPrinter &printer);
 
@@ -84,6 +88,8 @@ public:
     QAction *copyResults = nullptr;
     QAction *exportResults = nullptr;
     QAction *generateSheet = nullptr;
+    QAction *resetView = nullptr;
+    QAction *saveView = nullptr;
     QMenu *menu = nullptr;
 
 private:

@@ -20,13 +20,17 @@
 #include "text/fault_message.h"
 #include "text/number_text.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QUrl>
+#include <QWheelEvent>
+#include <cstdio>
 
 namespace {
 
@@ -77,7 +81,8 @@ ImageSurface &Form1::Picture()
 
 void Form1::Form_Load()
 {
-    PlaceMainWindow(*this, *controls_);
+    placed_ = PlaceMainWindow(*this, *controls_);
+    arranged_ = placed_;
     KeepOuterFrame();
     SetChartScale(Picture());
     SetUpChart(controls_->Picture1->ChartScene());
@@ -183,6 +188,44 @@ QString DraggedProject(const QMimeData *data)
 
 } // namespace
 
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    FormWindow::resizeEvent(event);
+    FollowSize();
+}
+
+void Form1::FollowSize()
+{
+    if (placed_.isEmpty())
+        return;
+    PictureBox &picture = *controls_->Picture1;
+    const QSize before = picture.Surface().Size();
+    arranged_
+        = FollowWindowSize(*this, *controls_, arranged_, placed_.boundedTo(kSmallestMainFrame));
+    picture.FollowSize();
+    if (picture.Surface().Size() == before)
+        return;
+    Guarded("绘制焓湿图", [this, &picture] {
+        RedrawForSize(picture.ChartScene(), chart, shell_.ProjectRecord().points,
+                      outcome_ ? &*outcome_ : nullptr);
+        climate_->Redraw();
+        picture.ShowScene();
+    });
+}
+
+void Form1::wheelEvent(QWheelEvent *event)
+{
+    // A window smaller than its arrangement scrolls with the wheel.
+    QScrollBar *bar = controls_->ScrollY->isVisible() ? controls_->ScrollY
+        : controls_->ScrollX->isVisible()             ? controls_->ScrollX
+                                                      : nullptr;
+    if (bar == nullptr) {
+        event->ignore();
+        return;
+    }
+    QCoreApplication::sendEvent(bar, event);
+}
+
 void Form1::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!DraggedProject(event->mimeData()).isEmpty())
@@ -214,6 +257,7 @@ void Form1::计算并描点_Click()
         PictureBox &picture = *controls_->Picture1;
         const CalculationDisplay display = DisplayCalculation(
             picture.ChartScene(), chart, project.points, boxes_, request, ParametersSet);
+        outcome_ = display.outcome;
         climate_->Redraw();
         // The picture and the boxes at each message, then as they stay.
         for (const DisplayMoment &moment : display.moments) {

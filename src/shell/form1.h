@@ -1,12 +1,16 @@
 #pragma once
 
 #include "chart/chart_state.h"
+#include "designs/design_outcome.h"
 #include "designs/design_texts.h"
 #include "qt/form_window.h"
+
 #include "text/box_texts.h"
+#include <QSize>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class AppShell;
@@ -74,6 +78,8 @@ public:
     bool ParametersSet = false;
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -84,6 +90,9 @@ private:
 
     // Draws the chart again at the chart settings (the points with it) and shows it.
     void DrawAndShowChart();
+    // The controls arranged for the window's new size, the chart drawn again
+    // for its new size with what it showed.
+    void FollowSize();
 
     AppShell &shell_;
     std::unique_ptr<MainWindowControls> controls_;
@@ -92,4 +101,9 @@ private:
     ChartPoints *points_ = nullptr; // a child of the window
     ProjectFiles *files_ = nullptr; // a child of the window
     ClimateMenu *climate_ = nullptr; // a child of the window
+    // The outer frame the controls were arranged for at load and now.
+    QSize placed_;
+    QSize arranged_;
+    // The calculation whose process the chart shows, to draw it again.
+    std::optional<DesignOutcome> outcome_;
 };

@@ -14,8 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -59,8 +61,19 @@ MainWindowControls::MainWindowControls(QWidget &window)
     window.setPalette(palette);
     window.setAutoFillBackground(true);
 
+    Page = new QWidget(&window);
+    QWidget &page = *Page;
+    ScrollX = new QScrollBar(Qt::Horizontal, &window);
+    ScrollY = new QScrollBar(Qt::Vertical, &window);
+    for (QScrollBar *bar : {ScrollX, ScrollY}) {
+        bar->hide();
+        bar->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(bar, &QScrollBar::valueChanged, Page,
+                         [this] { Page->move(-ScrollX->value(), -ScrollY->value()); });
+    }
+
     // Created first, so it lies beneath every later control.
-    Picture1 = new PictureBox(&window);
+    Picture1 = new PictureBox(&page);
     SetUpChartSurface(Picture1->Surface());
     Picture1->SetBackColor(kPictureBack);
     Picture1->setFocusPolicy(Qt::StrongFocus);
@@ -68,22 +81,22 @@ MainWindowControls::MainWindowControls(QWidget &window)
     const QFont headingFont = SongFont(10.5, true, false);
     const QFont valueFont = SongFont(12.0, false, true);
     for (int k = 0; k < kReadoutCellCount; ++k) {
-        Label1[k] = ReadoutLabel(window, captions::kReadoutHeadings[k], headingFont);
-        Label2[k] = ReadoutLabel(window, "", valueFont);
+        Label1[k] = ReadoutLabel(page, captions::kReadoutHeadings[k], headingFont);
+        Label2[k] = ReadoutLabel(page, "", valueFont);
     }
 
     const auto &buttons = captions::kMainButtons;
-    生成焓湿图 = GraphicalButton(window, buttons[0]);
-    重绘 = GraphicalButton(window, buttons[1]);
-    计算并描点 = GraphicalButton(window, buttons[2]);
-    一次回风 = GraphicalButton(window, buttons[3]);
-    二次回风 = GraphicalButton(window, buttons[4]);
-    帮助 = GraphicalButton(window, buttons[5]);
-    冬季工况 = GraphicalButton(window, buttons[6]);
+    生成焓湿图 = GraphicalButton(page, buttons[0]);
+    重绘 = GraphicalButton(page, buttons[1]);
+    计算并描点 = GraphicalButton(page, buttons[2]);
+    一次回风 = GraphicalButton(page, buttons[3]);
+    二次回风 = GraphicalButton(page, buttons[4]);
+    帮助 = GraphicalButton(page, buttons[5]);
+    冬季工况 = GraphicalButton(page, buttons[6]);
 
     // The boxes' font and palette are those of the boxes over saved pictures.
-    const auto chartBox = [&window] {
-        auto *box = new QLineEdit(&window);
+    const auto chartBox = [&page] {
+        auto *box = new QLineEdit(&page);
         box->setFont(ChartBoxFont());
         box->setPalette(ChartBoxPalette());
         return box;
@@ -145,27 +158,86 @@ void MainWindowControls::FitBoxFonts()
     fit(Texta, kStateBoxCount);
 }
 
-void PlaceMainWindow(QWidget &window, MainWindowControls &controls)
+namespace {
+
+// The controls' geometries, read and set through the arrangement.
+struct ControlTargets {
+    WidgetGeometryList geometries;
+    MainWindowTargets targets;
+
+    ControlTargets(QWidget &window, const MainWindowControls &controls)
+    {
+        const auto target = [this](QWidget *widget) { return geometries.Add(*widget); };
+        targets.window = target(&window);
+        targets.chart = target(controls.Picture1);
+        for (int k = 0; k < kReadoutCellCount; ++k) {
+            targets.readoutHeadings[k] = target(controls.Label1[k]);
+            targets.readoutValues[k] = target(controls.Label2[k]);
+        }
+        for (int k = 0; k < kMainButtonCount; ++k)
+            targets.buttons[k] = target(controls.Button(k));
+        for (int k = 0; k < kResultBoxCount; ++k)
+            targets.resultBoxes[k] = target(controls.Box(static_cast<ResultBox>(k)));
+        for (int k = 0; k < kStateBoxCount; ++k)
+            targets.stateBoxes[k] = target(controls.Box(static_cast<StateBox>(k)));
+    }
+};
+
+// The page as large as the outer frame the controls are arranged for (the
+// client area shows what a window of that frame shows of it), the scroll
+// bars shown where the window's frame is smaller than that.
+void ShowPage(QWidget &window, MainWindowControls &controls, QSize arranged)
+{
+    controls.Page->resize(arranged);
+    const QSize frame = window.frameGeometry().size();
+    const QSize client = window.size();
+    const bool across = arranged.width() > frame.width();
+    const bool down = arranged.height() > frame.height();
+    const int thick = controls.ScrollY->sizeHint().width();
+    const int high = controls.ScrollX->sizeHint().height();
+    QScrollBar &x = *controls.ScrollX;
+    QScrollBar &y = *controls.ScrollY;
+    x.setGeometry(0, client.height() - high, client.width() - (down ? thick : 0), high);
+    y.setGeometry(client.width() - thick, 0, thick, client.height() - (across ? high : 0));
+    // Scrolled to its end, the window shows what a window of the arranged
+    // frame shows at its right or bottom edge, above the scroll bar.
+    x.setRange(0, across ? arranged.width() - frame.width() + (down ? thick : 0) : 0);
+    y.setRange(0, down ? arranged.height() - frame.height() + (across ? high : 0) : 0);
+    x.setPageStep(std::max(client.width(), 1));
+    y.setPageStep(std::max(client.height(), 1));
+    x.setSingleStep(20);
+    y.setSingleStep(20);
+    x.setVisible(across);
+    y.setVisible(down);
+    x.raise();
+    y.raise();
+    controls.Page->move(-x.value(), -y.value());
+}
+
+} // namespace
+
+QSize PlaceMainWindow(QWidget &window, MainWindowControls &controls)
 {
     // The geometry of each control in twips, applied in whole pixels.
-    WidgetGeometryList geometries;
-    const auto target = [&geometries](QWidget *widget) { return geometries.Add(*widget); };
-
-    MainWindowTargets targets;
-    targets.window = target(&window);
-    targets.chart = target(controls.Picture1);
-    for (int k = 0; k < kReadoutCellCount; ++k) {
-        targets.readoutHeadings[k] = target(controls.Label1[k]);
-        targets.readoutValues[k] = target(controls.Label2[k]);
-    }
-    for (int k = 0; k < kMainButtonCount; ++k)
-        targets.buttons[k] = target(controls.Button(k));
-    for (int k = 0; k < kResultBoxCount; ++k)
-        targets.resultBoxes[k] = target(controls.Box(static_cast<ResultBox>(k)));
-    for (int k = 0; k < kStateBoxCount; ++k)
-        targets.stateBoxes[k] = target(controls.Box(static_cast<StateBox>(k)));
-
+    ControlTargets c(window, controls);
     const ScreenSize screen = ScreenTwips();
-    ArrangeMainWindow(screen.Width, screen.Height, targets);
+    ArrangeMainWindow(screen.Width, screen.Height, c.targets);
+    const QSize arranged(TwipsToPixels(c.targets.window->Width()),
+                         TwipsToPixels(c.targets.window->Height()));
+    controls.Page->setGeometry(0, 0, arranged.width(), arranged.height());
     controls.FitBoxFonts();
+    return arranged;
+}
+
+QSize FollowWindowSize(QWidget &window, MainWindowControls &controls, QSize arranged,
+                       QSize smallest)
+{
+    const QSize frame = window.frameGeometry().size().expandedTo(smallest);
+    if (frame != arranged) {
+        ControlTargets c(window, controls);
+        ArrangeMainControls(PixelsToTwips(frame.width()), PixelsToTwips(frame.height()), c.targets);
+        controls.FitBoxFonts();
+    }
+    ShowPage(window, controls, frame);
+    return frame;
 }

@@ -8,7 +8,10 @@ class PictureBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollBar;
 class QWidget;
+
+#include <QSize>
 
 // The controls of the main window, created on the window given and owned by
 // it, with their fixed captions, fonts, colours, focus order and stacking:
@@ -28,6 +31,12 @@ public:
 
     MainWindowControls(const MainWindowControls &) = delete;
     MainWindowControls &operator=(const MainWindowControls &) = delete;
+
+    // Holds every control below; as large as the arrangement, moved by the
+    // scroll bars when the window is smaller than the smallest arrangement.
+    QWidget *Page = nullptr;
+    QScrollBar *ScrollX = nullptr;
+    QScrollBar *ScrollY = nullptr;
 
     PictureBox *Picture1 = nullptr;
     QLabel *Label1[kReadoutCellCount] = {};
@@ -64,9 +73,20 @@ public:
 };
 
 // Places the real window and its controls on the current screen as
-// ArrangeMainWindow (ui/layout.h) arranges them: the window over the whole
+// ArrangeMainWindow (layout/layout.h) arranges them: the window over the whole
 // width of the screen and 95 % of its height at the top-left corner, and every
 // control at its fixed fraction of the window's or the chart surface's size. The window's geometry
-// is its outer frame; the controls are placed in whole pixels and never move again: the window does
-// not re-arrange itself when it is resized.
-void PlaceMainWindow(QWidget &window, MainWindowControls &controls);
+// is its outer frame; the controls are placed in whole pixels. Answers the
+// outer frame arranged, in pixels.
+QSize PlaceMainWindow(QWidget &window, MainWindowControls &controls);
+
+// The smallest outer frame the controls are arranged for, in pixels: a
+// smaller window shows part of that arrangement and scrolls.
+inline constexpr QSize kSmallestMainFrame {960, 640};
+
+// Arranges the controls again for the window's outer frame as it is now (or
+// `smallest`, whichever is larger in each direction), when that differs from
+// `arranged`, and shows the scroll bars a smaller window needs. Answers the
+// frame the controls are arranged for.
+QSize FollowWindowSize(QWidget &window, MainWindowControls &controls, QSize arranged,
+                       QSize smallest);

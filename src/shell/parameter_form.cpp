@@ -7,6 +7,7 @@
 #include "shell/app_shell.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -95,7 +96,46 @@ void ParameterForm::Form_Load()
 
     const ScreenSize screen = ScreenTwips();
     ArrangeParameterDialog(screen.Width, screen.Height, targets);
+    FitLabelFont();
     KeepOuterFrame();
+}
+
+void ParameterForm::FitLabelFont()
+{
+    // Each label runs beneath its entry; its text, the unit included, shows
+    // whole left of the entry. On a small screen the entries come closer to
+    // the labels' start, so the labels take a smaller font, one for all rows;
+    // the two load rows' labels may also start further left, in the free
+    // space right of the air-state entries.
+    constexpr double kSmallestPoints = 5.0;
+    constexpr int kGap = 2;
+    const auto isLoadRow = [](int n) { return n - 1 >= kAirStateRows; };
+    const int freeFrom = Entry(1)->x() + Entry(1)->width() + 4 * kGap;
+    const auto leftmost
+        = [&](int n) { return isLoadRow(n) ? std::min(Label[n]->x(), freeFrom) : Label[n]->x(); };
+    QFont font = Label[1]->font();
+    double points = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
+    for (; points > kSmallestPoints; points -= 0.5) {
+        font.setPointSizeF(points);
+        const QFontMetrics metrics(font);
+        bool fits = true;
+        for (int n = 1; n <= kRows && fits; ++n)
+            fits = leftmost(n) + metrics.horizontalAdvance(Label[n]->text().trimmed()) + kGap
+                <= Entry(n)->x();
+        if (fits)
+            break;
+    }
+    font.setPointSizeF(std::max(points, kSmallestPoints));
+    const QFontMetrics metrics(font);
+    for (int n = 1; n <= kRows; ++n) {
+        Label[n]->setFont(font);
+        if (!isLoadRow(n))
+            continue;
+        const int end = Label[n]->x() + metrics.horizontalAdvance(Label[n]->text().trimmed());
+        if (end + kGap > Entry(n)->x())
+            Label[n]->move(std::max(leftmost(n), Entry(n)->x() - kGap - (end - Label[n]->x())),
+                           Label[n]->y());
+    }
 }
 
 void ParameterForm::Form_QueryUnload()

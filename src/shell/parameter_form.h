@@ -108,6 +108,8 @@ protected:
 
 private:
     QWidget *Entry(int n) const;
+    // The labels' font, as large as lets every label show whole left of its entry.
+    void FitLabelFont();
     // Marks the entry of row n when its text is not good, with the reason as its tool tip.
     void Mark(int n);
 

@@ -202,9 +202,10 @@ TEST(ChartExport, ResultsAreCopiedAndExportedAsTheirBoxesShowThem)
         EXPECT_FALSE(menu.exportResults->isEnabled());
         EXPECT_FALSE(menu.generateSheet->isEnabled());
         EXPECT_TRUE(menu.saveImage->isEnabled());
-        EXPECT_EQ(menu.menu->actions().size(), 22)
-            << "six, a separator and the six for projects, a separator and the five for "
-               "weather and comfort zones, a separator and the two for state points";
+        EXPECT_EQ(menu.menu->actions().size(), 24)
+            << "six, the two of the view, a separator and the six for projects, a separator "
+               "and the five for weather and comfort zones, a separator and the two for state "
+               "points";
     }
     // The default set, and one whose machine dew point is not found (φL = 0).
     for (const float phiL : {95.0f, 0.0f}) {

@@ -1,6 +1,8 @@
 #include "chart/chart_drawing.h"
+#include "draw/scene_view.h"
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
+#include "readout/pointer_readout.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
 #include "shell/form2.h"
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -153,4 +156,77 @@ TEST(MainWindowChart, AMessageBoxThatFailsDoesNotLeaveTheHandler)
     EXPECT_NO_THROW(QTest::mouseClick(form.Controls().计算并描点, Qt::LeftButton));
     EXPECT_EQ(form.Controls().Text[1]->text(), "");
     EXPECT_EQ(form.Controls().Text[3]->text(), "1200000.03031455");
+}
+
+// The window follows the size the user gives it: the controls are arranged
+// again for the new frame, the chart is drawn again for its new size with the
+// process on it, and a window smaller than the smallest arrangement scrolls.
+// On the chart, magnified or not, the state shown under a pixel is the state
+// the readout gives there, and a state's pixel gives that state back.
+TEST(MainWindowSize, TheWindowFollowsItsSizeAndTheReadoutStaysExactWhenMagnified)
+{
+    MainWindow w;
+    QTest::mouseClick(w.controls().一次回风, Qt::LeftButton);
+    QTest::mouseClick(w.shell.Windows().Get<Form2>(forms::kParameters).Command1, Qt::LeftButton);
+    QTest::mouseClick(w.controls().计算并描点, Qt::LeftButton);
+    const StatePoint N = *w.Primary().State(StateName::N);
+    MainWindowControls &c = w.controls();
+    PictureBox &picture = *c.Picture1;
+
+    const QSize placed = w.form().frameGeometry().size();
+    for (const QSize client : {QSize(1500, 900), QSize(1100, 700), QSize(500, 300)}) {
+        SCOPED_TRACE(client.width());
+        w.form().resize(client);
+        QApplication::processEvents();
+        const QSize frame = w.form().frameGeometry().size();
+        const QSize arranged = frame.expandedTo(placed.boundedTo(kSmallestMainFrame));
+        EXPECT_EQ(picture.width(), arranged.width());
+        EXPECT_NEAR(picture.height(), 0.8 * arranged.height(), 1.0);
+        EXPECT_EQ(picture.Surface().Size(), picture.size()) << "the chart drawn for its size";
+        EXPECT_EQ(PixelAt(picture.Surface(), N.d, N.i), QColor(255, 0, 0)) << "the process stays";
+        for (int n = 1; n <= 7; ++n)
+            EXPECT_TRUE(picture.geometry().contains(c.Text[n]->geometry())) << n;
+        const bool scrolls = arranged.height() > frame.height();
+        EXPECT_EQ(c.ScrollY->isVisibleTo(&w.form()), scrolls);
+        if (scrolls) {
+            c.ScrollY->setValue(c.ScrollY->maximum());
+            // Scrolled to the end, the button row shows above the horizontal scroll bar.
+            const QRect button = c.Button(0)->geometry().translated(c.Page->pos());
+            EXPECT_LE(button.bottom(), w.form().height());
+            EXPECT_GE(button.top(), 0);
+        }
+    }
+
+    w.form().resize(1500, 900);
+    QApplication::processEvents();
+    const ScaleMap &whole = picture.Surface().Map();
+    const QPoint at(static_cast<int>(whole.ToPixelX(N.d)), static_cast<int>(whole.ToPixelY(N.i)));
+    for (const double zoom : {1.0, 4.0}) {
+        SCOPED_TRACE(zoom);
+        picture.ResetView();
+        if (zoom > 1.0)
+            picture.ZoomAbout(zoom, at);
+        EXPECT_NEAR(ZoomOf(WholeView(picture.Surface().Map()), picture.View()), zoom, 1e-9);
+        const ScaleMap &shown = picture.ShownMap();
+        // The point zoomed about stays under the pointer.
+        EXPECT_NEAR(shown.ToPixelX(whole.FromPixelX(at.x())), at.x(), 1e-3);
+        EXPECT_NEAR(shown.ToPixelY(whole.FromPixelY(at.y())), at.y(), 1e-3);
+        for (const QPoint pixel : {at, at + QPoint(37, -21), QPoint(5, 5)}) {
+            QTest::mouseMove(&picture, pixel);
+            const ReadoutTexts expected
+                = PointerReadout(w.form().chart, static_cast<float>(shown.FromPixelX(pixel.x())),
+                                 static_cast<float>(shown.FromPixelY(pixel.y())));
+            for (int k = 0; k < kReadoutCellCount; ++k)
+                EXPECT_EQ(w.cell(k).toStdString(), expected[k]) << k;
+            EXPECT_NEAR(shown.ToPixelX(shown.FromPixelX(pixel.x())), pixel.x(), 1e-6);
+            EXPECT_NEAR(shown.ToPixelY(shown.FromPixelY(pixel.y())), pixel.y(), 1e-6);
+        }
+        // The process is painted where the magnified view puts it, the whole
+        // chart kept for saving.
+        const QImage image = picture.ShownSurface().Image();
+        EXPECT_EQ(image.pixelColor(static_cast<int>(std::floor(shown.ToPixelX(N.d))),
+                                   static_cast<int>(std::floor(shown.ToPixelY(N.i)))),
+                  QColor(255, 0, 0));
+        EXPECT_EQ(WholeView(picture.Surface().Map()), WholeView(picture.ChartScene().Map()));
+    }
 }

@@ -5,6 +5,7 @@
 #include "support/scripted_prompts.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -249,6 +250,11 @@ TEST_F(ParameterDialog, FaceLayoutAndFocus)
         EXPECT_TRUE(top == box || box->isAncestorOf(top));
         EXPECT_EQ(dialog.childAt(label->geometry().topLeft() + QPoint(1, 1)), label);
         EXPECT_TRUE(label->autoFillBackground());
+        // Its whole text, the unit included, shows left of the box.
+        EXPECT_LE(label->x()
+                      + QFontMetrics(label->font()).horizontalAdvance(label->text().trimmed()),
+                  box->x())
+            << label->text().toStdString();
     }
 
     // Focus starts in Text1 and moves through the boxes to the OK button.
