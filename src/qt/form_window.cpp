@@ -62,9 +62,17 @@ void FormWindow::PlaceOuterFrame()
         frame = RequestFrameExtents(*handle).value_or(QMargins());
     if (!FitsFrame(frame, outerFrame_))
         frame = QMargins();
+    placedMargins_ = frame;
     setGeometry(outerFrame_.marginsRemoved(frame));
     settling_ = true;
     corrections_ = 0;
+}
+
+QMargins FormWindow::FrameMargins() const
+{
+    const QWindow *const handle = windowHandle();
+    const QMargins frame = handle != nullptr ? handle->frameMargins() : QMargins();
+    return frame.isNull() ? placedMargins_ : frame;
 }
 
 void FormWindow::SettleOuterFrame()

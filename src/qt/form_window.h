@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 #include <QWidget>
 
@@ -32,6 +33,11 @@ protected:
     // what the frame leaves of it.
     void KeepOuterFrame();
 
+    // The title bar and borders around the client area: as the window
+    // system reports them, or, until it does, as they were expected when the
+    // window was placed.
+    QMargins FrameMargins() const;
+
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -47,6 +53,7 @@ private:
     WindowRegistry &registry_;
     QString name_;
     QRect outerFrame_;
+    QMargins placedMargins_;
     bool placed_ = false;
     bool settling_ = false;
     int corrections_ = 0;

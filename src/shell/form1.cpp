@@ -200,8 +200,10 @@ void Form1::FollowSize()
         return;
     PictureBox &picture = *controls_->Picture1;
     const QSize before = picture.Surface().Size();
-    arranged_
-        = FollowWindowSize(*this, *controls_, arranged_, placed_.boundedTo(kSmallestMainFrame));
+    const QMargins margins = FrameMargins();
+    const QSize frame = size().grownBy(margins);
+    arranged_ = FollowWindowSize(*this, *controls_, frame, arranged_,
+                                 placed_.boundedTo(kSmallestMainFrame));
     picture.FollowSize();
     if (picture.Surface().Size() == before)
         return;

@@ -186,10 +186,9 @@ struct ControlTargets {
 // The page as large as the outer frame the controls are arranged for (the
 // client area shows what a window of that frame shows of it), the scroll
 // bars shown where the window's frame is smaller than that.
-void ShowPage(QWidget &window, MainWindowControls &controls, QSize arranged)
+void ShowPage(QWidget &window, MainWindowControls &controls, QSize frame, QSize arranged)
 {
     controls.Page->resize(arranged);
-    const QSize frame = window.frameGeometry().size();
     const QSize client = window.size();
     const bool across = arranged.width() > frame.width();
     const bool down = arranged.height() > frame.height();
@@ -229,15 +228,16 @@ QSize PlaceMainWindow(QWidget &window, MainWindowControls &controls)
     return arranged;
 }
 
-QSize FollowWindowSize(QWidget &window, MainWindowControls &controls, QSize arranged,
+QSize FollowWindowSize(QWidget &window, MainWindowControls &controls, QSize frame, QSize arranged,
                        QSize smallest)
 {
-    const QSize frame = window.frameGeometry().size().expandedTo(smallest);
-    if (frame != arranged) {
+    const QSize wanted = frame.expandedTo(smallest);
+    if (wanted != arranged) {
         ControlTargets c(window, controls);
-        ArrangeMainControls(PixelsToTwips(frame.width()), PixelsToTwips(frame.height()), c.targets);
+        ArrangeMainControls(PixelsToTwips(wanted.width()), PixelsToTwips(wanted.height()),
+                            c.targets);
         controls.FitBoxFonts();
     }
-    ShowPage(window, controls, frame);
-    return frame;
+    ShowPage(window, controls, frame, wanted);
+    return wanted;
 }

@@ -84,9 +84,9 @@ QSize PlaceMainWindow(QWidget &window, MainWindowControls &controls);
 // smaller window shows part of that arrangement and scrolls.
 inline constexpr QSize kSmallestMainFrame {960, 640};
 
-// Arranges the controls again for the window's outer frame as it is now (or
-// `smallest`, whichever is larger in each direction), when that differs from
-// `arranged`, and shows the scroll bars a smaller window needs. Answers the
-// frame the controls are arranged for.
-QSize FollowWindowSize(QWidget &window, MainWindowControls &controls, QSize arranged,
+// Arranges the controls again for an outer frame of `frame` (or `smallest`,
+// whichever is larger in each direction), when that differs from
+// `arranged`, and shows the scroll bars a window smaller than that needs.
+// Answers the frame the controls are arranged for.
+QSize FollowWindowSize(QWidget &window, MainWindowControls &controls, QSize frame, QSize arranged,
                        QSize smallest);
