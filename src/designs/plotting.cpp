@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -112,26 +113,38 @@ void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
             const StatePoint other = atFrom ? to : from;
             taken.push_back(std::atan2(map.ToPixelY(other.i) - y, map.ToPixelX(other.d) - x));
         }
-        // Up and to the right unless a line runs there.
-        double best = -kPi / 4.0, bestClearance = -1.0;
+        // The label's box for a direction: its centre pushed out along the
+        // direction until its edge clears the dot.
+        const std::string text = StateLetter(label.name);
+        const double width = kCharacterWidth * height * static_cast<double>(text.size());
+        const auto centreFor = [&](double direction) {
+            const double cx = std::cos(direction), cy = std::sin(direction);
+            const double reach
+                = std::min(std::fabs(cx) > 1e-9 ? width / 2.0 / std::fabs(cx) : 1e300,
+                           std::fabs(cy) > 1e-9 ? height / 2.0 / std::fabs(cy) : 1e300);
+            return std::pair {x + cx * (rim + reach), y + cy * (rim + reach)};
+        };
+        const auto onPicture = [&](double direction) {
+            const auto [cx, cy] = centreFor(direction);
+            return cx - width / 2.0 >= 0.0 && cx + width / 2.0 <= map.pixelWidth()
+                && cy - height / 2.0 >= 0.0 && cy + height / 2.0 <= map.pixelHeight();
+        };
+        // Up and to the right unless a line runs there; never off the
+        // picture's edge where another side keeps the letter on it.
+        double best = -kPi / 4.0, bestClearance = -2.0;
         for (int k = 0; k < kLabelDirections; ++k) {
             const double direction = -kPi / 4.0 + k * (2.0 * kPi / kLabelDirections);
             double clearance = kPi;
             for (double line : taken)
                 clearance = std::min(clearance, AngleBetween(direction, line));
+            if (!onPicture(direction))
+                clearance -= 2.0 * kPi;
             if (clearance > bestClearance + 1e-9) {
                 best = direction;
                 bestClearance = clearance;
             }
         }
-        // The label's box, its centre pushed out along the direction until its
-        // edge clears the dot.
-        const std::string text = StateLetter(label.name);
-        const double width = kCharacterWidth * height * static_cast<double>(text.size());
-        const double cx = std::cos(best), cy = std::sin(best);
-        const double reach = std::min(std::fabs(cx) > 1e-9 ? width / 2.0 / std::fabs(cx) : 1e300,
-                                      std::fabs(cy) > 1e-9 ? height / 2.0 / std::fabs(cy) : 1e300);
-        const double centreX = x + cx * (rim + reach), centreY = y + cy * (rim + reach);
+        const auto [centreX, centreY] = centreFor(best);
         picture.SetForeColor(label.colour);
         picture.SetCurrentX(static_cast<float>(map.FromPixelX(centreX - width / 2.0)));
         picture.SetCurrentY(static_cast<float>(map.FromPixelY(centreY - height / 2.0)));
