@@ -106,6 +106,8 @@ struct Program {
     std::optional<ChartSettingsQuestions> questions;
     std::shared_ptr<ResultSheet> results;
     std::shared_ptr<CalculationSheet> sheet;
+    // The calculation last shown: a new picture size draws its process again.
+    std::optional<DesignOutcome> lastOutcome;
     // The scene's operations as numbers for the page, per layer.
     std::vector<float> sceneNumbers;
 
@@ -330,6 +332,7 @@ std::string Compute()
     }
     moments += "]";
     app.boxes = display.moments.back().boxes;
+    app.lastOutcome = display.outcome;
     if (display.texts) {
         app.results = std::make_shared<ResultSheet>(MakeResultSheet(app.project, *display.texts));
         app.sheet = std::make_shared<CalculationSheet>(
@@ -486,6 +489,7 @@ std::string OpenProject(const JsonValue &request)
     app.projectTexts = true;
     app.results.reset();
     app.sheet.reset();
+    app.lastOutcome.reset();
     app.boxes = BoxTexts();
     app.scene.ClearAll();
     return DrawChartAnswer();
@@ -499,6 +503,7 @@ std::string NewProject()
     app.projectTexts = false;
     app.results.reset();
     app.sheet.reset();
+    app.lastOutcome.reset();
     app.boxes = BoxTexts();
     SetChartTexts(app.project.chart, app.boxes);
     app.scene.ClearAll();
@@ -525,6 +530,11 @@ std::string Dispatch(const JsonValue &request)
         app.scene.Resize(NumberOf(request, "width", 1), NumberOf(request, "height", 1));
         if (first)
             SetUpChart(app.scene);
+        else
+            // The texts placed by the picture's size stand where a fresh
+            // drawing puts them; the process shown, the points stay.
+            RedrawForSize(app.scene, app.project.chart, app.project.points,
+                          app.lastOutcome ? &*app.lastOutcome : nullptr);
         return "{}";
     }
     if (op == "askStart" || op == "askAnswer")

@@ -13,7 +13,6 @@
   let M = null; // the module
   let faces = null; // the windows' texts
   let geometry = null; // the arrangement for this page's size
-  let drawn = false; // the chart has been drawn at least once
   const state = { boxes: null, hasResults: false, busy: false, shown: null };
   const $ = (id) => document.getElementById(id);
 
@@ -241,17 +240,23 @@
 
   // ---- The chart: the core's scene painted on the canvas ------------------------------------
 
+  // The scene's drawing operations, OPS numbers each, in the module's memory.
+  function sceneNumbers() {
+    const at = M._idchart_scene() / 4;
+    return M.HEAPF32.subarray(at, at + M._idchart_scene_size() * OPS);
+  }
+
   function rgb(f, at) {
     return 'rgb(' + f[at] + ',' + f[at + 1] + ',' + f[at + 2] + ')';
   }
 
   // Paints the scene, so much of each layer as `shown` gives (-1: all of it).
   function paint(shown) {
+    state.shown = shown || null;
     const info = call({ op: 'sceneInfo' });
     const texts = call({ op: 'sceneTexts' }).texts;
-    const at = M._idchart_scene() / 4;
-    const count = M._idchart_scene_size();
-    const f = M.HEAPF32.subarray(at, at + count * OPS);
+    const f = sceneNumbers();
+    const count = f.length / OPS;
     const chart = $('chart');
     const c = chart.getContext('2d');
     const ratio = chart.width / info.size[0];
@@ -366,7 +371,6 @@
 
   function chartDrawn(answer) {
     if (answer.message) return message(answer.message).then(() => paint());
-    drawn = true;
     showBoxes(answer.boxes, 'chart');
     paint();
   }
@@ -397,7 +401,6 @@
       showBoxes(moment.boxes);
       if (moment.message) await message(moment.message);
     }
-    drawn = true;
     state.hasResults = state.hasResults || display.results;
     if (display.openPrimary) await openDialog('primary');
   }
@@ -615,9 +618,8 @@
   function chartSvg() {
     const info = call({ op: 'sceneInfo' });
     const texts = call({ op: 'sceneTexts' }).texts;
-    const at = M._idchart_scene() / 4;
-    const count = M._idchart_scene_size();
-    const f = M.HEAPF32.subarray(at, at + count * OPS);
+    const f = sceneNumbers();
+    const count = f.length / OPS;
     const [w, h] = info.size;
     const [left, top, right, bottom] = info.scale;
     const X = (x) => ((x - left) * w / (right - left)).toFixed(2);
@@ -777,7 +779,6 @@
 
   async function newProject() {
     const answer = call({ op: 'newProject' });
-    drawn = false;
     state.hasResults = false;
     showBoxes(answer.boxes);
     paint();
@@ -870,23 +871,27 @@
     })();
     if (kept) {
       const answer = call({ op: 'openProject', text: kept });
-      if (!answer.error) {
-        drawn = true;
-        showBoxes(answer.boxes);
-      }
+      if (answer.boxes) showBoxes(answer.boxes);
     } else {
       showBoxes(call({ op: 'newProject' }).boxes);
     }
     paint();
+    // A new size: the core draws the layers again for it (the process, the
+    // points and the weather stay) and the picture is painted as it stood.
     window.addEventListener('resize', () => {
       arrange();
-      if (drawn) chartDrawn(call({ op: 'drawChart' }));
-      else paint();
+      paint(state.shown);
     });
     document.body.dataset.ready = 'true';
   }
 
   // The page's entry for its tests and benchmarks: the core's answers.
-  window.idchart = { call: (request) => call(request), paint, ready: null };
+  window.idchart = {
+    call: (request) => call(request),
+    paint,
+    // The scene's operations as numbers (see web/api.cpp), copied.
+    scene: () => Array.from(sceneNumbers()),
+    ready: null,
+  };
   window.idchart.ready = IdchartModule().then(start);
 })();

@@ -141,6 +141,56 @@ test('the designs computed in the page give the desktop program\'s tables, dots 
   await context.close();
 });
 
+// The dots of the process layer as the core drew them, each with the canvas
+// pixel at its centre: [pixel, fill, outline] as r,g,b; a dot whose centre a
+// later dot covers is left out.
+function processDots(page) {
+  return page.evaluate(() => {
+    const f = window.idchart.scene();
+    const info = window.idchart.call({ op: 'sceneInfo' });
+    const [left, top, right, bottom] = info.scale;
+    const canvas = document.getElementById('chart');
+    const ratio = canvas.width / info.size[0];
+    const sx = info.size[0] / (right - left) * ratio, sy = info.size[1] / (bottom - top) * ratio;
+    const circles = [];
+    for (let o = 0; o < f.length; o += 14)
+      if (f[o] === 3 && f[o + 1] === 3) // the process layer's circles
+        circles.push({ x: (f[o + 2] - left) * sx, y: (f[o + 3] - top) * sy,
+                       reach: Math.abs(f[o + 4] * sx) + f[o + 12] * ratio,
+                       fill: [f[o + 9], f[o + 10], f[o + 11]].join(','),
+                       outline: [f[o + 6], f[o + 7], f[o + 8]].join(',') });
+    const c = canvas.getContext('2d');
+    return circles.filter((dot, k) => !circles.slice(k + 1).some(
+      (later) => Math.hypot(later.x - dot.x, later.y - dot.y) < later.reach)).map((dot) => {
+      const p = c.getImageData(Math.round(dot.x), Math.round(dot.y), 1, 1).data;
+      return [[p[0], p[1], p[2]].join(','), dot.fill, dot.outline];
+    });
+  });
+}
+
+test('a computed process stays on the chart when the window changes size', async () => {
+  const { page, context, errors } = await open({ width: 1366, height: 768 });
+  await button(page, 0).click();
+  await answer(page, ['', '']);
+  await button(page, 3).click();
+  await page.locator('#parameters .client button').click();
+  await button(page, 2).click();
+  const before = await processDots(page);
+  assert.ok(before.length >= 3, 'the process has its dots: ' + before.length);
+  for (const size of [{ width: 1024, height: 700 }, { width: 1600, height: 900 }]) {
+    const width = await page.evaluate(() => document.getElementById('chart').width);
+    await page.setViewportSize(size);
+    await page.waitForFunction((w) => document.getElementById('chart').width !== w, width);
+    const dots = await processDots(page);
+    assert.equal(dots.length, before.length, 'as many dots at ' + JSON.stringify(size));
+    for (const [pixel, fill, outline] of dots)
+      assert.ok(pixel === fill || pixel === outline,
+                'a dot painted at its centre at ' + JSON.stringify(size) + ': ' + pixel);
+  }
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
 test('on a phone-sized screen every dialog can be confirmed', async () => {
   const { page, context, errors } = await open({ width: 390, height: 844 },
                                                { isMobile: true, hasTouch: true });
