@@ -14,6 +14,7 @@
   let faces = null; // the windows' texts
   let geometry = null; // the arrangement for this page's size
   const state = { boxes: null, hasResults: false, busy: false, shown: null };
+  let view = null; // the part of the chart the canvas shows (view.js)
   const $ = (id) => document.getElementById(id);
 
   // ---- The core --------------------------------------------------------------------------
@@ -167,6 +168,8 @@
       controls.states.push(box);
     }
     const chart = $('chart');
+    chart.tabIndex = 0; // the chart takes the focus, for its own keys (Ctrl+0)
+    view = ChartView(chart, repaintSoon);
     chart.addEventListener('pointermove', (e) => readout(e));
     chart.addEventListener('pointerdown', (e) => {
       if (e.pointerType !== 'mouse') readout(e);
@@ -177,6 +180,9 @@
     });
     let press = null;
     chart.addEventListener('touchstart', (e) => {
+      // A long press of one finger; a second finger is a pinch.
+      clearTimeout(press);
+      if (e.touches.length !== 1) return;
       const t = e.touches[0];
       press = setTimeout(() => showMenu(t.clientX, t.clientY), 600);
     });
@@ -250,22 +256,31 @@
     return 'rgb(' + f[at] + ',' + f[at + 1] + ',' + f[at + 2] + ')';
   }
 
-  // Paints the scene, so much of each layer as `shown` gives (-1: all of it).
+  // Paints the scene on the chart's canvas through the view, so much of each
+  // layer as `shown` gives (-1: all of it).
   function paint(shown) {
     state.shown = shown || null;
+    paintOn($('chart'), shown, (whole) => view.rect(whole));
+  }
+
+  // Paints the scene on a canvas of the chart's pixels, showing the part of
+  // the chart that `part` gives for the whole chart's corners. The view moves
+  // and magnifies the drawing only: line widths, font sizes and the dots'
+  // sizes stay as on the whole chart, so texts stay as readable as ever.
+  function paintOn(chart, shown, part) {
     const info = call({ op: 'sceneInfo' });
     const texts = call({ op: 'sceneTexts' }).texts;
     const f = sceneNumbers();
     const count = f.length / OPS;
-    const chart = $('chart');
     const c = chart.getContext('2d');
     const ratio = chart.width / info.size[0];
     c.setTransform(ratio, 0, 0, ratio, 0, 0);
     c.fillStyle = '#ffe0c0';
     c.fillRect(0, 0, info.size[0], info.size[1]);
-    const [left, top, right, bottom] = info.scale;
+    const [left, top, right, bottom] = part(info.scale);
     const sx = info.size[0] / (right - left);
     const sy = info.size[1] / (bottom - top);
+    const dot = info.size[0] / Math.abs(info.scale[2] - info.scale[0]); // pixels a unit, whole chart
     const X = (x) => (x - left) * sx;
     const Y = (y) => (y - top) * sy;
     const used = [0, 0, 0, 0, 0];
@@ -318,7 +333,7 @@
                    Math.round(Math.abs(x2 - x1)) + 1, Math.round(Math.abs(y2 - y1)) + 1);
       } else if (kind === 3) { // a dot
         c.beginPath();
-        c.arc(X(f[o + 2]), Y(f[o + 3]), Math.abs(f[o + 4] * sx), 0, 2 * Math.PI);
+        c.arc(X(f[o + 2]), Y(f[o + 3]), Math.abs(f[o + 4]) * dot, 0, 2 * Math.PI);
         c.fillStyle = rgb(f, o + 9);
         c.fill();
         c.strokeStyle = rgb(f, o + 6);
@@ -345,11 +360,23 @@
   }
 
   // The state under the pointer in the readout cells.
+  // The picture painted again through a changed view, once a frame.
+  let repaintAsked = false;
+  function repaintSoon() {
+    if (repaintAsked) return;
+    repaintAsked = true;
+    requestAnimationFrame(() => {
+      repaintAsked = false;
+      paint(state.shown);
+    });
+  }
+
+  // The pointer goes through the view to the chart's user coordinates, so the
+  // state read is the one under it at any zoom.
   function readout(e) {
     const chart = $('chart');
     const r = chart.getBoundingClientRect();
-    const info = call({ op: 'sceneInfo' });
-    const [left, top, right, bottom] = info.scale;
+    const [left, top, right, bottom] = view.rect(call({ op: 'sceneInfo' }).scale);
     const x = left + (e.clientX - r.left) * (right - left) / r.width;
     const y = top + (e.clientY - r.top) * (bottom - top) / r.height;
     const cells = call({ op: 'readout', x, y }).cells;
@@ -615,13 +642,15 @@
   }
 
   // The chart and the boxes over it as an SVG document, from the scene.
-  function chartSvg() {
+  // The whole chart unless `part` gives the part to show, as paintOn's does.
+  function chartSvg(part) {
     const info = call({ op: 'sceneInfo' });
     const texts = call({ op: 'sceneTexts' }).texts;
     const f = sceneNumbers();
     const count = f.length / OPS;
     const [w, h] = info.size;
-    const [left, top, right, bottom] = info.scale;
+    const [left, top, right, bottom] = part ? part(info.scale) : info.scale;
+    const dot = w / Math.abs(info.scale[2] - info.scale[0]);
     const X = (x) => ((x - left) * w / (right - left)).toFixed(2);
     const Y = (y) => ((y - top) * h / (bottom - top)).toFixed(2);
     const parts = ['<svg xmlns="http://www.w3.org/2000/svg" width="' + w + '" height="' + h +
@@ -642,7 +671,7 @@
                    rgb(f, o + 6) + '"/>');
       } else if (kind === 3) {
         parts.push('<circle cx="' + X(f[o + 2]) + '" cy="' + Y(f[o + 3]) + '" r="' +
-                   Math.abs(f[o + 4] * w / (right - left)).toFixed(2) + '" fill="' +
+                   (Math.abs(f[o + 4]) * dot).toFixed(2) + '" fill="' +
                    rgb(f, o + 9) + '" stroke="' + rgb(f, o + 6) + '" stroke-width="' +
                    f[o + 12] + '"/>');
       } else if (kind === 5) {
@@ -701,22 +730,25 @@
     });
   }
 
-  async function saveImage() {
-    const k = await ask('保存图像', ['PNG 图像', 'SVG 矢量图', '取消']);
+  // 保存图像… saves the whole chart whatever the view; 保存当前视图… what the
+  // canvas shows now.
+  async function saveImage(current) {
+    const k = await ask(current ? '保存当前视图' : '保存图像', ['PNG 图像', 'SVG 矢量图', '取消']);
+    const part = current ? (whole) => view.rect(whole) : (whole) => whole;
     if (k === 0) {
-      // The canvas with the boxes over it, as the window shows them.
+      // The chart with the boxes over it, as the window shows them.
       const chart = $('chart');
       const image = document.createElement('canvas');
       image.width = chart.width;
       image.height = chart.height;
+      paintOn(image, state.shown, part);
       const c = image.getContext('2d');
-      c.drawImage(chart, 0, 0);
       const ratio = chart.width / geometry.chart[2];
       c.setTransform(ratio, 0, 0, ratio, 0, 0);
       paintBoxes(c);
       image.toBlob((blob) => download('焓湿图.png', blob), 'image/png');
     } else if (k === 1) {
-      download('焓湿图.svg', new Blob([chartSvg()], { type: 'image/svg+xml' }));
+      download('焓湿图.svg', new Blob([chartSvg(part)], { type: 'image/svg+xml' }));
     }
   }
 
@@ -788,12 +820,14 @@
   // ---- The chart's menu ---------------------------------------------------------------------
 
   const menuEntries = [
-    ['保存图像…', 'Ctrl+S', saveImage], ['复制结果', 'Ctrl+Shift+C', copyResults],
+    ['保存图像…', 'Ctrl+S', () => saveImage(false)], ['保存当前视图…', '', () => saveImage(true)],
+    ['复制结果', 'Ctrl+Shift+C', copyResults],
     ['导出结果…', 'Ctrl+E', exportResults], ['生成计算书…', 'Ctrl+R', generateSheet], null,
     ['新建项目', '', newProject], ['打开项目…', 'Ctrl+O', openProjectFile],
     ['保存项目', 'Ctrl+Shift+S', saveProject], null,
     ['标注状态点…', '', markPoint],
-    ['清除全部状态点', '', () => { call({ op: 'clearPoints' }); saveLocally(); paint(); }],
+    ['清除全部状态点', '', () => { call({ op: 'clearPoints' }); saveLocally(); paint(); }], null,
+    ['复位视图', 'Ctrl+0', () => view.reset(), 'chart'],
   ];
 
   function showMenu(x, y) {
@@ -847,7 +881,9 @@
     }
     if (!$('modal').hidden || $('main').hidden || !(e.ctrlKey || e.metaKey)) return;
     const key = (e.shiftKey ? 'Ctrl+Shift+' : 'Ctrl+') + e.key.toUpperCase();
-    const entry = menuEntries.find((m) => m && m[1] === key);
+    // An entry of the chart's own (复位视图) only while the chart has the focus.
+    const entry = menuEntries.find((m) => m && m[1] === key &&
+                                    (m[3] !== 'chart' || document.activeElement === $('chart')));
     if (entry) {
       e.preventDefault();
       run(entry[2]);
@@ -889,6 +925,9 @@
   window.idchart = {
     call: (request) => call(request),
     paint,
+    // The view rectangle in user coordinates, and the zoom.
+    view: () => view.rect(call({ op: 'sceneInfo' }).scale),
+    zoom: () => view.zoom(),
     // The scene's operations as numbers (see web/api.cpp), copied.
     scene: () => Array.from(sceneNumbers()),
     ready: null,

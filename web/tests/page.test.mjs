@@ -191,6 +191,101 @@ test('a computed process stays on the chart when the window changes size', async
   await context.close();
 });
 
+// The readout's cells as the page shows them.
+const readoutCells = (page) => page.locator('#readout .value').allInnerTexts();
+
+// The user point under a page position through the view, and the page
+// position of a user point.
+function throughView(page) {
+  return page.evaluate(() => {
+    const r = document.getElementById('chart').getBoundingClientRect();
+    return { view: window.idchart.view(), zoom: window.idchart.zoom(),
+             box: [r.left, r.top, r.width, r.height] };
+  }).then(({ view, zoom, box }) => {
+    const [left, top, right, bottom] = view;
+    return {
+      zoom,
+      user: (px, py) => [left + (px - box[0]) * (right - left) / box[2],
+                         top + (py - box[1]) * (bottom - top) / box[3]],
+      page: (x, y) => [box[0] + (x - left) * box[2] / (right - left),
+                       box[1] + (y - top) * box[3] / (bottom - top)],
+    };
+  });
+}
+
+test('zoomed and panned, the readout is the state under the pointer', async () => {
+  const { page, context, errors } = await open({ width: 1366, height: 768 });
+  await button(page, 0).click();
+  await answer(page, ['', '']);
+  const box = await page.locator('#chart').boundingBox();
+  const at = (fx, fy) => [Math.round(box.x + box.width * fx), Math.round(box.y + box.height * fy)];
+  const svg = async (entry) => {
+    const download = page.waitForEvent('download');
+    await menu(page, entry);
+    await page.locator('#modal button', { hasText: 'SVG' }).click();
+    return readFileSync(await (await download).path(), 'utf8');
+  };
+  const whole = await svg('保存图像…');
+
+  // The readout under a pixel is the core's for the user point the view
+  // gives, and its d and i lead back to that pixel.
+  const readsTrue = async (px, py, what) => {
+    await page.mouse.move(px, py);
+    const view = await throughView(page);
+    const [x, y] = view.user(px, py);
+    const core = await page.evaluate(([x, y]) => window.idchart.call({ op: 'readout', x, y }).cells,
+                                     [x, y]);
+    assert.deepEqual(await readoutCells(page), core, what);
+    const [bx, by] = view.page(Number(core[4]), Number(core[5]));
+    assert.ok(Math.abs(bx - px) <= 1 && Math.abs(by - py) <= 1,
+              what + ': d, i back at ' + [bx, by] + ', not ' + [px, py]);
+    return view;
+  };
+  const [px, py] = at(0.42, 0.57);
+  assert.equal((await readsTrue(px, py, 'zoom 1')).zoom, 1);
+
+  // Ctrl+wheel zooms by 1.25 a notch about the pointer: 4 after log(4)/log(1.25) notches.
+  const [qx, qy] = at(0.3, 0.4);
+  const under = (await throughView(page)).user(qx, qy);
+  await page.mouse.move(qx, qy);
+  await page.keyboard.down('Control');
+  await page.mouse.wheel(0, -100 * Math.log(4) / Math.log(1.25));
+  await page.keyboard.up('Control');
+  let view = await readsTrue(px, py, 'zoom 4');
+  assert.ok(Math.abs(view.zoom - 4) < 1e-6, 'zoom ' + view.zoom);
+  const still = view.user(qx, qy);
+  assert.ok(Math.abs(still[0] - under[0]) < 1e-3 && Math.abs(still[1] - under[1]) < 1e-3,
+            'the point under the pointer stays: ' + still + ' was ' + under);
+
+  // A drag with the middle button takes the chart's point along with the pointer.
+  const grabbed = view.user(px, py);
+  await page.mouse.down({ button: 'middle' });
+  await page.mouse.move(px + 60, py + 30, { steps: 3 });
+  await page.mouse.up({ button: 'middle' });
+  view = await readsTrue(px + 60, py + 30, 'panned');
+  const moved = view.user(px + 60, py + 30);
+  assert.ok(Math.abs(moved[0] - grabbed[0]) < 1e-3 && Math.abs(moved[1] - grabbed[1]) < 1e-3,
+            'the grabbed point follows the pointer: ' + moved + ' was ' + grabbed);
+
+  // Saved pictures are of the whole chart unless the view is asked for.
+  assert.equal(await svg('保存图像…'), whole, 'the whole chart at zoom 4');
+  assert.notEqual(await svg('保存当前视图…'), whole, 'the view shown');
+
+  // Panning never leaves the chart; Ctrl+0 on the chart gives the whole chart back.
+  await page.mouse.down({ button: 'middle' });
+  await page.mouse.move(px + 3000, py + 3000, { steps: 2 });
+  await page.mouse.up({ button: 'middle' });
+  const [left, top, right, bottom] = await page.evaluate(() => window.idchart.view());
+  const scale = await page.evaluate(() => window.idchart.call({ op: 'sceneInfo' }).scale);
+  assert.ok(Math.abs(left - scale[0]) < 1e-9 && Math.abs(top - scale[1]) < 1e-9,
+            'at the corner of the chart: ' + [left, top] + ' ' + scale);
+  await page.keyboard.press('Control+0');
+  assert.deepEqual(await page.evaluate(() => window.idchart.view()), scale);
+  assert.equal((await readsTrue(px, py, 'reset')).zoom, 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
 test('on a phone-sized screen every dialog can be confirmed', async () => {
   const { page, context, errors } = await open({ width: 390, height: 844 },
                                                { isMobile: true, hasTouch: true });
