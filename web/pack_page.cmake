@@ -4,9 +4,10 @@
 #   cmake -DPAGE_DIR=… -DMODULE=idchart-page.js -DICON=idchart.svg -DOUT=idchart.html -P pack_page.cmake
 file(READ ${PAGE_DIR}/index.html page)
 file(READ ${PAGE_DIR}/style.css style)
-# The page's scripts in the order they run: the chart's view before the
-# page that uses it. A script must not hold "</script" inside it.
-set(scripts view.js app.js)
+# The page's scripts in the order they run: the chart's view and the
+# weather overlay's entries before the page that uses them. A script must not
+# hold "</script" inside it.
+set(scripts view.js climate.js app.js)
 set(app "")
 foreach(script ${scripts})
   file(READ ${PAGE_DIR}/${script} text)

@@ -819,39 +819,90 @@
 
   // ---- The chart's menu ---------------------------------------------------------------------
 
+  // An entry: its caption, its shortcut, what it does; `chart`: its shortcut
+  // only while the chart has the focus.
+  const entry = (caption, shortcut, action, chart) => ({ caption, shortcut, action, chart });
   const menuEntries = [
-    ['保存图像…', 'Ctrl+S', () => saveImage(false)], ['保存当前视图…', '', () => saveImage(true)],
-    ['复制结果', 'Ctrl+Shift+C', copyResults],
-    ['导出结果…', 'Ctrl+E', exportResults], ['生成计算书…', 'Ctrl+R', generateSheet], null,
-    ['新建项目', '', newProject], ['打开项目…', 'Ctrl+O', openProjectFile],
-    ['保存项目', 'Ctrl+Shift+S', saveProject], null,
-    ['标注状态点…', '', markPoint],
-    ['清除全部状态点', '', () => { call({ op: 'clearPoints' }); saveLocally(); paint(); }], null,
-    ['复位视图', 'Ctrl+0', () => view.reset(), 'chart'],
+    entry('保存图像…', 'Ctrl+S', () => saveImage(false)),
+    entry('保存当前视图…', '', () => saveImage(true)),
+    entry('复制结果', 'Ctrl+Shift+C', copyResults),
+    entry('导出结果…', 'Ctrl+E', exportResults), entry('生成计算书…', 'Ctrl+R', generateSheet), null,
+    entry('新建项目', '', newProject), entry('打开项目…', 'Ctrl+O', openProjectFile),
+    entry('保存项目', 'Ctrl+Shift+S', saveProject), null,
+    entry('标注状态点…', '', markPoint),
+    entry('清除全部状态点', '', () => { call({ op: 'clearPoints' }); saveLocally(); paint(); }),
   ];
+  const viewEntries = [entry('复位视图', 'Ctrl+0', () => view.reset(), true)];
+  let climate = null; // the weather overlay's entries (climate.js)
 
-  function showMenu(x, y) {
-    const menu = $('menu');
-    menu.textContent = '';
-    for (const entry of menuEntries) {
-      if (!entry) {
-        menu.appendChild(document.createElement('hr'));
+  // The menu as it stands now: the overlay's entries with their checks.
+  const menuNow = () => menuEntries.concat([null], climate.entries(), [null], viewEntries);
+
+  // Fills a menu panel with entries: a separator for null, a check mark for
+  // a checked entry, an arrow for a submenu, which opens beside its entry.
+  function fillMenu(panel, entries) {
+    panel.textContent = '';
+    for (const e of entries) {
+      if (!e) {
+        panel.appendChild(document.createElement('hr'));
         continue;
       }
       const item = document.createElement('div');
-      item.setAttribute('role', 'menuitem');
+      item.setAttribute('role', e.checked === undefined ? 'menuitem' : 'menuitemcheckbox');
+      if (e.checked !== undefined) item.setAttribute('aria-checked', String(e.checked));
+      if (e.disabled) item.setAttribute('aria-disabled', 'true');
       item.tabIndex = -1;
-      item.textContent = entry[0];
-      item.addEventListener('click', () => {
-        menu.hidden = true;
-        run(entry[2]);
-      });
-      menu.appendChild(item);
+      item.textContent = e.caption;
+      if (e.submenu) {
+        item.setAttribute('aria-haspopup', 'menu');
+        item.submenu = e.submenu;
+        item.addEventListener('click', () => openSubmenu(item));
+      } else {
+        item.addEventListener('click', () => {
+          if (e.disabled) return;
+          closeMenus();
+          run(e.action);
+        });
+      }
+      // Pointing at an entry of the menu opens its submenu or closes another's.
+      if (panel === $('menu')) {
+        item.addEventListener('mouseenter', () => {
+          if (e.submenu) openSubmenu(item);
+          else $('submenu').hidden = true;
+        });
+      }
+      panel.appendChild(item);
     }
-    menu.hidden = false;
-    menu.style.left = Math.min(x, window.innerWidth - menu.offsetWidth - 4) + 'px';
-    menu.style.top = Math.min(y, window.innerHeight - menu.offsetHeight - 4) + 'px';
+  }
+
+  function placeMenu(panel, x, y, left) {
+    panel.hidden = false;
+    const right = x + panel.offsetWidth > window.innerWidth - 4 && left !== undefined;
+    panel.style.left = Math.max(0, Math.min(right ? left - panel.offsetWidth : x,
+                                            window.innerWidth - panel.offsetWidth - 4)) + 'px';
+    panel.style.top = Math.max(0, Math.min(y, window.innerHeight - panel.offsetHeight - 4)) + 'px';
+  }
+
+  function showMenu(x, y) {
+    const menu = $('menu');
+    fillMenu(menu, menuNow());
+    $('submenu').hidden = true;
+    placeMenu(menu, x, y);
     menu.querySelector('div').focus();
+  }
+
+  function openSubmenu(item) {
+    const sub = $('submenu');
+    if (!sub.hidden && sub.owner === item) return;
+    sub.owner = item;
+    fillMenu(sub, item.submenu);
+    const r = item.getBoundingClientRect();
+    placeMenu(sub, r.right, r.top - 3, r.left);
+  }
+
+  function closeMenus() {
+    $('menu').hidden = true;
+    $('submenu').hidden = true;
   }
 
   async function run(action) {
@@ -865,28 +916,40 @@
   }
 
   document.addEventListener('click', (e) => {
-    if (!$('menu').contains(e.target)) $('menu').hidden = true;
+    if (!$('menu').contains(e.target) && !$('submenu').contains(e.target)) closeMenus();
   });
   document.addEventListener('keydown', (e) => {
-    const menu = $('menu');
+    const menu = $('menu'), sub = $('submenu');
     if (!menu.hidden) {
-      const items = [...menu.querySelectorAll('div')];
+      const panel = !sub.hidden && sub.contains(document.activeElement) ? sub : menu;
+      const items = [...panel.querySelectorAll('div')];
       const at = items.indexOf(document.activeElement);
-      if (e.key === 'Escape') menu.hidden = true;
+      const item = items[at];
       if (e.key === 'ArrowDown') items[(at + 1) % items.length].focus();
       if (e.key === 'ArrowUp') items[(at - 1 + items.length) % items.length].focus();
-      if (e.key === 'Enter' && at >= 0) items[at].click();
+      if ((e.key === 'ArrowRight' || e.key === 'Enter') && item && item.submenu) {
+        openSubmenu(item);
+        sub.querySelector('div').focus();
+      } else if (e.key === 'Enter' && item) {
+        item.click();
+      }
+      if ((e.key === 'ArrowLeft' || e.key === 'Escape') && panel === sub) {
+        sub.hidden = true;
+        sub.owner.focus();
+      } else if (e.key === 'Escape') {
+        closeMenus();
+      }
       e.preventDefault();
       return;
     }
     if (!$('modal').hidden || $('main').hidden || !(e.ctrlKey || e.metaKey)) return;
     const key = (e.shiftKey ? 'Ctrl+Shift+' : 'Ctrl+') + e.key.toUpperCase();
     // An entry of the chart's own (复位视图) only while the chart has the focus.
-    const entry = menuEntries.find((m) => m && m[1] === key &&
-                                    (m[3] !== 'chart' || document.activeElement === $('chart')));
-    if (entry) {
+    const chosen = menuEntries.concat(viewEntries).find(
+      (m) => m && m.shortcut === key && (!m.chart || document.activeElement === $('chart')));
+    if (chosen) {
       e.preventDefault();
-      run(entry[2]);
+      run(chosen.action);
     }
   });
 
@@ -897,6 +960,7 @@
     faces = call({ op: 'faces' });
     document.title = '焓湿图';
     buildMain();
+    climate = ClimateOverlay({ call, prompt, message, modal, boxParts, buttonRow, paint });
     arrange();
     const kept = (() => {
       try {

@@ -4,10 +4,12 @@
 //   IDCHART       the desktop program (default build/idchart)
 //   IDCHART_WEB   the web build's folder (default build-web)
 //   CHROMIUM      the browser (default /usr/bin/chromium)
+//   SYNTHETIC_EPW the test suite's year of weather (default build/tests/synthetic_epw)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -16,9 +18,11 @@ const top = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const idchart = process.env.IDCHART || path.join(top, 'build/idchart');
 const web = process.env.IDCHART_WEB || path.join(top, 'build-web');
 const pageUrl = 'file://' + path.join(web, 'idchart.html');
+const syntheticEpw = process.env.SYNTHETIC_EPW || path.join(top, 'build/tests/synthetic_epw');
 
 function run(program, args) {
-  const result = spawnSync(program, args, { encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+  const result = spawnSync(program, args, { encoding: 'utf8', maxBuffer: 64 << 20,
+                                            env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
   return { status: result.status, out: result.stdout, err: result.stderr };
 }
 
@@ -282,6 +286,111 @@ test('zoomed and panned, the readout is the state under the pointer', async () =
   await page.keyboard.press('Control+0');
   assert.deepEqual(await page.evaluate(() => window.idchart.view()), scale);
   assert.equal((await readsTrue(px, py, 'reset')).zoom, 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+// An entry of a submenu of the chart's menu.
+async function submenu(page, entry, item) {
+  const box = await page.locator('#chart').boundingBox();
+  await page.mouse.click(box.x + 40, box.y + 40, { button: 'right' });
+  await page.locator('#menu div', { hasText: entry }).hover();
+  await page.locator('#submenu div', { hasText: item }).click();
+}
+
+test('a year of weather in the page: the zones drawn and the hours counted as idchart climate counts them', async () => {
+  const folder = mkdtempSync(path.join(os.tmpdir(), 'idchart-web-'));
+  const epw = path.join(folder, 'year.epw');
+  writeFileSync(epw, run(syntheticEpw, ['typical']).out);
+  const { page, context, errors } = await open({ width: 1366, height: 768 });
+  await button(page, 0).click();
+  await answer(page, ['', '']);
+
+  const chooser = page.waitForEvent('filechooser');
+  await menu(page, '导入气象数据…');
+  await (await chooser).setFiles(epw);
+  await page.waitForFunction(() => window.idchart.call({ op: 'climateState' }).weather);
+  await submenu(page, '舒适区', '供冷 I级');
+
+  // The zone is a polygon on the zones layer, and painting it changes the
+  // picture: the canvas with and without that layer (the hours left off both).
+  const painted = await page.evaluate(() => {
+    const f = window.idchart.scene();
+    let polygons = 0;
+    for (let o = 0; o < f.length; o += 14) if (f[o] === 1 && f[o + 1] === 5) ++polygons;
+    const canvas = document.getElementById('chart');
+    const c = canvas.getContext('2d');
+    const pixels = (shown) => {
+      window.idchart.paint(shown);
+      return c.getImageData(0, 0, canvas.width, canvas.height).data;
+    };
+    const without = pixels([-1, 0, 0, -1, -1]);
+    const withZone = pixels([-1, -1, 0, -1, -1]);
+    window.idchart.paint();
+    let changed = 0;
+    for (let k = 0; k < without.length; k += 4)
+      if (without[k] !== withZone[k] || without[k + 1] !== withZone[k + 1] ||
+          without[k + 2] !== withZone[k + 2]) ++changed;
+    return { polygons, changed };
+  });
+  assert.equal(painted.polygons, 1, 'one zone shown');
+  assert.ok(painted.changed > 500, 'the zone painted over ' + painted.changed + ' pixels');
+
+  // 气象统计表… against idchart climate, all hours and then June to August
+  // chosen under 月份….
+  const table = async () => {
+    await menu(page, '气象统计表…');
+    const rows = await page.locator('#modal table tr').evaluateAll(
+      (trs) => trs.map((tr) => [...tr.cells].map((cell) => cell.textContent)));
+    await page.locator('#modal button', { hasText: '关闭' }).click();
+    return rows;
+  };
+  let summer = null; // idchart climate's answer for June to August
+  for (const months of ['', '6-8']) {
+    if (months) {
+      await submenu(page, '显示方式', '月份…');
+      await answer(page, [months]);
+    }
+    const rows = await table();
+    const desktop = run(idchart, ['climate', epw, '--format', 'json', '--zones', 'cool-1',
+                                  ...(months ? ['--months', months] : [])]);
+    assert.equal(desktop.status, 0, desktop.err);
+    const json = JSON.parse(desktop.out);
+    summer = json;
+    const hours = (label) => {
+      const row = rows.find((r) => r[0].startsWith(label));
+      assert.ok(row, label + ' in ' + JSON.stringify(rows));
+      return row[1];
+    };
+    assert.equal(hours('计入的小时'), String(json.counted), 'counted, months ' + months);
+    assert.equal(hours('图外的小时'), String(json.offChart), 'off the chart, months ' + months);
+    assert.equal(hours('缺测或无法求状态'), String(json.skipped), 'passed over, months ' + months);
+    assert.equal(hours(json.zones[0].name), String(json.zones[0].hours), 'in the zone, months ' + months);
+    assert.equal(Number(rows.find((r) => r[0] === json.zones[0].name)[2].replace('%', '')),
+                 json.zones[0].share);
+    assert.ok(rows.some((r) => r[1] === json.location), 'the place: ' + json.location);
+  }
+
+  // The density's cells are polygons on the weather layer; a dot by month a
+  // small filled box for every hour on the chart (June to August still).
+  const weatherLayer = () => page.evaluate(() => {
+    const f = window.idchart.scene();
+    const layer = { polygons: 0, boxes: 0, zones: 0 };
+    for (let o = 0; o < f.length; o += 14) {
+      if (f[o] === 2 && f[o + 1] === 5) ++layer.polygons;
+      if (f[o] === 2 && f[o + 1] === 2) ++layer.boxes;
+      if (f[o] === 1) ++layer.zones;
+    }
+    return layer;
+  });
+  assert.ok((await weatherLayer()).polygons > 0, 'cells on the weather layer');
+  await submenu(page, '显示方式', '逐时点（按月份着色）');
+  assert.ok((await weatherLayer()).boxes >= summer.counted - summer.offChart,
+            'a dot for each of ' + (summer.counted - summer.offChart) + ' hours');
+  await menu(page, '清除气象数据');
+  const cleared = await weatherLayer();
+  assert.equal(cleared.polygons + cleared.boxes, 0, 'the hours taken away');
+  assert.ok(cleared.zones > 0, 'the zone stays');
   assert.deepEqual(errors, []);
   await context.close();
 });
