@@ -359,7 +359,6 @@
     flush();
   }
 
-  // The state under the pointer in the readout cells.
   // The picture painted again through a changed view, once a frame.
   let repaintAsked = false;
   function repaintSoon() {
@@ -371,8 +370,9 @@
     });
   }
 
-  // The pointer goes through the view to the chart's user coordinates, so the
-  // state read is the one under it at any zoom.
+  // The state under the pointer in the readout cells. The pointer goes
+  // through the view to the chart's user coordinates, so the state read is
+  // the one under it at any zoom.
   function readout(e) {
     const chart = $('chart');
     const r = chart.getBoundingClientRect();

@@ -81,20 +81,28 @@ function ChartView(canvas, changed) {
     zoomAbout(Math.pow(NOTCH, -notches), fx, fy);
   }, { passive: false });
 
+  // Space is the chart's while it has the focus or the pointer is over it,
+  // unless a field is being typed in: it then pans, and neither scrolls the
+  // page nor presses the button last clicked.
   let space = false; // Space is held: the left button pans
-  const quiet = (target) => target === document.body || target === canvas;
+  let over = false; // the pointer is over the chart
+  canvas.addEventListener('pointerenter', () => { over = true; });
+  canvas.addEventListener('pointerleave', () => { over = false; });
+  const typing = (target) => /^(INPUT|SELECT|TEXTAREA)$/.test(target.tagName);
+  const takesSpace = (e) => e.key === ' ' && !typing(e.target) &&
+    (e.target === canvas || e.target === document.body || over) &&
+    document.getElementById('modal').hidden && document.getElementById('menu').hidden;
   document.addEventListener('keydown', (e) => {
-    if (e.key === ' ' && quiet(e.target)) {
-      space = true;
-      canvas.style.cursor = 'grab';
-      e.preventDefault(); // not a scroll of the page
-    }
+    if (!takesSpace(e)) return;
+    space = true;
+    canvas.style.cursor = 'grab';
+    e.preventDefault();
   });
   document.addEventListener('keyup', (e) => {
-    if (e.key === ' ') {
-      space = false;
-      canvas.style.cursor = '';
-    }
+    if (e.key !== ' ' || !space) return;
+    space = false;
+    canvas.style.cursor = '';
+    e.preventDefault();
   });
   window.addEventListener('blur', () => {
     space = false;
