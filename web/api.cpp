@@ -4,11 +4,16 @@
 // (idchart_scene). Everything the page shows comes from here: the layout,
 // the chart, the boxes, the readout, the dialogs' texts and readings, the
 // calculation's moments and messages, the result tables, the calculation
-// sheet and the project file. No formula of the page is its own.
+// sheet, the project file, and the weather overlay (the hours read, counted
+// and drawn, its questions and its table). No formula of the page is its own.
 
 #include "chart/chart_drawing.h"
 #include "commands/help.h"
 #include "chart/chart_settings.h"
+#include "climate/climate_drawing.h"
+#include "climate/climate_questions.h"
+#include "climate/climate_report.h"
+#include "climate/weather_file.h"
 #include "designs/design_outcome.h"
 #include "designs/parameter_table.h"
 #include "draw/scene.h"
@@ -106,6 +111,14 @@ struct Program {
     std::optional<ChartSettingsQuestions> questions;
     std::shared_ptr<ResultSheet> results;
     std::shared_ptr<CalculationSheet> sheet;
+    // The calculation last shown: a new picture size draws its process again.
+    std::optional<DesignOutcome> lastOutcome;
+    // The weather overlay: the hours imported, what the user chose, the hours
+    // as last drawn, and the questions being asked.
+    std::optional<weather::Weather> weather;
+    climate::ClimateSettings climate;
+    climate::Tally tally;
+    std::optional<climate::SettingsQuestions> climateQuestions;
     // The scene's operations as numbers for the page, per layer.
     std::vector<float> sceneNumbers;
 
@@ -268,9 +281,30 @@ std::string Layout(double width, double height)
         .Json();
 }
 
+// ---- The weather overlay ----------------------------------------------------------------------
+
+// The summer design's outdoor temperatures, once its inputs were confirmed:
+// the table counts the hours above them.
+std::optional<climate::DesignTemperatures> ClimateDesign()
+{
+    const Program &app = App();
+    if (!app.parametersSet || app.project.design == DesignKind::PrimaryWinter)
+        return std::nullopt;
+    return climate::DesignTemperatures {app.project.summer.tw, app.project.summer.ts};
+}
+
+// The zones and weather layers drawn again for the chart as it is now.
+void DrawClimate()
+{
+    Program &app = App();
+    app.tally = climate::DrawClimateLayers(app.scene, app.project.chart.B, app.climate,
+                                           app.weather ? &*app.weather : nullptr, ClimateDesign());
+}
+
 // ---- The chart ------------------------------------------------------------------------------
 
-// The chart drawn again at the project's settings; the B0 and precision boxes with it.
+// The chart drawn again at the project's settings, the overlay on it; the B0
+// and precision boxes with it.
 std::string DrawChartAnswer()
 {
     Program &app = App();
@@ -279,6 +313,7 @@ std::string DrawChartAnswer()
     } catch (const ArithmeticFault &fault) {
         return Answer().Text("message", FaultMessage("绘制焓湿图", fault)).Json();
     }
+    DrawClimate();
     return Answer().Raw("boxes", BoxesJson(app.boxes)).Json();
 }
 
@@ -315,6 +350,7 @@ std::string Compute()
     const CalculationDisplay display = DisplayCalculation(app.scene, app.project.chart,
                                                           app.project.points, app.boxes, request,
                                                           app.parametersSet);
+    DrawClimate();
     std::string moments = "[";
     for (std::size_t k = 0; k < display.moments.size(); ++k) {
         const DisplayMoment &moment = display.moments[k];
@@ -330,6 +366,7 @@ std::string Compute()
     }
     moments += "]";
     app.boxes = display.moments.back().boxes;
+    app.lastOutcome = display.outcome;
     if (display.texts) {
         app.results = std::make_shared<ResultSheet>(MakeResultSheet(app.project, *display.texts));
         app.sheet = std::make_shared<CalculationSheet>(
@@ -486,6 +523,7 @@ std::string OpenProject(const JsonValue &request)
     app.projectTexts = true;
     app.results.reset();
     app.sheet.reset();
+    app.lastOutcome.reset();
     app.boxes = BoxTexts();
     app.scene.ClearAll();
     return DrawChartAnswer();
@@ -499,10 +537,148 @@ std::string NewProject()
     app.projectTexts = false;
     app.results.reset();
     app.sheet.reset();
+    app.lastOutcome.reset();
     app.boxes = BoxTexts();
     SetChartTexts(app.project.chart, app.boxes);
     app.scene.ClearAll();
     return Answer().Raw("boxes", BoxesJson(app.boxes)).Json();
+}
+
+// ---- The weather overlay's menu --------------------------------------------------------------
+
+// What the chart's menu shows of the overlay: whether weather is imported
+// (and has months and hours), each zone with its caption and whether it is
+// shown, and how the hours are drawn.
+std::string ClimateState(Answer answer = Answer())
+{
+    const Program &app = App();
+    std::string zones = "[";
+    for (const comfort_zones::Zone zone : comfort_zones::kZones)
+        zones += (zones.size() > 1 ? "," : "")
+            + Answer()
+                  .Text("caption", zone == comfort_zones::Zone::Pmv
+                            ? std::string("PMV 舒适区")
+                            : climate::ZoneCaption(zone, app.climate))
+                  .Flag("shown", comfort_zones::Has(app.climate.zones, zone))
+                  .Json();
+    return answer.Flag("weather", app.weather.has_value())
+        .Flag("timed", !app.weather || app.weather->timed)
+        .Raw("zones", zones + "]")
+        .Text("display", app.climate.display == climate::Display::Months ? "months" : "density")
+        .Json();
+}
+
+// 导入气象数据…: the file's text read as the desktop reads the file; a file
+// that cannot be read is named with what is wrong and what was shown stays.
+std::string ImportWeather(const JsonValue &request)
+{
+    Program &app = App();
+    const std::string name = StringOf(request, "name");
+    weather::Reading reading
+        = weather::ReadWeather(StringOf(request, "text"), name, app.project.chart.B);
+    if (!reading.weather)
+        return ClimateState(
+            Answer().Text("message", "无法导入气象数据文件“" + name + "”：" + reading.error));
+    app.weather = std::move(*reading.weather);
+    // A table without months and hours is counted whole.
+    if (!app.weather->timed)
+        app.climate.filter = climate::HourFilter();
+    DrawClimate();
+    Answer answer;
+    if (app.weather->skippedCount > 0)
+        answer.Text("message", std::to_string(app.weather->skippedCount)
+                                   + " 小时缺测或无法求状态，未画出也未计入：\n"
+                                   + climate::SkippedText(*app.weather));
+    return ClimateState(answer);
+}
+
+std::optional<climate::SettingsTopic> TopicOf(const std::string &name)
+{
+    if (name == "pmv")
+        return climate::SettingsTopic::Pmv;
+    if (name == "months")
+        return climate::SettingsTopic::Months;
+    if (name == "hours")
+        return climate::SettingsTopic::Hours;
+    if (name == "cell")
+        return climate::SettingsTopic::Cell;
+    return std::nullopt;
+}
+
+// PMV 条件…, 月份…, 时刻… and 格子大小…: a question at a time, the message of
+// an answer refused, the settings drawn once all are accepted.
+std::string AskClimate(const JsonValue &request)
+{
+    Program &app = App();
+    if (StringOf(request, "op") == "climateAsk") {
+        const std::optional<climate::SettingsTopic> topic = TopicOf(StringOf(request, "topic"));
+        if (!topic)
+            return Answer().Text("error", "unknown topic " + StringOf(request, "topic")).Json();
+        app.climateQuestions.emplace(*topic, app.climate);
+        return Answer().Raw("question", QuestionJson(app.climateQuestions->Next())).Json();
+    }
+    if (!app.climateQuestions)
+        return Answer().Flag("done", true).Json();
+    Answer answer;
+    if (const std::optional<std::string> message
+        = app.climateQuestions->Answer(StringOf(request, "text")))
+        answer.Text("message", *message);
+    if (!app.climateQuestions->Done())
+        return answer.Raw("question", QuestionJson(app.climateQuestions->Next())).Json();
+    if (app.climateQuestions->Accepted()) {
+        app.climate = app.climateQuestions->Settings();
+        DrawClimate();
+    }
+    app.climateQuestions.reset();
+    return answer.Flag("done", true).Json();
+}
+
+std::string ClimateRequest(const JsonValue &request)
+{
+    Program &app = App();
+    const std::string op = StringOf(request, "op");
+    if (op == "climateImport")
+        return ImportWeather(request);
+    if (op == "climateAsk" || op == "climateAnswer")
+        return AskClimate(request);
+    if (op == "climateTable") {
+        // 气象统计表…: the hours of the weather as last drawn.
+        if (!app.weather)
+            return "{}";
+        const TableRows rows = climate::TallyRows(*app.weather, app.tally, app.climate);
+        std::string json = "[";
+        for (std::size_t k = 0; k < rows.size(); ++k)
+            json += (k ? "," : "") + TextArray(rows[k]);
+        return Answer().Raw("rows", json + "]").Text("tsv", TableTsv(rows)).Json();
+    }
+    if (op == "climateClear") {
+        app.weather.reset();
+    } else if (op == "climateZone") {
+        const auto zone = static_cast<std::size_t>(NumberOf(request, "zone", -1));
+        if (zone >= comfort_zones::kZoneCount)
+            return Answer().Text("error", "unknown zone").Json();
+        const JsonValue *shown = request.Find("shown");
+        app.climate.zones[zone] = shown && shown->Is(JsonValue::Type::Boolean) && shown->boolean;
+    } else if (op == "climateDisplay") {
+        app.climate.display = StringOf(request, "display") == "months" ? climate::Display::Months
+                                                                        : climate::Display::Density;
+    } else if (op != "climateState") {
+        return Answer().Text("error", "unknown request " + op).Json();
+    }
+    if (op != "climateState")
+        DrawClimate();
+    return ClimateState();
+}
+
+// The overlay's requests: nothing leaves them, a fault is said as the
+// desktop's menu says it.
+std::string ClimateAnswer(const JsonValue &request)
+{
+    try {
+        return ClimateRequest(request);
+    } catch (const std::exception &error) {
+        return Answer().Text("message", std::string("显示气象数据时出现错误：") + error.what()).Json();
+    }
 }
 
 std::string Dispatch(const JsonValue &request)
@@ -523,8 +699,19 @@ std::string Dispatch(const JsonValue &request)
                                                  pair.array[1].number);
         const bool first = !app.scene.HasUserScale();
         app.scene.Resize(NumberOf(request, "width", 1), NumberOf(request, "height", 1));
-        if (first)
+        if (first) {
             SetUpChart(app.scene);
+        } else {
+            // The texts placed by the picture's size stand where a fresh
+            // drawing puts them; the process shown, the points and the
+            // overlay on the picture stay.
+            const bool overlay = !app.scene.Ops(SceneLayer::Zones).empty()
+                || !app.scene.Ops(SceneLayer::Climate).empty();
+            RedrawForSize(app.scene, app.project.chart, app.project.points,
+                          app.lastOutcome ? &*app.lastOutcome : nullptr);
+            if (overlay || !app.scene.Ops(SceneLayer::Chart).empty())
+                DrawClimate();
+        }
         return "{}";
     }
     if (op == "askStart" || op == "askAnswer")
@@ -583,6 +770,8 @@ std::string Dispatch(const JsonValue &request)
         return OpenProject(request);
     if (op == "newProject")
         return NewProject();
+    if (op.rfind("climate", 0) == 0)
+        return ClimateAnswer(request);
     return Answer().Text("error", "unknown request " + op).Json();
 }
 

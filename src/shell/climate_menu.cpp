@@ -1,6 +1,7 @@
 #include "shell/climate_menu.h"
 
 #include "climate/climate_drawing.h"
+#include "climate/climate_questions.h"
 #include "climate/climate_report.h"
 #include "io/whole_file.h"
 #include "project/project.h"
@@ -9,8 +10,6 @@
 #include "qt/prompts.h"
 #include "report/result_sheet.h"
 #include "shell/chart_menu.h"
-#include "text/number_text.h"
-#include "text/strict_number.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -53,15 +52,6 @@ std::optional<QString> AskWeatherFile(QWidget *parent, const QString &folder)
     if (path.isEmpty())
         return std::nullopt;
     return path;
-}
-
-// A number typed in a prompt within [low, high]; nothing for another text.
-std::optional<double> NumberIn(const std::string &text, double low, double high)
-{
-    const std::optional<double> value = StrictNumber(text);
-    if (!value || !(*value >= low && *value <= high))
-        return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -240,112 +230,41 @@ void ClimateMenu::SetDisplay(climate::Display display)
     });
 }
 
-void ClimateMenu::AskPmv()
+void ClimateMenu::Ask(climate::SettingsTopic topic)
 {
-    Guarded([this] {
-        comfort_zones::PmvZone pmv = settings_.pmv;
-        thermal_comfort::PmvConditions &c = pmv.conditions;
-        struct PmvQuestion {
-            const char *prompt;
-            double low, high;
-            double *value;
-        };
-        const PmvQuestion questions[] = {
-            {"代谢率 M（met，0.5 至 6）：", 0.5, 6.0, &c.met},
-            {"服装热阻 Icl（clo，0 至 3）：", 0.0, 3.0, &c.clo},
-            {"空气流速 v（m/s，0 至 5）：", 0.0, 5.0, &c.airSpeed},
-            {"|PMV| 的上限（0 至 3）：", 0.0, 3.0, &pmv.limit},
-        };
-        for (const PmvQuestion &q : questions) {
-            const std::string answer
-                = prompts_.InputBox(q.prompt, "PMV 舒适区", DoubleText(*q.value));
-            if (answer.empty())
-                return; // cancelled
-            const std::optional<double> value = NumberIn(answer, q.low, q.high);
-            if (!value) {
-                prompts_.MsgBox(std::string("“") + answer + "”不是" + q.prompt
-                                + "中的数，PMV 条件未改。");
-                return;
-            }
-            *q.value = *value;
+    Guarded([&] {
+        climate::SettingsQuestions questions(topic, settings_);
+        while (!questions.Done()) {
+            const Question &next = questions.Next();
+            if (const std::optional<std::string> message
+                = questions.Answer(prompts_.InputBox(next.prompt, next.title, next.defaultText)))
+                prompts_.MsgBox(*message);
         }
-        constexpr const char *kSameAsAir = "等于气温";
-        const std::string answer = prompts_.InputBox(
-            "平均辐射温度 tr（℃，-10 至 60；“等于气温”为与空气温度相同）：", "PMV 舒适区",
-            c.meanRadiant ? DoubleText(*c.meanRadiant) : kSameAsAir);
-        if (answer.empty())
+        if (!questions.Accepted())
             return;
-        if (answer == kSameAsAir) {
-            c.meanRadiant.reset();
-        } else if (const std::optional<double> tr = NumberIn(answer, -10.0, 60.0)) {
-            c.meanRadiant = *tr;
-        } else {
-            prompts_.MsgBox("“" + answer + "”不是 -10 至 60 ℃ 的平均辐射温度，PMV 条件未改。");
-            return;
-        }
-        settings_.pmv = pmv;
+        settings_ = questions.Settings();
         DrawAgain();
     });
+}
+
+void ClimateMenu::AskPmv()
+{
+    Ask(climate::SettingsTopic::Pmv);
 }
 
 void ClimateMenu::AskMonths()
 {
-    Guarded([this] {
-        const std::string shown = climate::RangesText(settings_.filter.months.data(), 12, 1);
-        const std::string answer = prompts_.InputBox("只计入这些月份（如 6-8、12-2、1,3,5-7）：",
-                                                     "月份", shown.empty() ? "1-12" : shown);
-        if (answer.empty())
-            return;
-        const auto months = climate::ReadMonths(answer);
-        if (!months) {
-            prompts_.MsgBox("“" + answer + "”不是 1 至 12 的月份或月份范围，筛选未改。");
-            return;
-        }
-        settings_.filter.months = *months;
-        DrawAgain();
-    });
+    Ask(climate::SettingsTopic::Months);
 }
 
 void ClimateMenu::AskHours()
 {
-    Guarded([this] {
-        const std::string shown = climate::RangesText(settings_.filter.hours.data(), 24, 0);
-        const std::string answer
-            = prompts_.InputBox("只计入一天中的这些时刻（0 至 23，0 为 0:00–1:00，如 8-18）：",
-                                "时刻", shown.empty() ? "0-23" : shown);
-        if (answer.empty())
-            return;
-        const auto hours = climate::ReadHours(answer);
-        if (!hours) {
-            prompts_.MsgBox("“" + answer + "”不是 0 至 23 的时刻或时刻范围，筛选未改。");
-            return;
-        }
-        settings_.filter.hours = *hours;
-        DrawAgain();
-    });
+    Ask(climate::SettingsTopic::Hours);
 }
 
 void ClimateMenu::AskCell()
 {
-    Guarded([this] {
-        const std::string answer = prompts_.InputBox(
-            "密度图每格的大小：干球温度（K）x 含湿量（g/kg），各 0.1 至 10：", "格子大小",
-            SingleText(settings_.cellT) + "x" + SingleText(settings_.cellD));
-        if (answer.empty())
-            return;
-        const std::size_t x = answer.find_first_of("xX");
-        const std::optional<double> t
-            = x == std::string::npos ? std::nullopt : NumberIn(answer.substr(0, x), 0.1, 10.0);
-        const std::optional<double> d
-            = x == std::string::npos ? std::nullopt : NumberIn(answer.substr(x + 1), 0.1, 10.0);
-        if (!t || !d) {
-            prompts_.MsgBox("“" + answer + "”不是“温度x含湿量”（各 0.1 至 10），格子大小未改。");
-            return;
-        }
-        settings_.cellT = static_cast<float>(*t);
-        settings_.cellD = static_cast<float>(*d);
-        DrawAgain();
-    });
+    Ask(climate::SettingsTopic::Cell);
 }
 
 std::vector<std::vector<std::string>> ClimateMenu::TableRows() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "climate/climate_questions.h"
 #include "climate/climate_tally.h"
 #include "climate/weather_file.h"
 
@@ -91,6 +92,9 @@ public:
 private:
     // Draws the layers again and shows the picture.
     void DrawAgain();
+    // Asks a topic's questions; the settings answered, when all are accepted,
+    // are drawn.
+    void Ask(climate::SettingsTopic topic);
     void UpdateActions();
     std::optional<climate::DesignTemperatures> Design() const;
     // Runs a handler's work; any fault ends it with a message.

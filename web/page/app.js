@@ -13,8 +13,8 @@
   let M = null; // the module
   let faces = null; // the windows' texts
   let geometry = null; // the arrangement for this page's size
-  let drawn = false; // the chart has been drawn at least once
   const state = { boxes: null, hasResults: false, busy: false, shown: null };
+  let view = null; // the part of the chart the canvas shows (view.js)
   const $ = (id) => document.getElementById(id);
 
   // ---- The core --------------------------------------------------------------------------
@@ -168,6 +168,8 @@
       controls.states.push(box);
     }
     const chart = $('chart');
+    chart.tabIndex = 0; // the chart takes the focus, for its own keys (Ctrl+0)
+    view = ChartView(chart, repaintSoon);
     chart.addEventListener('pointermove', (e) => readout(e));
     chart.addEventListener('pointerdown', (e) => {
       if (e.pointerType !== 'mouse') readout(e);
@@ -178,6 +180,9 @@
     });
     let press = null;
     chart.addEventListener('touchstart', (e) => {
+      // A long press of one finger; a second finger is a pinch.
+      clearTimeout(press);
+      if (e.touches.length !== 1) return;
       const t = e.touches[0];
       press = setTimeout(() => showMenu(t.clientX, t.clientY), 600);
     });
@@ -241,26 +246,41 @@
 
   // ---- The chart: the core's scene painted on the canvas ------------------------------------
 
+  // The scene's drawing operations, OPS numbers each, in the module's memory.
+  function sceneNumbers() {
+    const at = M._idchart_scene() / 4;
+    return M.HEAPF32.subarray(at, at + M._idchart_scene_size() * OPS);
+  }
+
   function rgb(f, at) {
     return 'rgb(' + f[at] + ',' + f[at + 1] + ',' + f[at + 2] + ')';
   }
 
-  // Paints the scene, so much of each layer as `shown` gives (-1: all of it).
+  // Paints the scene on the chart's canvas through the view, so much of each
+  // layer as `shown` gives (-1: all of it).
   function paint(shown) {
+    state.shown = shown || null;
+    paintOn($('chart'), shown, (whole) => view.rect(whole));
+  }
+
+  // Paints the scene on a canvas of the chart's pixels, showing the part of
+  // the chart that `part` gives for the whole chart's corners. The view moves
+  // and magnifies the drawing only: line widths, font sizes and the dots'
+  // sizes stay as on the whole chart, so texts stay as readable as ever.
+  function paintOn(chart, shown, part) {
     const info = call({ op: 'sceneInfo' });
     const texts = call({ op: 'sceneTexts' }).texts;
-    const at = M._idchart_scene() / 4;
-    const count = M._idchart_scene_size();
-    const f = M.HEAPF32.subarray(at, at + count * OPS);
-    const chart = $('chart');
+    const f = sceneNumbers();
+    const count = f.length / OPS;
     const c = chart.getContext('2d');
     const ratio = chart.width / info.size[0];
     c.setTransform(ratio, 0, 0, ratio, 0, 0);
     c.fillStyle = '#ffe0c0';
     c.fillRect(0, 0, info.size[0], info.size[1]);
-    const [left, top, right, bottom] = info.scale;
+    const [left, top, right, bottom] = part(info.scale);
     const sx = info.size[0] / (right - left);
     const sy = info.size[1] / (bottom - top);
+    const dot = info.size[0] / Math.abs(info.scale[2] - info.scale[0]); // pixels a unit, whole chart
     const X = (x) => (x - left) * sx;
     const Y = (y) => (y - top) * sy;
     const used = [0, 0, 0, 0, 0];
@@ -313,7 +333,7 @@
                    Math.round(Math.abs(x2 - x1)) + 1, Math.round(Math.abs(y2 - y1)) + 1);
       } else if (kind === 3) { // a dot
         c.beginPath();
-        c.arc(X(f[o + 2]), Y(f[o + 3]), Math.abs(f[o + 4] * sx), 0, 2 * Math.PI);
+        c.arc(X(f[o + 2]), Y(f[o + 3]), Math.abs(f[o + 4]) * dot, 0, 2 * Math.PI);
         c.fillStyle = rgb(f, o + 9);
         c.fill();
         c.strokeStyle = rgb(f, o + 6);
@@ -339,12 +359,24 @@
     flush();
   }
 
-  // The state under the pointer in the readout cells.
+  // The picture painted again through a changed view, once a frame.
+  let repaintAsked = false;
+  function repaintSoon() {
+    if (repaintAsked) return;
+    repaintAsked = true;
+    requestAnimationFrame(() => {
+      repaintAsked = false;
+      paint(state.shown);
+    });
+  }
+
+  // The state under the pointer in the readout cells. The pointer goes
+  // through the view to the chart's user coordinates, so the state read is
+  // the one under it at any zoom.
   function readout(e) {
     const chart = $('chart');
     const r = chart.getBoundingClientRect();
-    const info = call({ op: 'sceneInfo' });
-    const [left, top, right, bottom] = info.scale;
+    const [left, top, right, bottom] = view.rect(call({ op: 'sceneInfo' }).scale);
     const x = left + (e.clientX - r.left) * (right - left) / r.width;
     const y = top + (e.clientY - r.top) * (bottom - top) / r.height;
     const cells = call({ op: 'readout', x, y }).cells;
@@ -366,7 +398,6 @@
 
   function chartDrawn(answer) {
     if (answer.message) return message(answer.message).then(() => paint());
-    drawn = true;
     showBoxes(answer.boxes, 'chart');
     paint();
   }
@@ -397,7 +428,6 @@
       showBoxes(moment.boxes);
       if (moment.message) await message(moment.message);
     }
-    drawn = true;
     state.hasResults = state.hasResults || display.results;
     if (display.openPrimary) await openDialog('primary');
   }
@@ -612,14 +642,15 @@
   }
 
   // The chart and the boxes over it as an SVG document, from the scene.
-  function chartSvg() {
+  // The whole chart unless `part` gives the part to show, as paintOn's does.
+  function chartSvg(part) {
     const info = call({ op: 'sceneInfo' });
     const texts = call({ op: 'sceneTexts' }).texts;
-    const at = M._idchart_scene() / 4;
-    const count = M._idchart_scene_size();
-    const f = M.HEAPF32.subarray(at, at + count * OPS);
+    const f = sceneNumbers();
+    const count = f.length / OPS;
     const [w, h] = info.size;
-    const [left, top, right, bottom] = info.scale;
+    const [left, top, right, bottom] = part ? part(info.scale) : info.scale;
+    const dot = w / Math.abs(info.scale[2] - info.scale[0]);
     const X = (x) => ((x - left) * w / (right - left)).toFixed(2);
     const Y = (y) => ((y - top) * h / (bottom - top)).toFixed(2);
     const parts = ['<svg xmlns="http://www.w3.org/2000/svg" width="' + w + '" height="' + h +
@@ -640,7 +671,7 @@
                    rgb(f, o + 6) + '"/>');
       } else if (kind === 3) {
         parts.push('<circle cx="' + X(f[o + 2]) + '" cy="' + Y(f[o + 3]) + '" r="' +
-                   Math.abs(f[o + 4] * w / (right - left)).toFixed(2) + '" fill="' +
+                   (Math.abs(f[o + 4]) * dot).toFixed(2) + '" fill="' +
                    rgb(f, o + 9) + '" stroke="' + rgb(f, o + 6) + '" stroke-width="' +
                    f[o + 12] + '"/>');
       } else if (kind === 5) {
@@ -699,22 +730,25 @@
     });
   }
 
-  async function saveImage() {
-    const k = await ask('保存图像', ['PNG 图像', 'SVG 矢量图', '取消']);
+  // 保存图像… saves the whole chart whatever the view; 保存当前视图… what the
+  // canvas shows now.
+  async function saveImage(current) {
+    const k = await ask(current ? '保存当前视图' : '保存图像', ['PNG 图像', 'SVG 矢量图', '取消']);
+    const part = current ? (whole) => view.rect(whole) : (whole) => whole;
     if (k === 0) {
-      // The canvas with the boxes over it, as the window shows them.
+      // The chart with the boxes over it, as the window shows them.
       const chart = $('chart');
       const image = document.createElement('canvas');
       image.width = chart.width;
       image.height = chart.height;
+      paintOn(image, state.shown, part);
       const c = image.getContext('2d');
-      c.drawImage(chart, 0, 0);
       const ratio = chart.width / geometry.chart[2];
       c.setTransform(ratio, 0, 0, ratio, 0, 0);
       paintBoxes(c);
       image.toBlob((blob) => download('焓湿图.png', blob), 'image/png');
     } else if (k === 1) {
-      download('焓湿图.svg', new Blob([chartSvg()], { type: 'image/svg+xml' }));
+      download('焓湿图.svg', new Blob([chartSvg(part)], { type: 'image/svg+xml' }));
     }
   }
 
@@ -777,7 +811,6 @@
 
   async function newProject() {
     const answer = call({ op: 'newProject' });
-    drawn = false;
     state.hasResults = false;
     showBoxes(answer.boxes);
     paint();
@@ -786,37 +819,90 @@
 
   // ---- The chart's menu ---------------------------------------------------------------------
 
+  // An entry: its caption, its shortcut, what it does; `chart`: its shortcut
+  // only while the chart has the focus.
+  const entry = (caption, shortcut, action, chart) => ({ caption, shortcut, action, chart });
   const menuEntries = [
-    ['保存图像…', 'Ctrl+S', saveImage], ['复制结果', 'Ctrl+Shift+C', copyResults],
-    ['导出结果…', 'Ctrl+E', exportResults], ['生成计算书…', 'Ctrl+R', generateSheet], null,
-    ['新建项目', '', newProject], ['打开项目…', 'Ctrl+O', openProjectFile],
-    ['保存项目', 'Ctrl+Shift+S', saveProject], null,
-    ['标注状态点…', '', markPoint],
-    ['清除全部状态点', '', () => { call({ op: 'clearPoints' }); saveLocally(); paint(); }],
+    entry('保存图像…', 'Ctrl+S', () => saveImage(false)),
+    entry('保存当前视图…', '', () => saveImage(true)),
+    entry('复制结果', 'Ctrl+Shift+C', copyResults),
+    entry('导出结果…', 'Ctrl+E', exportResults), entry('生成计算书…', 'Ctrl+R', generateSheet), null,
+    entry('新建项目', '', newProject), entry('打开项目…', 'Ctrl+O', openProjectFile),
+    entry('保存项目', 'Ctrl+Shift+S', saveProject), null,
+    entry('标注状态点…', '', markPoint),
+    entry('清除全部状态点', '', () => { call({ op: 'clearPoints' }); saveLocally(); paint(); }),
   ];
+  const viewEntries = [entry('复位视图', 'Ctrl+0', () => view.reset(), true)];
+  let climate = null; // the weather overlay's entries (climate.js)
 
-  function showMenu(x, y) {
-    const menu = $('menu');
-    menu.textContent = '';
-    for (const entry of menuEntries) {
-      if (!entry) {
-        menu.appendChild(document.createElement('hr'));
+  // The menu as it stands now: the overlay's entries with their checks.
+  const menuNow = () => menuEntries.concat([null], climate.entries(), [null], viewEntries);
+
+  // Fills a menu panel with entries: a separator for null, a check mark for
+  // a checked entry, an arrow for a submenu, which opens beside its entry.
+  function fillMenu(panel, entries) {
+    panel.textContent = '';
+    for (const e of entries) {
+      if (!e) {
+        panel.appendChild(document.createElement('hr'));
         continue;
       }
       const item = document.createElement('div');
-      item.setAttribute('role', 'menuitem');
+      item.setAttribute('role', e.checked === undefined ? 'menuitem' : 'menuitemcheckbox');
+      if (e.checked !== undefined) item.setAttribute('aria-checked', String(e.checked));
+      if (e.disabled) item.setAttribute('aria-disabled', 'true');
       item.tabIndex = -1;
-      item.textContent = entry[0];
-      item.addEventListener('click', () => {
-        menu.hidden = true;
-        run(entry[2]);
-      });
-      menu.appendChild(item);
+      item.textContent = e.caption;
+      if (e.submenu) {
+        item.setAttribute('aria-haspopup', 'menu');
+        item.submenu = e.submenu;
+        item.addEventListener('click', () => openSubmenu(item));
+      } else {
+        item.addEventListener('click', () => {
+          if (e.disabled) return;
+          closeMenus();
+          run(e.action);
+        });
+      }
+      // Pointing at an entry of the menu opens its submenu or closes another's.
+      if (panel === $('menu')) {
+        item.addEventListener('mouseenter', () => {
+          if (e.submenu) openSubmenu(item);
+          else $('submenu').hidden = true;
+        });
+      }
+      panel.appendChild(item);
     }
-    menu.hidden = false;
-    menu.style.left = Math.min(x, window.innerWidth - menu.offsetWidth - 4) + 'px';
-    menu.style.top = Math.min(y, window.innerHeight - menu.offsetHeight - 4) + 'px';
+  }
+
+  function placeMenu(panel, x, y, left) {
+    panel.hidden = false;
+    const right = x + panel.offsetWidth > window.innerWidth - 4 && left !== undefined;
+    panel.style.left = Math.max(0, Math.min(right ? left - panel.offsetWidth : x,
+                                            window.innerWidth - panel.offsetWidth - 4)) + 'px';
+    panel.style.top = Math.max(0, Math.min(y, window.innerHeight - panel.offsetHeight - 4)) + 'px';
+  }
+
+  function showMenu(x, y) {
+    const menu = $('menu');
+    fillMenu(menu, menuNow());
+    $('submenu').hidden = true;
+    placeMenu(menu, x, y);
     menu.querySelector('div').focus();
+  }
+
+  function openSubmenu(item) {
+    const sub = $('submenu');
+    if (!sub.hidden && sub.owner === item) return;
+    sub.owner = item;
+    fillMenu(sub, item.submenu);
+    const r = item.getBoundingClientRect();
+    placeMenu(sub, r.right, r.top - 3, r.left);
+  }
+
+  function closeMenus() {
+    $('menu').hidden = true;
+    $('submenu').hidden = true;
   }
 
   async function run(action) {
@@ -830,26 +916,40 @@
   }
 
   document.addEventListener('click', (e) => {
-    if (!$('menu').contains(e.target)) $('menu').hidden = true;
+    if (!$('menu').contains(e.target) && !$('submenu').contains(e.target)) closeMenus();
   });
   document.addEventListener('keydown', (e) => {
-    const menu = $('menu');
+    const menu = $('menu'), sub = $('submenu');
     if (!menu.hidden) {
-      const items = [...menu.querySelectorAll('div')];
+      const panel = !sub.hidden && sub.contains(document.activeElement) ? sub : menu;
+      const items = [...panel.querySelectorAll('div')];
       const at = items.indexOf(document.activeElement);
-      if (e.key === 'Escape') menu.hidden = true;
+      const item = items[at];
       if (e.key === 'ArrowDown') items[(at + 1) % items.length].focus();
       if (e.key === 'ArrowUp') items[(at - 1 + items.length) % items.length].focus();
-      if (e.key === 'Enter' && at >= 0) items[at].click();
+      if ((e.key === 'ArrowRight' || e.key === 'Enter') && item && item.submenu) {
+        openSubmenu(item);
+        sub.querySelector('div').focus();
+      } else if (e.key === 'Enter' && item) {
+        item.click();
+      }
+      if ((e.key === 'ArrowLeft' || e.key === 'Escape') && panel === sub) {
+        sub.hidden = true;
+        sub.owner.focus();
+      } else if (e.key === 'Escape') {
+        closeMenus();
+      }
       e.preventDefault();
       return;
     }
     if (!$('modal').hidden || $('main').hidden || !(e.ctrlKey || e.metaKey)) return;
     const key = (e.shiftKey ? 'Ctrl+Shift+' : 'Ctrl+') + e.key.toUpperCase();
-    const entry = menuEntries.find((m) => m && m[1] === key);
-    if (entry) {
+    // An entry of the chart's own (复位视图) only while the chart has the focus.
+    const chosen = menuEntries.concat(viewEntries).find(
+      (m) => m && m.shortcut === key && (!m.chart || document.activeElement === $('chart')));
+    if (chosen) {
       e.preventDefault();
-      run(entry[2]);
+      run(chosen.action);
     }
   });
 
@@ -860,6 +960,7 @@
     faces = call({ op: 'faces' });
     document.title = '焓湿图';
     buildMain();
+    climate = ClimateOverlay({ call, prompt, message, modal, boxParts, buttonRow, paint });
     arrange();
     const kept = (() => {
       try {
@@ -870,23 +971,30 @@
     })();
     if (kept) {
       const answer = call({ op: 'openProject', text: kept });
-      if (!answer.error) {
-        drawn = true;
-        showBoxes(answer.boxes);
-      }
+      if (answer.boxes) showBoxes(answer.boxes);
     } else {
       showBoxes(call({ op: 'newProject' }).boxes);
     }
     paint();
+    // A new size: the core draws the layers again for it (the process, the
+    // points and the weather stay) and the picture is painted as it stood.
     window.addEventListener('resize', () => {
       arrange();
-      if (drawn) chartDrawn(call({ op: 'drawChart' }));
-      else paint();
+      paint(state.shown);
     });
     document.body.dataset.ready = 'true';
   }
 
   // The page's entry for its tests and benchmarks: the core's answers.
-  window.idchart = { call: (request) => call(request), paint, ready: null };
+  window.idchart = {
+    call: (request) => call(request),
+    paint,
+    // The view rectangle in user coordinates, and the zoom.
+    view: () => view.rect(call({ op: 'sceneInfo' }).scale),
+    zoom: () => view.zoom(),
+    // The scene's operations as numbers (see web/api.cpp), copied.
+    scene: () => Array.from(sceneNumbers()),
+    ready: null,
+  };
   window.idchart.ready = IdchartModule().then(start);
 })();

@@ -4,10 +4,12 @@
 //   IDCHART       the desktop program (default build/idchart)
 //   IDCHART_WEB   the web build's folder (default build-web)
 //   CHROMIUM      the browser (default /usr/bin/chromium)
+//   SYNTHETIC_EPW the test suite's year of weather (default build/tests/synthetic_epw)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -16,9 +18,11 @@ const top = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 const idchart = process.env.IDCHART || path.join(top, 'build/idchart');
 const web = process.env.IDCHART_WEB || path.join(top, 'build-web');
 const pageUrl = 'file://' + path.join(web, 'idchart.html');
+const syntheticEpw = process.env.SYNTHETIC_EPW || path.join(top, 'build/tests/synthetic_epw');
 
 function run(program, args) {
-  const result = spawnSync(program, args, { encoding: 'utf8', env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
+  const result = spawnSync(program, args, { encoding: 'utf8', maxBuffer: 64 << 20,
+                                            env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } });
   return { status: result.status, out: result.stdout, err: result.stderr };
 }
 
@@ -138,6 +142,256 @@ test('the designs computed in the page give the desktop program\'s tables, dots 
   assert.deepEqual(errors, []);
   const elsewhere = requests.filter((url) => !/^(file|data|blob):/.test(url));
   assert.deepEqual(elsewhere, [], 'the page asks nothing of the network');
+  await context.close();
+});
+
+// The dots of the process layer as the core drew them, each with the canvas
+// pixel at its centre: [pixel, fill, outline] as r,g,b; a dot whose centre a
+// later dot covers is left out.
+function processDots(page) {
+  return page.evaluate(() => {
+    const f = window.idchart.scene();
+    const info = window.idchart.call({ op: 'sceneInfo' });
+    const [left, top, right, bottom] = info.scale;
+    const canvas = document.getElementById('chart');
+    const ratio = canvas.width / info.size[0];
+    const sx = info.size[0] / (right - left) * ratio, sy = info.size[1] / (bottom - top) * ratio;
+    const circles = [];
+    for (let o = 0; o < f.length; o += 14)
+      if (f[o] === 3 && f[o + 1] === 3) // the process layer's circles
+        circles.push({ x: (f[o + 2] - left) * sx, y: (f[o + 3] - top) * sy,
+                       reach: Math.abs(f[o + 4] * sx) + f[o + 12] * ratio,
+                       fill: [f[o + 9], f[o + 10], f[o + 11]].join(','),
+                       outline: [f[o + 6], f[o + 7], f[o + 8]].join(',') });
+    const c = canvas.getContext('2d');
+    return circles.filter((dot, k) => !circles.slice(k + 1).some(
+      (later) => Math.hypot(later.x - dot.x, later.y - dot.y) < later.reach)).map((dot) => {
+      const p = c.getImageData(Math.round(dot.x), Math.round(dot.y), 1, 1).data;
+      return [[p[0], p[1], p[2]].join(','), dot.fill, dot.outline];
+    });
+  });
+}
+
+test('a computed process stays on the chart when the window changes size', async () => {
+  const { page, context, errors } = await open({ width: 1366, height: 768 });
+  await button(page, 0).click();
+  await answer(page, ['', '']);
+  await button(page, 3).click();
+  await page.locator('#parameters .client button').click();
+  await button(page, 2).click();
+  const before = await processDots(page);
+  assert.ok(before.length >= 3, 'the process has its dots: ' + before.length);
+  for (const size of [{ width: 1024, height: 700 }, { width: 1600, height: 900 }]) {
+    const width = await page.evaluate(() => document.getElementById('chart').width);
+    await page.setViewportSize(size);
+    await page.waitForFunction((w) => document.getElementById('chart').width !== w, width);
+    const dots = await processDots(page);
+    assert.equal(dots.length, before.length, 'as many dots at ' + JSON.stringify(size));
+    for (const [pixel, fill, outline] of dots)
+      assert.ok(pixel === fill || pixel === outline,
+                'a dot painted at its centre at ' + JSON.stringify(size) + ': ' + pixel);
+  }
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+// The readout's cells as the page shows them.
+const readoutCells = (page) => page.locator('#readout .value').allInnerTexts();
+
+// The user point under a page position through the view, and the page
+// position of a user point.
+function throughView(page) {
+  return page.evaluate(() => {
+    const r = document.getElementById('chart').getBoundingClientRect();
+    return { view: window.idchart.view(), zoom: window.idchart.zoom(),
+             box: [r.left, r.top, r.width, r.height] };
+  }).then(({ view, zoom, box }) => {
+    const [left, top, right, bottom] = view;
+    return {
+      zoom,
+      user: (px, py) => [left + (px - box[0]) * (right - left) / box[2],
+                         top + (py - box[1]) * (bottom - top) / box[3]],
+      page: (x, y) => [box[0] + (x - left) * box[2] / (right - left),
+                       box[1] + (y - top) * box[3] / (bottom - top)],
+    };
+  });
+}
+
+test('zoomed and panned, the readout is the state under the pointer', async () => {
+  const { page, context, errors } = await open({ width: 1366, height: 768 });
+  await button(page, 0).click();
+  await answer(page, ['', '']);
+  const box = await page.locator('#chart').boundingBox();
+  const at = (fx, fy) => [Math.round(box.x + box.width * fx), Math.round(box.y + box.height * fy)];
+  const svg = async (entry) => {
+    const download = page.waitForEvent('download');
+    await menu(page, entry);
+    await page.locator('#modal button', { hasText: 'SVG' }).click();
+    return readFileSync(await (await download).path(), 'utf8');
+  };
+  const whole = await svg('保存图像…');
+
+  // The readout under a pixel is the core's for the user point the view
+  // gives, and its d and i lead back to that pixel.
+  const readsTrue = async (px, py, what) => {
+    await page.mouse.move(px, py);
+    const view = await throughView(page);
+    const [x, y] = view.user(px, py);
+    const core = await page.evaluate(([x, y]) => window.idchart.call({ op: 'readout', x, y }).cells,
+                                     [x, y]);
+    assert.deepEqual(await readoutCells(page), core, what);
+    const [bx, by] = view.page(Number(core[4]), Number(core[5]));
+    assert.ok(Math.abs(bx - px) <= 1 && Math.abs(by - py) <= 1,
+              what + ': d, i back at ' + [bx, by] + ', not ' + [px, py]);
+    return view;
+  };
+  const [px, py] = at(0.42, 0.57);
+  assert.equal((await readsTrue(px, py, 'zoom 1')).zoom, 1);
+
+  // Ctrl+wheel zooms by 1.25 a notch about the pointer: 4 after log(4)/log(1.25) notches.
+  const [qx, qy] = at(0.3, 0.4);
+  const under = (await throughView(page)).user(qx, qy);
+  await page.mouse.move(qx, qy);
+  await page.keyboard.down('Control');
+  await page.mouse.wheel(0, -100 * Math.log(4) / Math.log(1.25));
+  await page.keyboard.up('Control');
+  let view = await readsTrue(px, py, 'zoom 4');
+  assert.ok(Math.abs(view.zoom - 4) < 1e-6, 'zoom ' + view.zoom);
+  const still = view.user(qx, qy);
+  assert.ok(Math.abs(still[0] - under[0]) < 1e-3 && Math.abs(still[1] - under[1]) < 1e-3,
+            'the point under the pointer stays: ' + still + ' was ' + under);
+
+  // A drag with the middle button takes the chart's point along with the pointer.
+  const grabbed = view.user(px, py);
+  await page.mouse.down({ button: 'middle' });
+  await page.mouse.move(px + 60, py + 30, { steps: 3 });
+  await page.mouse.up({ button: 'middle' });
+  view = await readsTrue(px + 60, py + 30, 'panned');
+  const moved = view.user(px + 60, py + 30);
+  assert.ok(Math.abs(moved[0] - grabbed[0]) < 1e-3 && Math.abs(moved[1] - grabbed[1]) < 1e-3,
+            'the grabbed point follows the pointer: ' + moved + ' was ' + grabbed);
+
+  // Saved pictures are of the whole chart unless the view is asked for.
+  assert.equal(await svg('保存图像…'), whole, 'the whole chart at zoom 4');
+  assert.notEqual(await svg('保存当前视图…'), whole, 'the view shown');
+
+  // Panning never leaves the chart; Ctrl+0 on the chart gives the whole chart back.
+  await page.mouse.down({ button: 'middle' });
+  await page.mouse.move(px + 3000, py + 3000, { steps: 2 });
+  await page.mouse.up({ button: 'middle' });
+  const [left, top, right, bottom] = await page.evaluate(() => window.idchart.view());
+  const scale = await page.evaluate(() => window.idchart.call({ op: 'sceneInfo' }).scale);
+  assert.ok(Math.abs(left - scale[0]) < 1e-9 && Math.abs(top - scale[1]) < 1e-9,
+            'at the corner of the chart: ' + [left, top] + ' ' + scale);
+  await page.keyboard.press('Control+0');
+  assert.deepEqual(await page.evaluate(() => window.idchart.view()), scale);
+  assert.equal((await readsTrue(px, py, 'reset')).zoom, 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+// An entry of a submenu of the chart's menu.
+async function submenu(page, entry, item) {
+  const box = await page.locator('#chart').boundingBox();
+  await page.mouse.click(box.x + 40, box.y + 40, { button: 'right' });
+  await page.locator('#menu div', { hasText: entry }).hover();
+  await page.locator('#submenu div', { hasText: item }).click();
+}
+
+test('a year of weather in the page: the zones drawn and the hours counted as idchart climate counts them', async () => {
+  const folder = mkdtempSync(path.join(os.tmpdir(), 'idchart-web-'));
+  const epw = path.join(folder, 'year.epw');
+  writeFileSync(epw, run(syntheticEpw, ['typical']).out);
+  const { page, context, errors } = await open({ width: 1366, height: 768 });
+  await button(page, 0).click();
+  await answer(page, ['', '']);
+
+  const chooser = page.waitForEvent('filechooser');
+  await menu(page, '导入气象数据…');
+  await (await chooser).setFiles(epw);
+  await page.waitForFunction(() => window.idchart.call({ op: 'climateState' }).weather);
+  await submenu(page, '舒适区', '供冷 I级');
+
+  // The zone is a polygon on the zones layer, and painting it changes the
+  // picture: the canvas with and without that layer (the hours left off both).
+  const painted = await page.evaluate(() => {
+    const f = window.idchart.scene();
+    let polygons = 0;
+    for (let o = 0; o < f.length; o += 14) if (f[o] === 1 && f[o + 1] === 5) ++polygons;
+    const canvas = document.getElementById('chart');
+    const c = canvas.getContext('2d');
+    const pixels = (shown) => {
+      window.idchart.paint(shown);
+      return c.getImageData(0, 0, canvas.width, canvas.height).data;
+    };
+    const without = pixels([-1, 0, 0, -1, -1]);
+    const withZone = pixels([-1, -1, 0, -1, -1]);
+    window.idchart.paint();
+    let changed = 0;
+    for (let k = 0; k < without.length; k += 4)
+      if (without[k] !== withZone[k] || without[k + 1] !== withZone[k + 1] ||
+          without[k + 2] !== withZone[k + 2]) ++changed;
+    return { polygons, changed };
+  });
+  assert.equal(painted.polygons, 1, 'one zone shown');
+  assert.ok(painted.changed > 500, 'the zone painted over ' + painted.changed + ' pixels');
+
+  // 气象统计表… against idchart climate, all hours and then June to August
+  // chosen under 月份….
+  const table = async () => {
+    await menu(page, '气象统计表…');
+    const rows = await page.locator('#modal table tr').evaluateAll(
+      (trs) => trs.map((tr) => [...tr.cells].map((cell) => cell.textContent)));
+    await page.locator('#modal button', { hasText: '关闭' }).click();
+    return rows;
+  };
+  let summer = null; // idchart climate's answer for June to August
+  for (const months of ['', '6-8']) {
+    if (months) {
+      await submenu(page, '显示方式', '月份…');
+      await answer(page, [months]);
+    }
+    const rows = await table();
+    const desktop = run(idchart, ['climate', epw, '--format', 'json', '--zones', 'cool-1',
+                                  ...(months ? ['--months', months] : [])]);
+    assert.equal(desktop.status, 0, desktop.err);
+    const json = JSON.parse(desktop.out);
+    summer = json;
+    const hours = (label) => {
+      const row = rows.find((r) => r[0].startsWith(label));
+      assert.ok(row, label + ' in ' + JSON.stringify(rows));
+      return row[1];
+    };
+    assert.equal(hours('计入的小时'), String(json.counted), 'counted, months ' + months);
+    assert.equal(hours('图外的小时'), String(json.offChart), 'off the chart, months ' + months);
+    assert.equal(hours('缺测或无法求状态'), String(json.skipped), 'passed over, months ' + months);
+    assert.equal(hours(json.zones[0].name), String(json.zones[0].hours), 'in the zone, months ' + months);
+    assert.equal(Number(rows.find((r) => r[0] === json.zones[0].name)[2].replace('%', '')),
+                 json.zones[0].share);
+    assert.ok(rows.some((r) => r[1] === json.location), 'the place: ' + json.location);
+  }
+
+  // The density's cells are polygons on the weather layer; a dot by month a
+  // small filled box for every hour on the chart (June to August still).
+  const weatherLayer = () => page.evaluate(() => {
+    const f = window.idchart.scene();
+    const layer = { polygons: 0, boxes: 0, zones: 0 };
+    for (let o = 0; o < f.length; o += 14) {
+      if (f[o] === 2 && f[o + 1] === 5) ++layer.polygons;
+      if (f[o] === 2 && f[o + 1] === 2) ++layer.boxes;
+      if (f[o] === 1) ++layer.zones;
+    }
+    return layer;
+  });
+  assert.ok((await weatherLayer()).polygons > 0, 'cells on the weather layer');
+  await submenu(page, '显示方式', '逐时点（按月份着色）');
+  assert.ok((await weatherLayer()).boxes >= summer.counted - summer.offChart,
+            'a dot for each of ' + (summer.counted - summer.offChart) + ' hours');
+  await menu(page, '清除气象数据');
+  const cleared = await weatherLayer();
+  assert.equal(cleared.polygons + cleared.boxes, 0, 'the hours taken away');
+  assert.ok(cleared.zones > 0, 'the zone stays');
+  assert.deepEqual(errors, []);
   await context.close();
 });
 
