@@ -66,8 +66,9 @@ void OnScreen(const std::string &where, const QWidget &window)
 {
     const QRect screen = window.screen()->geometry();
     if (!screen.contains(window.frameGeometry()))
-        Fault(where, QStringLiteral("the window %1 leaves the screen %2")
-                         .arg(Rect(window.frameGeometry()), Rect(screen)));
+        Fault(where,
+              QStringLiteral("the window %1 leaves the screen %2")
+                  .arg(Rect(window.frameGeometry()), Rect(screen)));
 }
 
 // A control's text in its font fits the control's width.
@@ -96,9 +97,8 @@ void CheckMain(const std::string &where, Form1 &form)
     MainWindowControls &c = form.Controls();
     OnScreen(where, form);
     const QRect client(QPoint(0, 0), form.size());
-    const auto shown = [&](const QWidget &w) {
-        return QRect(w.mapTo(&form, QPoint(0, 0)), w.size());
-    };
+    const auto shown
+        = [&](const QWidget &w) { return QRect(w.mapTo(&form, QPoint(0, 0)), w.size()); };
     const bool scrolls = c.ScrollX->isVisible() || c.ScrollY->isVisible();
     for (int k = 0; k < kReadoutCellCount; ++k) {
         Fits(where + " readout heading", *c.Label1[k], c.Label1[k]->text(), c.Label1[k]->width());
@@ -110,8 +110,9 @@ void CheckMain(const std::string &where, Form1 &form)
         QPushButton &button = *c.Button(k);
         Fits(where + " button", button, button.text(), button.width() - 4);
         if (!scrolls && !client.contains(shown(button)))
-            Fault(where, QStringLiteral("button “%1” at %2 is outside the client area %3")
-                             .arg(button.text(), Rect(shown(button)), Rect(client)));
+            Fault(where,
+                  QStringLiteral("button “%1” at %2 is outside the client area %3")
+                      .arg(button.text(), Rect(shown(button)), Rect(client)));
     }
     QList<QLineEdit *> boxes;
     for (int n = 1; n <= 7; ++n)
@@ -147,15 +148,17 @@ void CheckMain(const std::string &where, Form1 &form)
             // A few pixels of a glyph's blank side may go at the chart's edge.
             if (text.right() > record.width + 2 || text.left() < -2
                 || text.bottom() > record.height + 2)
-                Fault(where, QStringLiteral("chart text “%1” at %2,%3 runs off the chart")
-                                 .arg(run)
-                                 .arg(text.x())
-                                 .arg(text.y()));
+                Fault(where,
+                      QStringLiteral("chart text “%1” at %2,%3 runs off the chart")
+                          .arg(run)
+                          .arg(text.x())
+                          .arg(text.y()));
             for (QLineEdit *box : boxes) {
                 const QRectF under = QRectF(box->geometry()).adjusted(1, 1, -1, -1);
                 if (under.intersects(text.adjusted(1, 2, -1, -2)))
-                    Fault(where, QStringLiteral("chart text “%1” lies under a box at %2")
-                                     .arg(run, Rect(box->geometry())));
+                    Fault(where,
+                          QStringLiteral("chart text “%1” lies under a box at %2")
+                              .arg(run, Rect(box->geometry())));
             }
         }
     }
@@ -170,15 +173,17 @@ void CheckDialog(const std::string &where, ParameterForm &dialog)
         QWidget *entry = dialog.Text[n] ? static_cast<QWidget *>(dialog.Text[n]) : dialog.Choice[n];
         const double end = label.x() + Advance(label.font(), label.text().trimmed());
         if (end > entry->x())
-            Fault(where, QStringLiteral("“%1” ends at %2 under its entry at %3")
-                             .arg(label.text().trimmed())
-                             .arg(end)
-                             .arg(entry->x()));
+            Fault(where,
+                  QStringLiteral("“%1” ends at %2 under its entry at %3")
+                      .arg(label.text().trimmed())
+                      .arg(end)
+                      .arg(entry->x()));
         if (dialog.Text[n])
             Fits(where + " entry", *dialog.Text[n], dialog.Text[n]->text(),
                  dialog.Text[n]->contentsRect().width() - 4);
     }
-    Fits(where + " button", *dialog.Command1, dialog.Command1->text(), dialog.Command1->width() - 4);
+    Fits(where + " button", *dialog.Command1, dialog.Command1->text(),
+         dialog.Command1->width() - 4);
 }
 
 } // namespace
