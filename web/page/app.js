@@ -209,6 +209,8 @@
     chart.height = Math.round(geometry.chart[3] * ratio);
     call({ op: 'setPicture', width: geometry.chart[2], height: geometry.chart[3],
            lineHeights: lineHeights() });
+    fitBoxes(controls.results);
+    fitBoxes(controls.states);
   }
 
   // A printed line's height at each font size the chart prints in, pixels, as
@@ -229,6 +231,60 @@
     return (bold ? 'bold ' : '') + (points * 96 / 72) + 'px ' + FACE;
   }
 
+  // Text widths in a font, as this browser draws them.
+  const measure = document.createElement('canvas').getContext('2d');
+  function widthOf(text, font) {
+    measure.font = font;
+    return measure.measureText(text).width;
+  }
+  function heightOf(font) {
+    measure.font = font;
+    const m = measure.measureText('焓Ag');
+    return (m.fontBoundingBoxAscent || 0) + (m.fontBoundingBoxDescent || 0);
+  }
+  const SMALLEST_PX = 5 * 96 / 72;
+  const HALF_POINT_PX = 0.5 * 96 / 72;
+
+  // The boxes of a group take one font, as large as lets the widest of their
+  // texts show whole, as the desktop's boxes do.
+  function fitBoxes(boxes) {
+    if (!boxes.length || !boxes[0].clientWidth) return;
+    const room = boxes[0].clientWidth - 6;
+    const high = boxes[0].clientHeight;
+    let px = 13;
+    for (; px > SMALLEST_PX; px -= HALF_POINT_PX) {
+      const font = px + 'px sans-serif';
+      if (boxes.every((b) => widthOf(b.value, font) <= room) && heightOf(font) <= high) break;
+    }
+    px = Math.max(px, SMALLEST_PX);
+    for (const b of boxes) b.style.fontSize = px + 'px';
+  }
+
+  // Each dialog label runs beneath its entry; its text, the unit included,
+  // shows whole left of the entry: one font for all labels, as large as lets
+  // them, and the load rows' labels moved left into the free space right of
+  // the air-state entries where that is not enough (as on the desktop).
+  function fitDialogLabels(labels, entries) {
+    const left = (element) => parseFloat(element.style.left);
+    const freeFrom = left(entries[0]) + parseFloat(entries[0].style.width) + 8;
+    const loadRow = (k) => k >= 7;
+    const leftmost = (k) => (loadRow(k) ? Math.min(left(labels[k]), freeFrom) : left(labels[k]));
+    const fontAt = (px) => px + 'px ' + FACE;
+    let px = 13;
+    for (; px > SMALLEST_PX; px -= HALF_POINT_PX) {
+      if (labels.every((label, k) => leftmost(k) + widthOf(label.textContent.trim(), fontAt(px)) + 2
+                                     <= left(entries[k]))) break;
+    }
+    px = Math.max(px, SMALLEST_PX);
+    labels.forEach((label, k) => {
+      label.style.fontSize = px + 'px';
+      if (!loadRow(k)) return;
+      const width = widthOf(label.textContent.trim(), fontAt(px));
+      if (left(label) + width + 2 > left(entries[k]))
+        label.style.left = Math.max(leftmost(k), left(entries[k]) - 2 - width) + 'px';
+    });
+  }
+
   function showBoxes(boxes, only) {
     state.boxes = boxes;
     const put = (box, text) => {
@@ -238,10 +294,12 @@
     if (only === 'chart') {
       put(controls.states[10], boxes.states[10]);
       put(controls.states[11], boxes.states[11]);
-      return;
+    } else {
+      boxes.results.forEach((text, k) => put(controls.results[k], text));
+      boxes.states.forEach((text, k) => put(controls.states[k], text));
     }
-    boxes.results.forEach((text, k) => put(controls.results[k], text));
-    boxes.states.forEach((text, k) => put(controls.states[k], text));
+    fitBoxes(controls.results);
+    fitBoxes(controls.states);
   }
 
   // ---- The chart: the core's scene painted on the canvas ------------------------------------
@@ -467,11 +525,12 @@
     dialog.style.width = d[2] + 'px';
     client.style.height = (d[3] - 26) + 'px';
     const entries = [];
-    table.forEach((row, k) => {
+    const labels = table.map((row, k) => {
       const label = document.createElement('label');
       label.textContent = row.caption;
       place(label, geometry.dialogLabels[k]);
       client.appendChild(label);
+      return label;
     });
     table.forEach((row, k) => {
       let entry;
@@ -501,6 +560,7 @@
       client.appendChild(entry);
       entries.push(entry);
     });
+    fitDialogLabels(labels, entries);
     const ok = document.createElement('button');
     ok.textContent = faces.dialogOk;
     place(ok, geometry.dialogOk);

@@ -432,6 +432,39 @@ test('on a phone-sized screen every dialog can be confirmed', async () => {
   await context.close();
 });
 
+test('on the smallest screens every dialog label shows its unit and every box its whole text', async () => {
+  for (const viewport of [{ width: 1024, height: 768 }, { width: 1366, height: 768 }]) {
+    const { page, context, errors } = await open(viewport);
+    for (const k of [3, 4, 6]) {
+      await button(page, k).click();
+      // Each label's text, the unit included, ends left of its entry.
+      const overlaps = await page.evaluate(() => {
+        const client = document.querySelector('#parameters .client');
+        const labels = [...client.querySelectorAll('label')];
+        const entries = [...client.querySelectorAll('input, select')];
+        return labels.flatMap((label, n) => {
+          const range = document.createRange();
+          range.selectNodeContents(label);
+          const text = label.textContent;
+          range.setEnd(label.firstChild, text.trimEnd().length);
+          const end = range.getBoundingClientRect().right;
+          const entry = entries[n].getBoundingClientRect().left;
+          return end > entry + 0.5 ? [text.trim() + ' ' + end + ' > ' + entry] : [];
+        });
+      });
+      assert.deepEqual(overlaps, [], JSON.stringify(viewport));
+      await page.locator('#parameters .client button').click();
+      await button(page, 2).click();
+      // Every result and state box shows its whole text.
+      const cut = await page.evaluate(() => [...document.querySelectorAll('#main input.box')]
+        .filter((b) => b.scrollWidth > b.clientWidth).map((b) => b.value));
+      assert.deepEqual(cut, [], JSON.stringify(viewport));
+    }
+    assert.deepEqual(errors, []);
+    await context.close();
+  }
+});
+
 test('the command line under node prints the desktop program\'s bytes', () => {
   const node = path.join(web, 'idchart-node.mjs');
   const cases = [
