@@ -282,7 +282,10 @@ QByteArray CalculationSheetPdf(const CalculationSheet &sheet, const PictureRecor
             painter.save();
             painter.translate(area.topLeft());
             const PictureScale to = PictureScale::For(record, scale, false);
-            painter.setClipRect(QRectF(QPointF(0, 0), to.area));
+            // The white margins are snapped to the picture's pixels; a pixel's
+            // width inside the picture's edge, no curve that runs on beyond it shows.
+            painter.setClipRect(
+                QRectF(QPointF(0, 0), to.area).adjusted(scale, scale, -scale, -scale));
             PaintRecord(painter, record, to);
             painter.restore();
         }

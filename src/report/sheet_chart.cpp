@@ -13,6 +13,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 using namespace moist_air;
 
@@ -176,8 +177,11 @@ void PrintAt(Surface &picture, double x, double y, const std::string &text)
 
 // One curve of constant relative humidity across the region's temperatures,
 // labelled where it leaves the plot.
+// A label's rectangle in pixels: left, top, right, bottom.
+using LabelBox = std::array<double, 4>;
+
 void DrawHumidityCurve(Surface &picture, const ChartRegion &r, double phi, double tLow,
-                       double tHigh, double B)
+                       double tHigh, double B, std::vector<LabelBox> &placed)
 {
     const ScaleMap &map = picture.Map();
     picture.SetForeColor(colours::kPurple);
@@ -212,9 +216,20 @@ void DrawHumidityCurve(Surface &picture, const ChartRegion &r, double phi, doubl
         return;
     const std::string text = "φ=" + DoubleText(std::round(phi * 100)) + "%";
     picture.SetFontSize(kCurveLabelPoints);
-    const double x = std::min(map.ToPixelX(lastInside.d) + 3,
-                              map.ToPixelX(r.dRight) - TextWidth(text, kCurveLabelPoints) - 3);
-    const double y = std::max(map.ToPixelY(lastInside.i) + 2, map.ToPixelY(r.iTop) + 2);
+    const double width = TextWidth(text, kCurveLabelPoints);
+    const double height = kCurveLabelPoints * PixelsPerPoint() * 1.25;
+    const double x = std::min(map.ToPixelX(lastInside.d) + 3, map.ToPixelX(r.dRight) - width - 3);
+    double y = std::max(map.ToPixelY(lastInside.i) + 2, map.ToPixelY(r.iTop) + 2);
+    // Curves that leave the plot close together near a corner keep their
+    // labels apart: a label moves down below one it would cover.
+    const auto covers = [&](double top) {
+        return std::any_of(placed.begin(), placed.end(), [&](const LabelBox &b) {
+            return x < b[2] && x + width > b[0] && top < b[3] && top + height > b[1];
+        });
+    };
+    for (int k = 0; k < 12 && covers(y); ++k)
+        y += height;
+    placed.push_back({x, y, x + width, y + height});
     PrintAt(picture, map.FromPixelX(x), map.FromPixelY(y), text);
 }
 
@@ -302,6 +317,11 @@ ChartRegion ProcessRegion(const std::vector<FoundState> &states, double width, d
         widen(r.dLeft, r.dRight, shape * (r.iTop - r.iBottom) / kChartShape);
     else
         widen(r.iBottom, r.iTop, (r.dRight - r.dLeft) * kChartShape / shape);
+    // No moisture content lies below zero: a region reaching past it starts there.
+    if (r.dLeft < 0.0) {
+        r.dRight -= r.dLeft;
+        r.dLeft = 0.0;
+    }
     return r;
 }
 
@@ -360,8 +380,9 @@ std::optional<ChartRegion> DrawProcessRegion(const DesignOutcome &outcome, doubl
     }
 
     // The curves of constant relative humidity, every 10 %.
+    std::vector<LabelBox> placed;
     for (int percent = 10; percent <= 100; percent += 10)
-        DrawHumidityCurve(picture, r, percent / 100.0, tLow - 1, tHigh + 1, B);
+        DrawHumidityCurve(picture, r, percent / 100.0, tLow - 1, tHigh + 1, B, placed);
 
     // The process: its lines, the dots in their colours, the letters.
     const Process process = ProcessOf(outcome);

@@ -3,6 +3,7 @@
 #include "designs/primary_summer/primary_summer.h"
 #include "psychro/moist_air.h"
 #include "report/calculation_sheet.h"
+#include "report/sheet_chart.h"
 
 #include <gtest/gtest.h>
 
@@ -318,5 +319,39 @@ TEST(CalculationSheet, StoppedCalculationGivesTheMessageAndTheStepsReached)
         ASSERT_FALSE(made.sheet.steps.empty()) << c.what;
         EXPECT_EQ(made.sheet.steps.back().section, c.lastSection) << c.what;
         EXPECT_FALSE(StepNamed(made.sheet, "G")) << c.what;
+    }
+}
+
+// The chart page's enlarged region holds every state found with a margin, at
+// least 1 g/kg by the enthalpy of 1 K, at the plot's proportions, and never
+// reaches below zero moisture (the winter outdoor state lies near it).
+TEST(CalculationSheet, ProcessRegionHoldsEveryStateAndNoNegativeMoisture)
+{
+    WinterParameters steam = kWinterStartTexts;
+    steam.Mode = Humidifier::Steam;
+    const Made cases[] = {
+        Make(kStartTexts),
+        Make(kStartTexts, DesignKind::SecondarySummer),
+        Make(kStartTexts, DesignKind::PrimaryWinter),
+        Make(kStartTexts, DesignKind::PrimaryWinter, steam),
+        Make({26, 60, 35, 26.5, 6, 15, 95, 35, 2.5f}, DesignKind::PrimarySummer, kWinterStartTexts,
+             95000),
+    };
+    for (const Made &made : cases) {
+        const auto &states
+            = std::visit([](const auto &o) -> const std::vector<FoundState> & { return o.states; },
+                         made.outcome);
+        ASSERT_FALSE(states.empty());
+        const double width = 1000, height = 560;
+        const ChartRegion r = ProcessRegion(states, width, height);
+        EXPECT_GE(r.dLeft, 0.0);
+        EXPECT_GE(r.dRight - r.dLeft, 1.0);
+        EXPECT_GE(r.iTop - r.iBottom, 1.0);
+        for (const FoundState &state : states) {
+            EXPECT_GT(state.point.d, r.dLeft - 1e-9) << StateLetter(state.name);
+            EXPECT_LT(state.point.d, r.dRight);
+            EXPECT_GT(state.point.i, r.iBottom);
+            EXPECT_LT(state.point.i, r.iTop);
+        }
     }
 }
