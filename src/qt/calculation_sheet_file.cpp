@@ -270,7 +270,8 @@ QByteArray CalculationSheetPdf(const CalculationSheet &sheet, const PictureRecor
             painter.setPen(Qt::black);
             const QRectF captionBox(0, head, page.width(), pdf.logicalDpiY() * 0.3);
             painter.drawText(captionBox, Qt::AlignLeft | Qt::AlignTop,
-                             QString::fromUtf8(kSheetChartHeading) + QStringLiteral("　") + title);
+                             QString::fromStdString(SheetChartHeading(sheet)) + QStringLiteral("　")
+                                 + title);
             return page.adjusted(0, captionBox.bottom(), 0, 0);
         };
         int number = textPages;

@@ -188,7 +188,7 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
     html += std::string("<p class=\"note\">") + kNumbersNote + "</p>\n";
     if (sheet.stop)
         html
-            += "<p class=\"stop\"><b>计算中止：</b>" + Escaped(*sheet.stop) + "（见第 6 节）</p>\n";
+            += "<p class=\"stop\"><b>计算中止：</b>" + Escaped(*sheet.stop) + "（见第 5 节）</p>\n";
 
     html += "<h2>1　设计参数</h2>\n" + TableStart();
     html += "<thead><tr>" + Cell("符号", "th") + Cell("名称", "th") + Cell("数值", "th")
@@ -236,9 +236,18 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
             + Cell(Escaped(result.unit)) + "</tr>\n";
     html += "</table>\n";
 
-    // The PDF prints the chart section on pages of its own after the text.
+    // Why the calculation stopped, before the chart, which the PDF prints
+    // on pages of its own after the text.
+    if (sheet.stop) {
+        html += "<h2>5　计算中止</h2>\n<p class=\"stop\">" + Escaped(*sheet.stop) + "</p>\n";
+        html += "<p>第 3 节列出了中止前已完成的计算步骤";
+        if (!sheet.steps.empty())
+            html += "，最后一步为“" + Escaped(sheet.steps.back().section) + "”的"
+                + Escaped(sheet.steps.back().what);
+        html += "；计算结果表中未算出的数值为空。</p>\n";
+    }
     if (chart == Chart::Image) {
-        html += std::string("<h2>") + kSheetChartHeading + "</h2>\n";
+        html += "<h2>" + SheetChartHeading(sheet) + "</h2>\n";
         if (!regionSvg.empty())
             html += "<h3>过程线所在区域（放大）</h3>\n" + Image("过程线所在区域", regionSvg);
         if (!chartSvg.empty())
@@ -247,14 +256,6 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
             html += "<p>（无图）</p>\n";
     }
 
-    if (sheet.stop) {
-        html += "<h2>6　计算中止</h2>\n<p class=\"stop\">" + Escaped(*sheet.stop) + "</p>\n";
-        html += "<p>第 3 节列出了中止前已完成的计算步骤";
-        if (!sheet.steps.empty())
-            html += "，最后一步为“" + Escaped(sheet.steps.back().section) + "”的"
-                + Escaped(sheet.steps.back().what);
-        html += "；计算结果表中未算出的数值为空。</p>\n";
-    }
     return html;
 }
 
@@ -368,4 +369,9 @@ std::string CalculationSheetPrintHtml(const CalculationSheet &sheet)
     html += Body(sheet, Chart::NextPage, {}, {});
     html += "</body></html>\n";
     return html;
+}
+
+std::string SheetChartHeading(const CalculationSheet &sheet)
+{
+    return sheet.stop ? "6　焓湿图" : "5　焓湿图";
 }

@@ -98,5 +98,6 @@ std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::strin
 // same sections without the chart, which the PDF puts on pages of its own.
 std::string CalculationSheetPrintHtml(const CalculationSheet &sheet);
 
-// The chart section's heading, which the PDF prints on its chart pages.
-inline constexpr const char *kSheetChartHeading = "5　焓湿图";
+// The chart section's heading, which the PDF prints on its chart pages: the
+// fifth section, or the sixth after a stopped calculation's own.
+std::string SheetChartHeading(const CalculationSheet &sheet);
