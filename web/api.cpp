@@ -25,6 +25,7 @@
 #include "readout/state_points.h"
 #include "report/calculation_sheet.h"
 #include "report/result_sheet.h"
+#include "report/sheet_chart.h"
 #include "psychro/arithmetic_fault.h"
 #include "text/captions.h"
 #include "text/fault_message.h"
@@ -121,6 +122,11 @@ struct Program {
     std::optional<climate::SettingsQuestions> climateQuestions;
     // The scene's operations as numbers for the page, per layer.
     std::vector<float> sceneNumbers;
+    // The calculation sheet's enlarged region, drawn on a scene of its own,
+    // which the scene's ops give while it is chosen.
+    Scene region {1, 1, [this](float points) { return LineHeight(points); }};
+    bool regionChosen = false;
+    Scene &Shown() { return regionChosen ? region : scene; }
 
     double LineHeight(float points) const
     {
@@ -143,6 +149,12 @@ std::string StringOf(const JsonValue &request, const char *key)
 {
     const JsonValue *value = request.Find(key);
     return value && value->Is(JsonValue::Type::String) ? value->string : std::string();
+}
+
+bool BoolOf(const JsonValue &request, const char *key)
+{
+    const JsonValue *value = request.Find(key);
+    return value && value->Is(JsonValue::Type::Boolean) && value->boolean;
 }
 
 double NumberOf(const JsonValue &request, const char *key, double otherwise = 0.0)
@@ -509,7 +521,10 @@ std::string SheetHtml(const JsonValue &request)
         return "{}";
     CalculationSheet sheet = *app.sheet;
     sheet.date = StringOf(request, "date");
-    return Answer().Text("html", CalculationSheetHtml(sheet, StringOf(request, "svg"))).Json();
+    return Answer()
+        .Text("html", CalculationSheetHtml(sheet, StringOf(request, "svg"),
+                                           StringOf(request, "regionSvg")))
+        .Json();
 }
 
 std::string OpenProject(const JsonValue &request)
@@ -739,17 +754,32 @@ std::string Dispatch(const JsonValue &request)
                                                   static_cast<float>(NumberOf(request, "y")));
         return Answer().Raw("cells", TextArray(cells)).Json();
     }
+    if (op == "regionScene") {
+        // On: the last calculation's region drawn for the sheet, and the
+        // scene's ops are its own until it is turned off again.
+        app.regionChosen = false;
+        if (!BoolOf(request, "on") || !app.sheet || !app.sheet->outcome)
+            return Answer().Raw("drawn", "false").Json();
+        app.region.Resize(kSheetRegionWidth * kSheetPixelsPerMillimetre,
+                          kSheetRegionHeight * kSheetPixelsPerMillimetre);
+        app.region.ClearAll();
+        const bool drawn = DrawProcessRegion(*app.sheet->outcome, app.sheet->B, app.region)
+                               .has_value();
+        app.regionChosen = drawn;
+        return Answer().Raw("drawn", drawn ? "true" : "false").Json();
+    }
     if (op == "sceneInfo") {
-        const ScaleMap &map = app.scene.Map();
+        const Scene &shown = app.Shown();
+        const ScaleMap &map = shown.Map();
         return Answer()
             .Raw("scale", NumberArray({map.left(), map.top(), map.right(), map.bottom()}))
-            .Raw("size", NumberArray({app.scene.Width(), app.scene.Height()}))
+            .Raw("size", NumberArray({shown.Width(), shown.Height()}))
             .Json();
     }
     if (op == "sceneTexts") {
         std::vector<std::string> texts;
         for (std::size_t layer = 0; layer < kSceneLayerCount; ++layer)
-            for (const Scene::Op &sceneOp : app.scene.Ops(static_cast<SceneLayer>(layer)))
+            for (const Scene::Op &sceneOp : app.Shown().Ops(static_cast<SceneLayer>(layer)))
                 if (sceneOp.kind == Scene::Kind::Text)
                     texts.push_back(sceneOp.text);
         return Answer().Raw("texts", TextArray(texts)).Json();
@@ -805,7 +835,7 @@ EMSCRIPTEN_KEEPALIVE const float *idchart_scene()
     std::vector<float> &numbers = app.sceneNumbers;
     numbers.clear();
     for (std::size_t layer = 0; layer < kSceneLayerCount; ++layer)
-        for (const Scene::Op &op : app.scene.Ops(static_cast<SceneLayer>(layer))) {
+        for (const Scene::Op &op : app.Shown().Ops(static_cast<SceneLayer>(layer))) {
             const float values[14] = {
                 float(layer),      float(op.kind),    float(op.x1),      float(op.y1),
                 op.kind == Scene::Kind::Text ? float(op.bold) : float(op.x2), float(op.y2),      float(op.colour.r), float(op.colour.g),

@@ -33,10 +33,7 @@ constexpr double kChartMargin = 10.0;
 constexpr double kBodyPoints = 10.5;
 constexpr double kHeadPoints = 9.0;
 constexpr double kCaptionPoints = 12.0;
-// The region picture on A4 landscape within the chart margins, below the
-// running head and the caption, mm.
-constexpr double kRegionWidth = 297.0 - 2 * kChartMargin;
-constexpr double kRegionHeight = 210.0 - 2 * kChartMargin - 16.0;
+static_assert(kSheetRegionWidth == 297.0 - 2 * kChartMargin);
 
 // Draws the record and its boxes into `area`, keeping its proportions,
 // centred; answers the rectangle the picture took.
@@ -237,7 +234,7 @@ QByteArray CalculationSheetPdf(const CalculationSheet &sheet, const PictureRecor
         const int textPages = text.pageCount();
 
         const std::optional<RegionPicture> region
-            = RegionRecord(sheet, kRegionWidth, kRegionHeight);
+            = RegionRecord(sheet, kSheetRegionWidth, kSheetRegionHeight);
         const int pages = textPages + 1 + (region ? 1 : 0);
 
         QPainter painter;
@@ -314,7 +311,7 @@ QString SaveCalculationSheet(const CalculationSheet &sheet, const PictureRecord 
     } else {
         const QByteArray svg = PictureSvg(chart, overlay);
         const std::optional<RegionPicture> region
-            = RegionRecord(sheet, kRegionWidth, kRegionHeight);
+            = RegionRecord(sheet, kSheetRegionWidth, kSheetRegionHeight);
         const QByteArray regionSvg = region ? PictureSvg(region->record) : QByteArray();
         bytes = QByteArray::fromStdString(
             CalculationSheetHtml(sheet, svg.toStdString(), regionSvg.toStdString()));

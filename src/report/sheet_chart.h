@@ -20,6 +20,10 @@ struct ChartRegion {
 
 // The pictures the page is drawn on have 96 pixels per inch of paper.
 inline constexpr double kSheetPixelsPerMillimetre = 96.0 / 25.4;
+// The region's picture: an A4 landscape page within margins of 10 mm, below
+// the running head and the caption, mm.
+inline constexpr double kSheetRegionWidth = 297.0 - 2 * 10.0;
+inline constexpr double kSheetRegionHeight = 210.0 - 2 * 10.0 - 16.0;
 
 // The states' bounding box with a margin, at least 1 g/kg wide and as tall as
 // the enthalpy of 1 K, widened in one direction to the shape of a plot area

@@ -703,7 +703,8 @@
 
   // The chart and the boxes over it as an SVG document, from the scene.
   // The whole chart unless `part` gives the part to show, as paintOn's does.
-  function chartSvg(part) {
+  // `plain`: the scene alone, without the boxes (the sheet's enlarged region).
+  function chartSvg(part, plain) {
     const info = call({ op: 'sceneInfo' });
     const texts = call({ op: 'sceneTexts' }).texts;
     const f = sceneNumbers();
@@ -750,6 +751,10 @@
       }
     }
     parts.push('</svg>');
+    if (plain) {
+      parts.push('</svg>');
+      return parts.join('\n');
+    }
     // The boxes over the chart, with their texts.
     const boxes = state.boxes || { results: [], states: [] };
     const rects = geometry.results.concat(geometry.states);
@@ -831,7 +836,11 @@
   function generateSheet() {
     const date = new Date();
     const pad = (n) => String(n).padStart(2, '0');
-    const answer = call({ op: 'sheetHtml', svg: chartSvg(),
+    // The process region enlarged, drawn by the core on a scene of its own.
+    let regionSvg = '';
+    if (call({ op: 'regionScene', on: true }).drawn) regionSvg = chartSvg(undefined, true);
+    call({ op: 'regionScene', on: false });
+    const answer = call({ op: 'sheetHtml', svg: chartSvg(), regionSvg,
                           date: date.getFullYear() + '-' + pad(date.getMonth() + 1) + '-' +
                                 pad(date.getDate()) });
     if (!answer.html) return message('请先进行计算（计算并描点），再生成计算书。');

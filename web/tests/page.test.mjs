@@ -125,6 +125,17 @@ test('the designs computed in the page give the desktop program\'s tables, dots 
   const around = await pixelAt(page, mid(C.d, L.d, 0.5), mid(C.i, L.i, 0.5), 2);
   assert.ok(around.includes('0,255,0'), 'the cooling line C–L is green: ' + around);
 
+  // The calculation sheet holds the enlarged process region before the whole chart.
+  const opened = context.waitForEvent('page');
+  await menu(page, '生成计算书…');
+  const sheet = await opened;
+  await sheet.waitForLoadState();
+  const html = await sheet.content();
+  const region = html.indexOf('过程线所在区域（放大）'), whole = html.indexOf('<h3>全图</h3>');
+  assert.ok(region > 0 && whole > region, 'the region, then the whole chart');
+  assert.equal((html.match(/data:image\/svg\+xml/g) || []).length, 2);
+  await sheet.close();
+
   // A state point through the chart's menu, blue where the state command puts it.
   await menu(page, '标注状态点…');
   await page.locator('#modal input').nth(0).fill('32');
