@@ -40,6 +40,7 @@
 #include <array>
 #include <cstdio>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -823,24 +824,40 @@ EMSCRIPTEN_KEEPALIVE const char *idchart_call(const char *requestText)
     return answer.c_str();
 }
 
-// The drawn scene as numbers, 14 a drawing operation, layer after layer in
-// painting order: layer, kind, x1, y1, x2, y2 (user coordinates; a circle's
-// radius in x2; a text's weight in x2, 1 for bold), colour r g b, fill r g b,
-// line width and font size. Texts
-// come in the same order from {"op": "sceneTexts"}. Answers where the
-// numbers start; idchart_scene_size tells how many operations there are.
+// The drawn scene as numbers, kSceneNumbers a drawing operation, layer after
+// layer in painting order: layer, kind, x1, y1, x2, y2 (user coordinates; a
+// circle's radius in x2; a text's weight in x2, 1 for bold), colour r g b,
+// fill r g b, line width, font size, and the point a text belongs to (NaN for
+// none and for other operations). Texts come in the same order from
+// {"op": "sceneTexts"}. Answers where the numbers start; idchart_scene_size
+// tells how many operations there are.
+constexpr std::size_t kSceneNumbers = 16;
+
 EMSCRIPTEN_KEEPALIVE const float *idchart_scene()
 {
     Program &app = App();
     std::vector<float> &numbers = app.sceneNumbers;
     numbers.clear();
+    const float none = std::numeric_limits<float>::quiet_NaN();
     for (std::size_t layer = 0; layer < kSceneLayerCount; ++layer)
         for (const Scene::Op &op : app.Shown().Ops(static_cast<SceneLayer>(layer))) {
-            const float values[14] = {
-                float(layer),      float(op.kind),    float(op.x1),      float(op.y1),
-                op.kind == Scene::Kind::Text ? float(op.bold) : float(op.x2), float(op.y2),      float(op.colour.r), float(op.colour.g),
-                float(op.colour.b), float(op.fill.r), float(op.fill.g),  float(op.fill.b),
-                float(op.width),   op.fontSize};
+            const bool text = op.kind == Scene::Kind::Text;
+            const float values[kSceneNumbers] = {float(layer),
+                                                 float(op.kind),
+                                                 float(op.x1),
+                                                 float(op.y1),
+                                                 text ? float(op.bold) : float(op.x2),
+                                                 text ? 0.0f : float(op.y2),
+                                                 float(op.colour.r),
+                                                 float(op.colour.g),
+                                                 float(op.colour.b),
+                                                 float(op.fill.r),
+                                                 float(op.fill.g),
+                                                 float(op.fill.b),
+                                                 float(op.width),
+                                                 op.fontSize,
+                                                 op.anchored ? float(op.x2) : none,
+                                                 op.anchored ? float(op.y2) : none};
             numbers.insert(numbers.end(), std::begin(values), std::end(values));
         }
     return numbers.data();
@@ -848,7 +865,7 @@ EMSCRIPTEN_KEEPALIVE const float *idchart_scene()
 
 EMSCRIPTEN_KEEPALIVE int idchart_scene_size()
 {
-    return static_cast<int>(App().sceneNumbers.size() / 14);
+    return static_cast<int>(App().sceneNumbers.size() / kSceneNumbers);
 }
 
 } // extern "C"

@@ -146,10 +146,12 @@ void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
         }
         const auto [centreX, centreY] = centreFor(best);
         picture.SetForeColor(label.colour);
+        picture.SetTextAnchor(SurfacePoint {label.point.d, label.point.i});
         picture.SetCurrentX(static_cast<float>(map.FromPixelX(centreX - width / 2.0)));
         picture.SetCurrentY(static_cast<float>(map.FromPixelY(centreY - height / 2.0)));
         picture.Print(text);
     }
+    picture.SetTextAnchor(std::nullopt);
     picture.SetForeColor(colour);
     picture.SetFontSize(fontSize);
     picture.SetFontBold(bold);

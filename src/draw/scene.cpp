@@ -118,6 +118,11 @@ void Scene::PaintText(double x, double y, const std::string &text)
     op.x1 = x;
     op.y1 = y;
     op.text = text;
+    if (const std::optional<SurfacePoint> &anchor = TextAnchor()) {
+        op.anchored = true;
+        op.x2 = anchor->x;
+        op.y2 = anchor->y;
+    }
 }
 
 double Scene::LineHeightPixels() const
@@ -178,8 +183,14 @@ void PaintOp(const Scene::Op &op, Surface &target, double radiusScale)
         target.Circle(f(op.x1), f(op.y1), f(op.x2 * radiusScale));
         break;
     case Scene::Kind::Text:
-        target.SetCurrentX(f(op.x1));
-        target.SetCurrentY(f(op.y1));
+        // A text that belongs to a point keeps its distance from it in pixels.
+        if (op.anchored) {
+            target.SetCurrentX(f(op.x2 + (op.x1 - op.x2) * radiusScale));
+            target.SetCurrentY(f(op.y2 + (op.y1 - op.y2) * radiusScale));
+        } else {
+            target.SetCurrentX(f(op.x1));
+            target.SetCurrentY(f(op.y1));
+        }
         target.Print(op.text);
         break;
     case Scene::Kind::Polygon: // painted with its corners by PaintPolygonAt

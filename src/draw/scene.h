@@ -54,6 +54,8 @@ public:
         int width = 1; // line width in force
         float fontSize = 0; // font size in force
         bool bold = false; // bold weight in force
+        // a text that belongs to a point (TextAnchor), the point in x2, y2
+        bool anchored = false;
         std::string text;
     };
 

@@ -4,6 +4,7 @@
 #include "draw/scale_map.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -69,6 +70,11 @@ public:
     // Whether text is printed in the bold weight of the face.
     bool FontBold() const { return fontBold_; }
     void SetFontBold(bool bold) { fontBold_ = bold; }
+    // The point (user coordinates) the texts printed next belong to, such as
+    // the dot a state's letter names: a magnified view keeps the text as
+    // many pixels from it as the whole picture does. None for other texts.
+    const std::optional<SurfacePoint> &TextAnchor() const { return textAnchor_; }
+    void SetTextAnchor(std::optional<SurfacePoint> anchor) { textAnchor_ = anchor; }
 
 protected:
     // The pixel size of the drawing area; the scale maps onto it.
@@ -101,4 +107,5 @@ private:
     int drawWidth_ = 1;
     float fontSize_ = 9.0f;
     bool fontBold_ = false;
+    std::optional<SurfacePoint> textAnchor_;
 };

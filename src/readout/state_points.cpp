@@ -168,7 +168,9 @@ void StatePoints::Draw(Surface &surface) const
         // The name to the upper right of the dot.
         surface.SetCurrentX(s.d + 2.0f * kStatePointRadius);
         surface.SetCurrentY(s.i - surface.LineHeight() / 2.0f);
+        surface.SetTextAnchor(SurfacePoint {s.d, s.i});
         surface.Print(point.name);
+        surface.SetTextAnchor(std::nullopt);
     }
     surface.SetForeColor(fore);
     surface.SetFillColor(fill);

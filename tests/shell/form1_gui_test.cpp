@@ -2,6 +2,7 @@
 #include "draw/scene_view.h"
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
+#include "qt/picture_record.h"
 #include "readout/pointer_readout.h"
 #include "shell/app_shell.h"
 #include "shell/form1.h"
@@ -228,5 +229,17 @@ TEST(MainWindowSize, TheWindowFollowsItsSizeAndTheReadoutStaysExactWhenMagnified
                                    static_cast<int>(std::floor(shown.ToPixelY(N.i)))),
                   QColor(255, 0, 0));
         EXPECT_EQ(WholeView(picture.Surface().Map()), WholeView(picture.ChartScene().Map()));
+        // The letter N stands as many pixels from its dot as on the whole chart.
+        const auto letterOffset = [&N](ImageSurface &surface) {
+            for (const PictureItem &item : surface.Record().items)
+                if (item.kind == PictureItem::Kind::Text && item.text == QStringLiteral("N"))
+                    return item.points.front()
+                        - QPointF(surface.Map().ToPixelX(N.d), surface.Map().ToPixelY(N.i));
+            return QPointF(1e9, 1e9);
+        };
+        const QPointF offset = letterOffset(picture.ShownSurface());
+        const QPointF wholeOffset = letterOffset(picture.Surface());
+        EXPECT_NEAR(offset.x(), wholeOffset.x(), 1.0);
+        EXPECT_NEAR(offset.y(), wholeOffset.y(), 1.0);
     }
 }

@@ -7,7 +7,7 @@
 (function () {
   const FACE = "'SimSun', '宋体', 'Songti SC', 'STSong', 'AR PL UMing CN', 'Noto Serif CJK SC', serif";
   const STORE = 'idchart.project';
-  const OPS = 14; // numbers per drawing operation (see web/api.cpp)
+  const OPS = 16; // numbers per drawing operation (see web/api.cpp)
   const layers = 5;
 
   let M = null; // the module
@@ -321,6 +321,15 @@
     paintOn($('chart'), shown, (whole) => view.rect(whole));
   }
 
+  // Where a text is painted on a view magnified 1 / `shrink` times: a text
+  // that belongs to a point (a state's letter) keeps as many pixels from it
+  // as on the whole chart.
+  function textPlace(f, o, shrink) {
+    const ax = f[o + 14], ay = f[o + 15];
+    if (Number.isNaN(ax)) return [f[o + 2], f[o + 3]];
+    return [ax + (f[o + 2] - ax) * shrink, ay + (f[o + 3] - ay) * shrink];
+  }
+
   // Paints the scene on a canvas of the chart's pixels, showing the part of
   // the chart that `part` gives for the whole chart's corners. The view moves
   // and magnifies the drawing only: line widths, font sizes and the dots'
@@ -401,7 +410,8 @@
         c.fillStyle = rgb(f, o + 6);
         c.font = fontOf(f[o + 13], f[o + 4] === 1);
         c.textBaseline = 'top';
-        c.fillText(texts[text - 1], X(f[o + 2]), Y(f[o + 3]));
+        const [x, y] = textPlace(f, o, dot / sx);
+        c.fillText(texts[text - 1], X(x), Y(y));
       } else if (kind === 5) { // a translucent polygon: x1 corners (kind 6) follow, x2 its opacity
         c.beginPath();
         for (let j = 1; j <= f[o + 2] && k + j < count; ++j) {
@@ -743,7 +753,8 @@
                    '" fill-opacity="' + (f[o + 4] / 255).toFixed(3) + '"/>');
       } else if (kind === 4) {
         const size = f[o + 13] * 96 / 72;
-        parts.push('<text x="' + X(f[o + 2]) + '" y="' + (+Y(f[o + 3]) + size * 0.88).toFixed(2) +
+        const [tx, ty] = textPlace(f, o, dot / (w / (right - left)));
+        parts.push('<text x="' + X(tx) + '" y="' + (+Y(ty) + size * 0.88).toFixed(2) +
                    '" font-family="' + escapeXml(FACE) + '" font-size="' + size +
                    (f[o + 4] === 1 ? '" font-weight="bold' : '') + '" fill="' +
                    rgb(f, o + 6) + '" xml:space="preserve">' + escapeXml(texts[text]) + '</text>');

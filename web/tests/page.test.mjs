@@ -168,7 +168,7 @@ function processDots(page) {
     const ratio = canvas.width / info.size[0];
     const sx = info.size[0] / (right - left) * ratio, sy = info.size[1] / (bottom - top) * ratio;
     const circles = [];
-    for (let o = 0; o < f.length; o += 14)
+    for (let o = 0; o < f.length; o += 16)
       if (f[o] === 3 && f[o + 1] === 3) // the process layer's circles
         circles.push({ x: (f[o + 2] - left) * sx, y: (f[o + 3] - top) * sy,
                        reach: Math.abs(f[o + 4] * sx) + f[o + 12] * ratio,
@@ -328,7 +328,7 @@ test('a year of weather in the page: the zones drawn and the hours counted as id
   const painted = await page.evaluate(() => {
     const f = window.idchart.scene();
     let polygons = 0;
-    for (let o = 0; o < f.length; o += 14) if (f[o] === 1 && f[o + 1] === 5) ++polygons;
+    for (let o = 0; o < f.length; o += 16) if (f[o] === 1 && f[o + 1] === 5) ++polygons;
     const canvas = document.getElementById('chart');
     const c = canvas.getContext('2d');
     const pixels = (shown) => {
@@ -387,7 +387,7 @@ test('a year of weather in the page: the zones drawn and the hours counted as id
   const weatherLayer = () => page.evaluate(() => {
     const f = window.idchart.scene();
     const layer = { polygons: 0, boxes: 0, zones: 0 };
-    for (let o = 0; o < f.length; o += 14) {
+    for (let o = 0; o < f.length; o += 16) {
       if (f[o] === 2 && f[o + 1] === 5) ++layer.polygons;
       if (f[o] === 2 && f[o + 1] === 2) ++layer.boxes;
       if (f[o] === 1) ++layer.zones;
