@@ -66,7 +66,8 @@ pixel() { pixels "$1" "1x1+$2+$3"; }
 alive() { kill -0 "$app_pid" 2>/dev/null || fail "the program is no longer running"; }
 window_id() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 wait_window() { # name, seconds
-  for _ in $(seq 1 $(( $2 * 10 ))); do
+  local deadline=$(( SECONDS + $2 ))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     [ -n "$(window_id "$1")" ] && return 0
     sleep 0.1
   done
@@ -197,8 +198,9 @@ dialog_frame="$(dev "$(round "$width * 0.3")") $(dev "$(round "$height * 0.3")")
 # main window's frame and notes where its client area begins.
 enter_main_window() {
   start_program
-  # A first start on a fresh system may build the font caches first.
-  wait_window "焓湿图" 60
+  # A first start on a fresh system may build the font caches first, and a
+  # busy machine starts several of these checks at once.
+  wait_window "焓湿图" 180
   expect_frame "焓湿图" "$main_frame" "splash"
   sleep 1.2
   shot splash-animating
