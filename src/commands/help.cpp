@@ -1,4 +1,5 @@
 #include "commands/help.h"
+#include "text/html_text.h"
 
 #include "commands/command_line.h"
 #include "designs/parameter_table.h"
@@ -9,31 +10,10 @@
 
 namespace {
 
-std::string Escaped(const std::string &text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string Row(const std::string &a, const std::string &b, const std::string &c = {})
 {
-    return "<tr><td>" + Escaped(a) + "</td><td>" + Escaped(b) + "</td>"
-        + (c.empty() ? "" : "<td>" + Escaped(c) + "</td>") + "</tr>\n";
+    return "<tr><td>" + HtmlEscaped(a) + "</td><td>" + HtmlEscaped(b) + "</td>"
+        + (c.empty() ? "" : "<td>" + HtmlEscaped(c) + "</td>") + "</tr>\n";
 }
 
 // The values an input takes, as its dialog checks them.
@@ -55,8 +35,9 @@ std::string InputsTable(const std::array<ParameterRow<Record>, N> &table)
         std::string values = row.asChoice
             ? std::string(row.choiceTexts[0]) + " 或 " + row.choiceTexts[1]
             : RangeText(row.range, row.unit);
-        html += "<tr><td>" + Escaped(ParameterName(row.caption)) + "</td><td>" + Escaped(row.unit)
-            + "</td><td>" + Escaped(values) + "</td><td>" + Escaped(row.startText) + "</td></tr>\n";
+        html += "<tr><td>" + HtmlEscaped(ParameterName(row.caption)) + "</td><td>"
+            + HtmlEscaped(row.unit) + "</td><td>" + HtmlEscaped(values) + "</td><td>"
+            + HtmlEscaped(row.startText) + "</td></tr>\n";
     }
     return html + "</table>\n";
 }
@@ -146,7 +127,7 @@ std::string HelpHtml()
 
     html += "<h3>命令行</h3>\n<p>不带参数运行 idchart 打开窗口；带命令时在终端上工作，不开窗口。"
             "以下即 <code>idchart --help</code> 与各命令 <code>--help</code> 的内容：</p>\n<pre>"
-        + Escaped(ProgramHelp()) + "</pre>\n";
+        + HtmlEscaped(ProgramHelp()) + "</pre>\n";
 
     html += "<h3>文件在哪里</h3>\n<ul>\n"
             "<li>图像、结果表与计算书保存在保存对话框所选的位置，下次从同一文件夹开始。</li>\n"
@@ -158,9 +139,9 @@ std::string HelpHtml()
 
     html += "<h3>关于</h3>\n<p>以下是本软件原作者 2003 年 6 月的说明，原样保留。"
             "其中提到尚未完成的二次回风计算，以及冬季工况，已在后来的版本中实现。</p>\n<h4>"
-        + Escaped(captions::kNoteTitle) + "（2003 年 6 月）</h4>\n<pre>";
+        + HtmlEscaped(captions::kNoteTitle) + "（2003 年 6 月）</h4>\n<pre>";
     for (const char *line : captions::kNoteLines)
-        html += Escaped(line) + "\n";
+        html += HtmlEscaped(line) + "\n";
     html += "</pre>\n</body></html>\n";
     return html;
 }

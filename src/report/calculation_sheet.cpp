@@ -1,4 +1,5 @@
 #include "report/calculation_sheet.h"
+#include "text/html_text.h"
 
 #include "designs/parameter_table.h"
 #include "idchart_version.h"
@@ -52,31 +53,6 @@ const std::vector<FoundState> &StatesOf(const DesignOutcome &outcome)
 
 // ---- HTML ---------------------------------------------------------------------------------
 
-std::string Escaped(const std::string &text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 bool IsSubscriptChar(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '\'';
@@ -92,10 +68,10 @@ std::string Marked(const std::string &text)
             std::size_t end = k + 1;
             while (end < text.size() && IsSubscriptChar(text[end]))
                 ++end;
-            out += "<sub>" + Escaped(text.substr(k + 1, end - k - 1)) + "</sub>";
+            out += "<sub>" + HtmlEscaped(text.substr(k + 1, end - k - 1)) + "</sub>";
             k = end - 1;
         } else {
-            out += Escaped(std::string(1, text[k]));
+            out += HtmlEscaped(std::string(1, text[k]));
         }
     }
     return out;
@@ -152,9 +128,9 @@ std::string StepLine(const SheetStep &step)
     if (!step.result.empty()) {
         if (!line.empty())
             line += " = ";
-        line += "<b>" + Escaped(step.result) + "</b>";
+        line += "<b>" + HtmlEscaped(step.result) + "</b>";
         if (!step.unit.empty())
-            line += " " + Escaped(step.unit);
+            line += " " + HtmlEscaped(step.unit);
     }
     return line;
 }
@@ -182,28 +158,28 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
                  const std::string &regionSvg)
 {
     std::string html;
-    html += "<h1>" + Escaped(sheet.title) + "</h1>\n";
-    html += "<p class=\"meta\">日期：" + Escaped(sheet.date) + "　　程序：" + Escaped(sheet.program)
-        + "</p>\n";
+    html += "<h1>" + HtmlEscaped(sheet.title) + "</h1>\n";
+    html += "<p class=\"meta\">日期：" + HtmlEscaped(sheet.date) + "　　程序："
+        + HtmlEscaped(sheet.program) + "</p>\n";
     html += std::string("<p class=\"note\">") + kNumbersNote + "</p>\n";
     if (sheet.stop)
-        html
-            += "<p class=\"stop\"><b>计算中止：</b>" + Escaped(*sheet.stop) + "（见第 5 节）</p>\n";
+        html += "<p class=\"stop\"><b>计算中止：</b>" + HtmlEscaped(*sheet.stop)
+            + "（见第 5 节）</p>\n";
 
     html += "<h2>1　设计参数</h2>\n" + TableStart();
     html += "<thead><tr>" + Cell("符号", "th") + Cell("名称", "th") + Cell("数值", "th")
         + Cell("单位", "th") + "</tr></thead>\n";
     for (const SheetInput &input : sheet.inputs)
-        html += "<tr>" + Cell(Marked(input.symbol)) + Cell(Escaped(input.name))
-            + Cell(Escaped(input.value)) + Cell(Escaped(input.unit)) + "</tr>\n";
+        html += "<tr>" + Cell(Marked(input.symbol)) + Cell(HtmlEscaped(input.name))
+            + Cell(HtmlEscaped(input.value)) + Cell(HtmlEscaped(input.unit)) + "</tr>\n";
     html += "</table>\n";
 
     html += "<h2>2　状态点</h2>\n" + TableStart();
     html += "<thead><tr>" + Cell("状态点", "th") + Cell("t (℃)", "th") + Cell("φ", "th")
         + Cell("d (g/kg)", "th") + Cell("i (kJ/kg)", "th") + "</tr></thead>\n";
     for (const SheetState &state : sheet.states)
-        html += "<tr>" + Cell(Escaped(state.name)) + Cell(Escaped(state.t))
-            + Cell(Escaped(state.phi)) + Cell(Escaped(state.d)) + Cell(Escaped(state.i))
+        html += "<tr>" + Cell(HtmlEscaped(state.name)) + Cell(HtmlEscaped(state.t))
+            + Cell(HtmlEscaped(state.phi)) + Cell(HtmlEscaped(state.d)) + Cell(HtmlEscaped(state.i))
             + "</tr>\n";
     html += "</table>\n<p class=\"note\">t、d、i 为计算所得（与结果框中的文字相同）；"
             "φ 为焓湿图在该点的读数。</p>\n";
@@ -214,10 +190,10 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
     for (const SheetStep &step : sheet.steps) {
         if (step.section != section) {
             section = step.section;
-            html
-                += "<h3>3." + std::to_string(++sectionNumber) + "　" + Escaped(section) + "</h3>\n";
+            html += "<h3>3." + std::to_string(++sectionNumber) + "　" + HtmlEscaped(section)
+                + "</h3>\n";
         }
-        html += "<p class=\"step\">" + Escaped(step.what) + "：";
+        html += "<p class=\"step\">" + HtmlEscaped(step.what) + "：";
         if (!step.words.empty())
             html += Marked(step.words);
         const std::string line = StepLine(step);
@@ -232,18 +208,18 @@ std::string Body(const CalculationSheet &sheet, Chart chart, const std::string &
     html += "<thead><tr>" + Cell("名称", "th") + Cell("数值", "th") + Cell("单位", "th")
         + "</tr></thead>\n";
     for (const SheetResult &result : sheet.results)
-        html += "<tr>" + Cell(Escaped(result.name)) + Cell(Escaped(result.value))
-            + Cell(Escaped(result.unit)) + "</tr>\n";
+        html += "<tr>" + Cell(HtmlEscaped(result.name)) + Cell(HtmlEscaped(result.value))
+            + Cell(HtmlEscaped(result.unit)) + "</tr>\n";
     html += "</table>\n";
 
     // Why the calculation stopped, before the chart, which the PDF prints
     // on pages of its own after the text.
     if (sheet.stop) {
-        html += "<h2>5　计算中止</h2>\n<p class=\"stop\">" + Escaped(*sheet.stop) + "</p>\n";
+        html += "<h2>5　计算中止</h2>\n<p class=\"stop\">" + HtmlEscaped(*sheet.stop) + "</p>\n";
         html += "<p>第 3 节列出了中止前已完成的计算步骤";
         if (!sheet.steps.empty())
-            html += "，最后一步为“" + Escaped(sheet.steps.back().section) + "”的"
-                + Escaped(sheet.steps.back().what);
+            html += "，最后一步为“" + HtmlEscaped(sheet.steps.back().section) + "”的"
+                + HtmlEscaped(sheet.steps.back().what);
         html += "；计算结果表中未算出的数值为空。</p>\n";
     }
     if (chart == Chart::Image) {
@@ -327,7 +303,7 @@ std::string CalculationSheetHtml(const CalculationSheet &sheet, const std::strin
 {
     std::string html = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<title>"
-        + Escaped(sheet.title) + "</title>\n<style>\n";
+        + HtmlEscaped(sheet.title) + "</title>\n<style>\n";
     html += std::string("body { font-family: ") + kFontFamily
         + "; font-size: 10.5pt; max-width: 60em; margin: 2em auto; }\n"
           "h1 { text-align: center; font-size: 18pt; }\n"

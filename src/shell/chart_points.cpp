@@ -1,5 +1,7 @@
 #include "shell/chart_points.h"
 
+#include "shell/table_dialog.h"
+
 #include "chart/chart_state.h"
 #include "project/chart_layers.h"
 #include "qt/fonts.h"
@@ -186,52 +188,13 @@ void ChartPoints::ShowProperties(std::size_t index)
 
 void ChartPoints::ShowTable(const QString &title, const std::vector<std::vector<std::string>> &rows)
 {
-    auto *dialog = new QDialog(&window_);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(title);
-    QFont font(QString::fromUtf8(faces::kSong));
-    font.setPointSizeF(kTablePoints);
-    dialog->setFont(font);
-
-    auto *table = new QTableWidget(static_cast<int>(rows.size()), 2, dialog);
-    table->horizontalHeader()->hide();
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t c = 0; c < rows[r].size() && c < 2; ++c)
-            table->setItem(static_cast<int>(r), static_cast<int>(c),
-                           new QTableWidgetItem(Text(rows[r][c])));
-    table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
-
-    // The whole table on the clipboard, tab-separated, as 复制结果 writes it.
-    const QString tsv = Text(TableTsv(rows));
-    auto *copy = new QPushButton(QStringLiteral("复制"), dialog);
-    auto *close = new QPushButton(QStringLiteral("关闭"), dialog);
-    connect(copy, &QPushButton::clicked, dialog,
-            [tsv] { QGuiApplication::clipboard()->setText(tsv); });
-    connect(close, &QPushButton::clicked, dialog, &QDialog::close);
-    auto *copyKey = new QAction(dialog);
-    copyKey->setShortcut(QKeySequence::Copy);
-    connect(copyKey, &QAction::triggered, dialog,
-            [tsv] { QGuiApplication::clipboard()->setText(tsv); });
-    dialog->addAction(copyKey);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(copy);
-    buttons->addWidget(close);
-    auto *layout = new QVBoxLayout(dialog);
-    layout->addWidget(table);
-    layout->addLayout(buttons);
-    dialog->resize(360, 60 + 26 * static_cast<int>(rows.size()));
-
+    QDialog *dialog = ShowTableDialog(window_, title, rows, false,
+                                      QSize(360, 60 + 26 * static_cast<int>(rows.size())));
     lastTable_ = dialog;
     connect(dialog, &QObject::destroyed, this, [this, dialog] {
         if (lastTable_ == dialog)
             lastTable_ = nullptr;
     });
-    dialog->show();
 }
 
 void ChartPoints::MarkPoint()

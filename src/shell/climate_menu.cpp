@@ -1,5 +1,7 @@
 #include "shell/climate_menu.h"
 
+#include "shell/table_dialog.h"
+
 #include "climate/climate_drawing.h"
 #include "climate/climate_questions.h"
 #include "climate/climate_report.h"
@@ -280,46 +282,12 @@ void ClimateMenu::ShowTable()
         const std::vector<std::vector<std::string>> rows = TableRows();
         if (rows.empty())
             return;
-        auto *dialog = new QDialog(&window_);
-        dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->setWindowTitle(QStringLiteral("气象统计"));
-        QFont font(QString::fromUtf8(faces::kSong));
-        font.setPointSizeF(kTablePoints);
-        dialog->setFont(font);
-
-        const int columns = static_cast<int>(rows.front().size());
-        auto *table = new QTableWidget(static_cast<int>(rows.size()) - 1, columns, dialog);
-        for (int c = 0; c < columns; ++c)
-            table->setHorizontalHeaderItem(c, new QTableWidgetItem(Text(rows.front()[c])));
-        table->verticalHeader()->hide();
-        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        for (std::size_t r = 1; r < rows.size(); ++r)
-            for (std::size_t c = 0; c < rows[r].size(); ++c)
-                table->setItem(static_cast<int>(r) - 1, static_cast<int>(c),
-                               new QTableWidgetItem(Text(rows[r][c])));
-        table->resizeColumnsToContents();
-        table->horizontalHeader()->setStretchLastSection(true);
-
-        const QString tsv = Text(TableTsv(rows));
-        auto *copy = new QPushButton(QStringLiteral("复制"), dialog);
-        auto *close = new QPushButton(QStringLiteral("关闭"), dialog);
-        connect(copy, &QPushButton::clicked, dialog,
-                [tsv] { QGuiApplication::clipboard()->setText(tsv); });
-        connect(close, &QPushButton::clicked, dialog, &QDialog::close);
-        auto *buttons = new QHBoxLayout;
-        buttons->addStretch();
-        buttons->addWidget(copy);
-        buttons->addWidget(close);
-        auto *layout = new QVBoxLayout(dialog);
-        layout->addWidget(table);
-        layout->addLayout(buttons);
-        dialog->resize(620, 70 + 26 * static_cast<int>(rows.size()));
-
+        QDialog *dialog = ShowTableDialog(window_, QStringLiteral("气象统计"), rows, true,
+                                          QSize(620, 70 + 26 * static_cast<int>(rows.size())));
         lastTable_ = dialog;
         connect(dialog, &QObject::destroyed, this, [this, dialog] {
             if (lastTable_ == dialog)
                 lastTable_ = nullptr;
         });
-        dialog->show();
     });
 }
