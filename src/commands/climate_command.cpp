@@ -41,9 +41,6 @@ std::vector<CommandOption> Options()
     return options;
 }
 
-// A project file is a few kilobytes; anything this large is not one.
-constexpr std::uintmax_t kLargestProject = 16 * 1024 * 1024;
-
 // The design temperatures: the summer design of a --project file (when its
 // inputs were confirmed and its design is a summer one), each overridden by
 // --tw and --ts; none when neither gives both.
@@ -51,15 +48,9 @@ std::optional<CommandOutput> ReadDesign(const ParsedOptions &options,
                                         std::optional<climate::DesignTemperatures> &design)
 {
     if (options.IsSet("project")) {
-        const std::string path = options.Value("project");
-        const whole_file::Content content = whole_file::Read(path, kLargestProject);
-        ProjectReading reading;
-        if (content.bytes)
-            reading = ReadProjectJson(*content.bytes);
-        if (!reading.project)
-            return UsageError("无法打开项目文件“" + whole_file::AbsolutePath(path) + "”："
-                              + (content.bytes ? reading.error : content.failure));
-        const Project &project = *reading.project;
+        Project project;
+        if (auto refused = ReadProjectOption(options, project))
+            return refused;
         if (project.design != DesignKind::PrimaryWinter && !project.summerTexts[0].empty())
             design = climate::DesignTemperatures {project.summer.tw, project.summer.ts};
     }

@@ -134,5 +134,9 @@ std::optional<CommandOutput> ReadDesignKind(const ParsedOptions &options, Design
 // given or by default. Numbers must be whole numbers (StrictNumber), then
 // they are read as the dialogs' OK reads their boxes.
 std::optional<CommandOutput> ReadCalculationOptions(const ParsedOptions &options, Project &project);
+
+// The project file of --project, when given, read into the project; a usage
+// error that names the file and what is wrong with it.
+std::optional<CommandOutput> ReadProjectOption(const ParsedOptions &options, Project &project);
 // --project FILE.
 CommandOption ProjectOption();

@@ -167,8 +167,8 @@ std::optional<CommandOutput> ReadTableOptions(const ParsedOptions &options,
 // A project file is a few kilobytes; anything this large is not one.
 constexpr std::uintmax_t kLargestProject = 16 * 1024 * 1024;
 
-// The project file of --project, read into the project; a usage error that
-// names the file and what is wrong with it.
+} // namespace
+
 std::optional<CommandOutput> ReadProjectOption(const ParsedOptions &options, Project &project)
 {
     if (!options.IsSet("project"))
@@ -184,6 +184,8 @@ std::optional<CommandOutput> ReadProjectOption(const ParsedOptions &options, Pro
     project = *reading.project;
     return std::nullopt;
 }
+
+namespace {
 
 constexpr DesignKind kDesignKinds[]
     = {DesignKind::PrimarySummer, DesignKind::SecondarySummer, DesignKind::PrimaryWinter};

@@ -42,8 +42,8 @@ QDialog *ShowTableDialog(QWidget &parent, const QString &title,
     std::size_t columns = 0;
     for (const std::vector<std::string> &row : rows)
         columns = std::max(columns, row.size());
-    auto *table = new QTableWidget(static_cast<int>(rows.size() - first),
-                                   static_cast<int>(columns), dialog);
+    auto *table = new QTableWidget(static_cast<int>(rows.size() - first), static_cast<int>(columns),
+                                   dialog);
     if (first == 1) {
         for (std::size_t c = 0; c < rows.front().size(); ++c)
             table->setHorizontalHeaderItem(static_cast<int>(c),
