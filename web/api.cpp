@@ -750,9 +750,13 @@ std::string Dispatch(const JsonValue &request)
     if (op == "compute")
         return Compute();
     if (op == "readout") {
-        const ReadoutTexts cells = PointerReadout(app.project.chart,
-                                                  static_cast<float>(NumberOf(request, "x")),
-                                                  static_cast<float>(NumberOf(request, "y")));
+        // The page sends the point of the chart's plane under the pointer;
+        // the chart style's layout gives the state there.
+        const double X = NumberOf(request, "x"), Y = NumberOf(request, "y");
+        const std::shared_ptr<const PlaneTransform> &layout = app.scene.Transform();
+        const PlanePoint at = layout ? layout->FromPlane(X, Y) : PlanePoint {X, Y};
+        const ReadoutTexts cells = PointerReadout(app.project.chart, static_cast<float>(at.x),
+                                                  static_cast<float>(at.y));
         return Answer().Raw("cells", TextArray(cells)).Json();
     }
     if (op == "regionScene") {

@@ -1,6 +1,7 @@
 #include "chart/chart_drawing.h"
 
 #include "chart/chart_state.h"
+#include "chart/chart_styles.h"
 #include "chart/panel_texts.h"
 #include "draw/surface.h"
 #include "psychro/moist_air.h"
@@ -44,12 +45,8 @@ constexpr std::array<const char *, kStateBoxCount> kStateBoxLabels = {
     " d_L:", " i_L:", " d_o:", " i_o:", " B0 :", "精度:",
 };
 
-// The L-shaped result panel: two rectangles blanked in the background colour,
-// each from its upper-left corner (left, top) by width and height.
-struct PanelBox {
-    float left, top, width, height;
-};
-constexpr PanelBox kPanelBoxes[] = {{20.1f, 59.5f, 20.0f, 59.0f}, {10.1f, 29.5f, 30.0f, 44.0f}};
+using PanelBox = ResultPanelBox;
+constexpr const auto &kPanelBoxes = kResultPanelBoxes;
 
 // The enthalpy scale: a number every 5 kJ/kg from -20 to 145 at d = 40.
 constexpr int kEnthalpyScaleFirst = -20;
@@ -161,10 +158,7 @@ bool InChartField(float d, float i)
           && i >= static_cast<float>(kEnthalpyScaleFirst)
           && i <= static_cast<float>(kEnthalpyScaleLast)))
         return false;
-    for (const PanelBox &box : kPanelBoxes)
-        if (d >= box.left && d <= box.left + box.width && i <= box.top && i >= box.top - box.height)
-            return false;
-    return true;
+    return !UnderResultPanel(d, i);
 }
 
 void SetUpChart(Surface &picture)
@@ -176,6 +170,11 @@ void SetUpChart(Surface &picture)
 
 void DrawChart(const ChartState &state, Surface &picture)
 {
+    if (state.style != ChartStyle::Original) {
+        DrawStyledChart(state, picture);
+        return;
+    }
+    picture.SetTransform(nullptr);
     picture.Cls();
     DrawMoistureLines(picture);
     DrawEnthalpyLines(picture);
@@ -252,11 +251,7 @@ void DrawChartLabels(const ChartState &state, Surface &picture)
 {
     PrintTexts(picture, kCurveLabels, std::size(kCurveLabels));
 
-    // Two rectangles in the background colour blank the L-shaped panel area.
-    for (const PanelBox &box : kPanelBoxes) {
-        picture.FillBox(box.left, box.top, box.left + box.width, box.top - box.height,
-                        colours::kChartBack);
-    }
+    BlankResultPanel(picture);
     // The scale numbers the panel cut into are printed whole again, in the
     // scale's colour, so that -5 never reads 5.
     const Rgb foreColour = picture.ForeColor();
@@ -268,7 +263,28 @@ void DrawChartLabels(const ChartState &state, Surface &picture)
     }
     picture.SetForeColor(foreColour);
     picture.SetFontSize(fontSize);
+    PrintPanelTexts(state, picture);
+}
 
+void BlankResultPanel(Surface &picture)
+{
+    // Two rectangles in the background colour blank the L-shaped panel area.
+    for (const PanelBox &box : kPanelBoxes) {
+        picture.FillBox(box.left, box.top, box.left + box.width, box.top - box.height,
+                        colours::kChartBack);
+    }
+}
+
+bool UnderResultPanel(float d, float i)
+{
+    for (const PanelBox &box : kPanelBoxes)
+        if (d >= box.left && d <= box.left + box.width && i <= box.top && i >= box.top - box.height)
+            return true;
+    return false;
+}
+
+void PrintPanelTexts(const ChartState &state, Surface &picture)
+{
     const PanelHeadings &headings = *state.panel;
     const PanelTextPlaces places = PlacePanelTexts(headings, picture);
     picture.SetFontSize(places.headingFontSize);

@@ -32,7 +32,8 @@ inline constexpr float kChartLegendPoints = 10.0f;
 // red foreground and fill colours that a first drawing finds.
 void SetUpChart(Surface &picture);
 
-// Clears the surface and draws the whole chart at the state's B and Precision:
+// Clears the surface and draws the whole chart at the state's B and
+// Precision, in the state's style (the others are DrawStyledChart's):
 // grid, isotherms, saturation curve, relative-humidity curves, labels, panel
 // headings. The pressure and precision boxes that come with it are
 // SetChartTexts's. A fault of the property functions propagates as
@@ -46,3 +47,20 @@ void DrawIsotherms(Surface &picture);
 void DrawSaturationCurve(const ChartState &state, Surface &picture);
 void DrawHumidityCurves(const ChartState &state, Surface &picture);
 void DrawChartLabels(const ChartState &state, Surface &picture);
+
+// The L-shaped result panel: two rectangles of the chart's scale, each from
+// its upper-left corner (left, top) by width and height.
+struct ResultPanelBox {
+    float left, top, width, height;
+};
+inline constexpr ResultPanelBox kResultPanelBoxes[]
+    = {{20.1f, 59.5f, 20.0f, 59.0f}, {10.1f, 29.5f, 30.0f, 44.0f}};
+
+// The result panel: the L-shaped area in the chart's lower right blanked in
+// the background colour, where the main window's result and state boxes
+// stand, and the headings and labels printed beside the boxes. Every style
+// leaves the area to the panel.
+void BlankResultPanel(Surface &picture);
+void PrintPanelTexts(const ChartState &state, Surface &picture);
+// Whether the chart point (d, i) of the rectangular chart's scale lies under the panel.
+bool UnderResultPanel(float d, float i);

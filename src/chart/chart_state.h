@@ -3,7 +3,10 @@
 #include "text/box_texts.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // The seven headings of the result panel, printed beside the result boxes
 // Text1 … Text7 with every chart. They follow the design whose results the
@@ -20,6 +23,27 @@ inline constexpr PanelHeadings kPrimaryPanelHeadings = {
     "      \u3000\u3000 \u3000系统冷量 :           kw",
 };
 
+// How the chart is laid out: the rectangular chart (d across, i up), the
+// oblique-angle i-d chart of the textbooks (i axis at 135° to the d axis,
+// isotherms nearly level, with the heat-moisture-ratio protractor), or the
+// t-d chart (dry bulb across, d up on the right).
+enum class ChartStyle : std::uint8_t { Original, Oblique, TemperatureMoisture };
+
+// The styles with their command-line names and their menu captions, in menu order.
+struct ChartStyleName {
+    ChartStyle style;
+    const char *option;
+    const char *caption;
+};
+inline constexpr std::array<ChartStyleName, 3> kChartStyleNames = {{
+    {ChartStyle::Original, "original", "原图"},
+    {ChartStyle::Oblique, "oblique", "斜角焓湿图"},
+    {ChartStyle::TemperatureMoisture, "td", "t-d 图"},
+}};
+// The style of a command-line name, if it names one.
+std::optional<ChartStyle> ChartStyleOfOption(std::string_view option);
+const char *ChartStyleOption(ChartStyle style);
+
 // The main window's chart settings, read by the chart drawing, the pointer
 // readout and the calculation.
 struct ChartState {
@@ -30,6 +54,8 @@ struct ChartState {
     float Precision = 1.0f;
     // The result panel's headings: those of the design whose results the boxes hold.
     const PanelHeadings *panel = &kPrimaryPanelHeadings;
+    // The layout the chart is drawn in.
+    ChartStyle style = ChartStyle::Original;
 };
 
 // The B0 and precision boxes of the chart drawn at this state: the pressure

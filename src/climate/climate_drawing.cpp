@@ -60,7 +60,8 @@ constexpr std::array<Rgb, 12> kMonthColours = {{{33, 102, 172},
 constexpr double kDotPixels = 3.0;
 
 // The text block: its top-left corner and font, and its legend's swatches.
-constexpr float kBlockLeft = 0.4f;
+constexpr float kPlainBlockLeft = 0.4f;
+constexpr float kStyledBlockLeft = 29.5f;
 constexpr float kBlockTop = 144.0f;
 constexpr float kBlockFontSize = 10.0f;
 constexpr double kSwatchPixels = 12.0;
@@ -211,8 +212,10 @@ void DrawZoneShapes(Surface &picture, const std::vector<ShownZone> &zones, bool 
         Outline(picture, shape.outline);
         // The name beside the zone, its middle level with the point.
         const std::string name = comfort_zones::ZoneName(shown.zone);
-        const float x = shape.label.x + kLabelGap;
-        const float top = shape.label.y - picture.LineHeight() / 2.0f;
+        const SurfacePoint label = picture.PlaneOf(shape.label.x, shape.label.y);
+        const float x = label.x + kLabelGap;
+        const float top = label.y - picture.LineHeight() / 2.0f;
+        const PlaneDrawing plane(picture);
         if (!filled) {
             const float right = x + PixelsAcross(picture, TextPixels(name, kBlockFontSize) + 2.0);
             const float bottom = top + picture.LineHeight();
@@ -243,7 +246,9 @@ void DrawHours(Surface &picture, const weather::Weather &weather, const Tally &t
         const float w = PixelsAcross(picture, kDotPixels / 2.0);
         const float h = PixelsDown(picture, kDotPixels / 2.0);
         for (const weather::Hour &hour : weather.hours) {
-            if (!Takes(settings.filter, hour) || !InChartField(hour.d, hour.i))
+            const bool inField = picture.Transform() ? picture.Transform()->InField(hour.d, hour.i)
+                                                     : InChartField(hour.d, hour.i);
+            if (!Takes(settings.filter, hour) || !inField)
                 continue;
             const Rgb colour = hour.month >= 1 && hour.month <= 12
                 ? kMonthColours[static_cast<std::size_t>(hour.month - 1)]
@@ -256,7 +261,10 @@ void DrawHours(Surface &picture, const weather::Weather &weather, const Tally &t
     picture.SetDrawWidth(1);
 
     // The block of texts at the top-left corner, where no weather lies (air
-    // hotter than 100 °C), on a pale ground that keeps them legible.
+    // hotter than 100 °C), on a pale ground that keeps them legible; a styled
+    // chart leaves the upper right free instead.
+    const float kBlockLeft = picture.Transform() ? kStyledBlockLeft : kPlainBlockLeft;
+    const PlaneDrawing plane(picture);
     const std::vector<std::string> lines = ClimateChartLines(weather, tally, settings);
     const float lineHeight = picture.LineHeight(); // negative: i runs upwards
     const std::size_t legendRows = settings.display == Display::Density ? classes.size() : 6;

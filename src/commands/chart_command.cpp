@@ -20,6 +20,7 @@ std::vector<CommandOption> ChartOptions()
     std::vector<CommandOption> options {
         ProjectOption(),
         PressureOption(),
+        StyleOption(),
         {{"precision"}, "绘图精度，℃，不小于 0.001", "p", chart_prompts::kPrecisionDefault},
         {{"size"}, "图的大小，像素；默认为 1920×1080 屏幕上主窗口的图区", "WxH", DefaultSize()},
         {{"scale"}, "PNG 的倍数：1、2 或 4，按该分辨率重新绘制", "1|2|4", "1"},

@@ -103,6 +103,8 @@ enum class OutputFormat { Table, Json, Csv };
 // --pressure B: a whole number (StrictPressureNumber) within the pressure
 // prompt's 90000…120000 Pa, default 101325.
 CommandOption PressureOption();
+// --style: the chart's style, read by ReadCalculationOptions where a command takes it.
+CommandOption StyleOption();
 // --format table|json|csv.
 CommandOption FormatOption();
 

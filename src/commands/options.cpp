@@ -73,6 +73,14 @@ CommandOption PressureOption()
             chart_prompts::kPressureDefault};
 }
 
+CommandOption StyleOption()
+{
+    return {{"style"},
+            "图形样式：original（原图）、oblique（斜角焓湿图）或 td（t-d 图）",
+            "original|oblique|td",
+            "original"};
+}
+
 CommandOption FormatOption()
 {
     return {{"format"}, "输出格式：table（对齐的表）、json 或 csv", "table|json|csv", "table"};
@@ -246,6 +254,13 @@ std::optional<CommandOutput> ReadCalculationOptions(const ParsedOptions &options
             return refused;
         project.chart.B = pressure.B;
         project.chart.BText = pressure.text;
+    }
+    if (options.IsSet("style")) {
+        const std::string text = options.Value("style");
+        const std::optional<ChartStyle> style = ChartStyleOfOption(text);
+        if (!style)
+            return UsageError("选项 --style 的值“" + text + "”不是 original、oblique 或 td");
+        project.chart.style = *style;
     }
     if (auto refused
         = ReadTableOptions(options, kSummerParameters, project.summerTexts, project.summer))

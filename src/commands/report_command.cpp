@@ -4,7 +4,8 @@ namespace {
 
 std::vector<CommandOption> ReportOptions()
 {
-    std::vector<CommandOption> options {ProjectOption(), DesignKindOption(), PressureOption()};
+    std::vector<CommandOption> options {ProjectOption(), DesignKindOption(), PressureOption(),
+                                        StyleOption()};
     for (std::vector<CommandOption> more : {DesignOptions(), WinterOptions()})
         options.insert(options.end(), more.begin(), more.end());
     return options;

@@ -93,6 +93,7 @@ void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
                  const std::vector<ChartLine> &lines, const LabelLook &look)
 {
     const ScaleMap &map = picture.Map();
+    const PixelMapping pixels = picture.Pixels();
     const Rgb colour = picture.ForeColor();
     const float fontSize = picture.FontSize();
     const bool bold = picture.FontBold();
@@ -103,7 +104,8 @@ void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
     const double rim = look.dotRadiusPixels + kLabelGap;
 
     for (const StateLabel &label : labels) {
-        const double x = map.ToPixelX(label.point.d), y = map.ToPixelY(label.point.i);
+        const PlanePoint dotAt = pixels.ToPixel(label.point.d, label.point.i);
+        const double x = dotAt.x, y = dotAt.y;
         // The directions, in pixels, of the lines that leave this dot.
         std::vector<double> taken;
         for (const auto &[from, to] : lines) {
@@ -111,7 +113,8 @@ void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
             if (atFrom == atTo)
                 continue;
             const StatePoint other = atFrom ? to : from;
-            taken.push_back(std::atan2(map.ToPixelY(other.i) - y, map.ToPixelX(other.d) - x));
+            const PlanePoint otherAt = pixels.ToPixel(other.d, other.i);
+            taken.push_back(std::atan2(otherAt.y - y, otherAt.x - x));
         }
         // The label's box for a direction: its centre pushed out along the
         // direction until its edge clears the dot.
@@ -147,8 +150,9 @@ void LabelStates(Surface &picture, const std::vector<StateLabel> &labels,
         const auto [centreX, centreY] = centreFor(best);
         picture.SetForeColor(label.colour);
         picture.SetTextAnchor(SurfacePoint {label.point.d, label.point.i});
-        picture.SetCurrentX(static_cast<float>(map.FromPixelX(centreX - width / 2.0)));
-        picture.SetCurrentY(static_cast<float>(map.FromPixelY(centreY - height / 2.0)));
+        const PlanePoint corner = pixels.FromPixel(centreX - width / 2.0, centreY - height / 2.0);
+        picture.SetCurrentX(static_cast<float>(corner.x));
+        picture.SetCurrentY(static_cast<float>(corner.y));
         picture.Print(text);
     }
     picture.SetTextAnchor(std::nullopt);

@@ -118,7 +118,7 @@ void Scene::PaintText(double x, double y, const std::string &text)
     op.x1 = x;
     op.y1 = y;
     op.text = text;
-    if (const std::optional<SurfacePoint> &anchor = TextAnchor()) {
+    if (const std::optional<SurfacePoint> anchor = PlaneTextAnchor()) {
         op.anchored = true;
         op.x2 = anchor->x;
         op.y2 = anchor->y;

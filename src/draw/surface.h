@@ -1,9 +1,11 @@
 #pragma once
 
+#include "draw/plane_transform.h"
 #include "draw/rgb.h"
 #include "draw/scale_map.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -31,6 +33,22 @@ public:
     // Whether Scale has set a user scale (otherwise the scale is in pixels).
     bool HasUserScale() const { return userScale_; }
 
+    // The chart style's layout of user coordinates on the plane the scale
+    // maps (none: user coordinates are the plane's). Every drawing call and
+    // the current point are in user coordinates and go through it; what is
+    // painted is in plane coordinates.
+    void SetTransform(std::shared_ptr<const PlaneTransform> transform)
+    {
+        transform_ = std::move(transform);
+    }
+    const std::shared_ptr<const PlaneTransform> &Transform() const { return transform_; }
+    // The plane point of a user point.
+    SurfacePoint PlaneOf(float x, float y) const { return ToPlane(x, y); }
+    // The user point that lies (dx, dy) plane units from the user point (x, y).
+    SurfacePoint Shifted(float x, float y, float dx, float dy) const;
+    // User coordinates and pixels of this surface, through the transform.
+    PixelMapping Pixels() const { return {map_, transform_.get()}; }
+
     // Clears to the background colour; the current point goes to the upper-left corner.
     void Cls();
     // A straight line in the foreground colour and line width; the current point moves to its end.
@@ -39,7 +57,9 @@ public:
     void LineTo(float x2, float y2);
     // A rectangle between two corners filled with the given colour (outline included).
     void FillBox(float x1, float y1, float x2, float y2, Rgb colour);
-    // A circle of the given radius in horizontal user units, round on the screen,
+    // A rectangle with a transform keeps its size on the plane and is
+    // centred on the transformed middle of the two corners.
+    // A circle of the given radius in horizontal plane units, round on the screen,
     // outlined in the foreground colour and filled with the fill colour.
     void Circle(float x, float y, float radius);
     // A polygon through the points (closed from the last back to the first),
@@ -91,13 +111,20 @@ protected:
     // Height of one printed line of the current font, in pixels.
     virtual double LineHeightPixels() const = 0;
 
+    // The text anchor on the plane.
+    std::optional<SurfacePoint> PlaneTextAnchor() const;
+
     // Implementations call this when their pixel size changes.
     void RefreshScale();
     // Called whenever the map between user coordinates and pixels changes.
     virtual void ScaleChanged() { }
 
 private:
+    SurfacePoint ToPlane(float x, float y) const;
+    SurfacePoint FromPlane(double X, double Y) const;
+
     ScaleMap map_;
+    std::shared_ptr<const PlaneTransform> transform_;
     float x1_ = 0.0f, y1_ = 0.0f, x2_ = 0.0f, y2_ = 0.0f;
     bool userScale_ = false;
     float currentX_ = 0.0f;
@@ -108,4 +135,22 @@ private:
     float fontSize_ = 9.0f;
     bool fontBold_ = false;
     std::optional<SurfacePoint> textAnchor_;
+};
+
+// While it lives, drawing on the surface is in the plane's coordinates (the
+// rectangular chart's scale): the style's transform is set aside, and put
+// back after. For what stands at places on the picture rather than at states.
+class PlaneDrawing {
+public:
+    explicit PlaneDrawing(Surface &surface) : surface_(surface), kept_(surface.Transform())
+    {
+        surface_.SetTransform(nullptr);
+    }
+    ~PlaneDrawing() { surface_.SetTransform(kept_); }
+    PlaneDrawing(const PlaneDrawing &) = delete;
+    PlaneDrawing &operator=(const PlaneDrawing &) = delete;
+
+private:
+    Surface &surface_;
+    std::shared_ptr<const PlaneTransform> kept_;
 };

@@ -104,7 +104,8 @@ public:
         std::vector<StatePoints::Kept> points;
         std::vector<StatePoints::Line> lines;
         if (!Text("title", project.title) || !Text("note", project.note) || !Pressure(project.chart)
-            || !Precision(project.chart.Precision) || !Design(project.design)
+            || !Precision(project.chart.Precision) || !Style(project.chart.style)
+            || !Design(project.design)
             || !Inputs("summer", kSummerParameters, project.summerTexts, project.summer, summer)
             || !Inputs("winter", kWinterParameters, project.winterTexts, project.winter, winter)
             || !Points(points) || !Lines(lines)) {
@@ -207,6 +208,21 @@ private:
         std::string refusal = reading.refusal;
         refusal.erase(std::min(refusal.size(), refusal.find("，请重新输入")));
         return Fail("绘图精度“precision”为 " + DoubleText(value) + "，不可用：" + refusal);
+    }
+
+    // The chart's style by its command-line word; the rectangular chart
+    // when the member is absent.
+    bool Style(ChartStyle &style)
+    {
+        const JsonValue *member = Member("style");
+        if (!member)
+            return true;
+        const std::optional<ChartStyle> named
+            = member->Is(Type::String) ? ChartStyleOfOption(member->string) : std::nullopt;
+        if (!named)
+            return Fail("图形样式“style”应为 original、oblique 或 td 之一");
+        style = *named;
+        return true;
     }
 
     bool Design(DesignKind &design)
@@ -378,6 +394,8 @@ std::string ProjectJson(const Project &project, const std::string &program)
     json += "  \"pressure\": {\"text\": " + JsonString(project.chart.BText)
         + ", \"value\": " + NumberJson(DoubleText(project.chart.B)) + "},\n";
     json += "  \"precision\": " + NumberJson(SingleText(project.chart.Precision)) + ",\n";
+    if (project.chart.style != ChartStyle::Original)
+        json += "  \"style\": " + JsonString(ChartStyleOption(project.chart.style)) + ",\n";
     json += "  \"design\": " + JsonString(DesignWord(project.design)) + ",\n";
     json += "  \"summer\": " + InputsJson(kSummerParameters, project.summerTexts, project.summer)
         + ",\n";

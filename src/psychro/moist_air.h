@@ -43,6 +43,12 @@ constexpr double kWaterHeat = 4.19;
 constexpr double kPsychrometerCoefficient = 0.000667;
 // Percent to fraction: relative humidities and shares are typed in %.
 constexpr double kPercent = 100.0;
+// Specific gas constant of dry air, J/(kg·K), for the specific volume
+// v = R_a · T / (B − Pq) (m³ per kg of dry air).
+// Reference: the molar gas constant over the mean molar mass of dry air,
+// 8.31446 J/(mol·K) / 28.964 g/mol; the International Standard Atmosphere
+// (ISO 2533) uses 287.05287 J/(kg·K).
+constexpr double kDryAirGasConstant = 287.055;
 // 0 °C in kelvin.
 // Reference: the definition of the Celsius scale (SI).
 constexpr double kZeroCelsius = 273.15;

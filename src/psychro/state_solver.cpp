@@ -16,13 +16,6 @@ namespace {
 
 using namespace state_solver;
 
-// Specific gas constant of dry air, J/(kg·K), for the specific volume
-// v = R_a · T / (B − Pq).
-// Reference: the molar gas constant over the mean molar mass of dry air,
-// 8.31446 J/(mol·K) / 28.964 g/mol; the International Standard Atmosphere
-// (ISO 2533) uses 287.05287 J/(kg·K).
-constexpr double kDryAirGasConstant = 287.055;
-
 // The search ends when the two ends of the bracket are neighbouring
 // single-precision values or this close (°C), whichever comes first.
 constexpr double kClosestBracket = 1e-9;

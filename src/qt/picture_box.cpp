@@ -142,9 +142,8 @@ void PictureBox::ReportPointer(QPointF pixel)
 {
     if (!onMouseMove)
         return;
-    const ScaleMap &m = ShownMap();
-    onMouseMove(static_cast<float>(m.FromPixelX(pixel.x())),
-                static_cast<float>(m.FromPixelY(pixel.y())));
+    const PlanePoint at = ShownPixels().FromPixel(pixel.x(), pixel.y());
+    onMouseMove(static_cast<float>(at.x), static_cast<float>(at.y));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)

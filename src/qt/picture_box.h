@@ -44,6 +44,9 @@ public:
     SceneView View() const;
     ImageSurface &ShownSurface() { return view_ ? *zoomed_ : surface_; }
     const ScaleMap &ShownMap() { return ShownSurface().Map(); }
+    // Pixels of what is shown and the chart's user coordinates, through the
+    // chart style's layout.
+    PixelMapping ShownPixels() { return {ShownMap(), scene_.Transform().get()}; }
     bool Magnified() const { return view_.has_value(); }
     // Magnifies `factor` times about the widget point, or moves the view by
     // pixels; the whole picture again.

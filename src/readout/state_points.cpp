@@ -121,7 +121,7 @@ void StatePoints::Recompute(double B)
         point.solution = SolveState(B, point.first, point.second);
 }
 
-std::optional<std::size_t> StatePoints::PointNear(const ScaleMap &map, double x, double y,
+std::optional<std::size_t> StatePoints::PointNear(const PixelMapping &pixels, double x, double y,
                                                   double reach) const
 {
     std::optional<std::size_t> nearest;
@@ -130,8 +130,9 @@ std::optional<std::size_t> StatePoints::PointNear(const ScaleMap &map, double x,
         const std::optional<MoistAirState> &state = points_[k].solution.state;
         if (!state)
             continue;
-        const double dx = map.ToPixelX(state->d) - x;
-        const double dy = map.ToPixelY(state->i) - y;
+        const PlanePoint at = pixels.ToPixel(state->d, state->i);
+        const double dx = at.x - x;
+        const double dy = at.y - y;
         const double distance = dx * dx + dy * dy;
         if (distance <= best) {
             best = distance;
@@ -166,8 +167,10 @@ void StatePoints::Draw(Surface &surface) const
         surface.SetFillColor(kPointColour);
         DrawStatePoint(surface, {s.d, s.i});
         // The name to the upper right of the dot.
-        surface.SetCurrentX(s.d + 2.0f * kStatePointRadius);
-        surface.SetCurrentY(s.i - surface.LineHeight() / 2.0f);
+        const SurfacePoint at
+            = surface.Shifted(s.d, s.i, 2.0f * kStatePointRadius, -surface.LineHeight() / 2.0f);
+        surface.SetCurrentX(at.x);
+        surface.SetCurrentY(at.y);
         surface.SetTextAnchor(SurfacePoint {s.d, s.i});
         surface.Print(point.name);
         surface.SetTextAnchor(std::nullopt);

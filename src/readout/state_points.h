@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/plane_transform.h"
 #include "psychro/state_solver.h"
 
 #include <array>
@@ -9,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-class ScaleMap;
 class Surface;
 
 // The state points the user typed onto the chart, and the process lines drawn
@@ -59,7 +59,7 @@ public:
 
     // The drawn point whose dot centre lies nearest the pixel (x, y), within
     // reach pixels, for a point's own context menu and its tool tip.
-    std::optional<std::size_t> PointNear(const ScaleMap &map, double x, double y,
+    std::optional<std::size_t> PointNear(const PixelMapping &pixels, double x, double y,
                                          double reach) const;
 
     // The process lines (blue, 2 pixels wide), then each point with a state as

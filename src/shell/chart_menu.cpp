@@ -11,6 +11,7 @@
 #include "report/result_sheet.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -150,6 +151,21 @@ ChartMenu::ChartMenu(QWidget &window, PictureBox &picture, Prompts &prompts)
     resetView = AddAction(QStringLiteral("复位视图"), QKeySequence(QStringLiteral("Ctrl+0")),
                           &ChartMenu::ResetView);
     saveView = AddAction(QStringLiteral("保存当前视图…"), QKeySequence(), &ChartMenu::SaveView);
+    // The chart's style, one of three, ticked.
+    styleMenu = menu->addMenu(QStringLiteral("图形样式"));
+    auto *styles = new QActionGroup(this);
+    for (std::size_t k = 0; k < kChartStyleNames.size(); ++k) {
+        const ChartStyleName &name = kChartStyleNames[k];
+        QAction *action = styleMenu->addAction(QString::fromUtf8(name.caption));
+        action->setCheckable(true);
+        action->setChecked(name.style == ChartStyle::Original);
+        styles->addAction(action);
+        connect(action, &QAction::triggered, this, [this, style = name.style] {
+            if (chooseStyle)
+                chooseStyle(style);
+        });
+        styleActions[k] = action;
+    }
     copyResults->setEnabled(false);
     exportResults->setEnabled(false);
     generateSheet->setEnabled(false);
@@ -171,6 +187,12 @@ QAction *ChartMenu::AddAction(const QString &text, const QKeySequence &shortcut,
     window_.addAction(action);
     menu->addAction(action);
     return action;
+}
+
+void ChartMenu::ShowStyle(ChartStyle style)
+{
+    for (std::size_t k = 0; k < kChartStyleNames.size(); ++k)
+        styleActions[k]->setChecked(kChartStyleNames[k].style == style);
 }
 
 void ChartMenu::ShowMenu(const QPoint &position)

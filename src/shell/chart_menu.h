@@ -1,11 +1,13 @@
 #pragma once
 
+#include "chart/chart_state.h"
 #include "qt/picture_overlay.h"
 #include "text/box_texts.h"
 
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -91,6 +93,13 @@ public:
     QAction *resetView = nullptr;
     QAction *saveView = nullptr;
     QMenu *menu = nullptr;
+
+    // 图形样式 ▸ 原图 / 斜角焓湿图 / t-d 图: the style chosen is handed on;
+    // ShowStyle ticks the style the chart is in.
+    std::function<void(ChartStyle)> chooseStyle;
+    void ShowStyle(ChartStyle style);
+    QMenu *styleMenu = nullptr;
+    std::array<QAction *, kChartStyleNames.size()> styleActions {};
 
 private:
     void ShowMenu(const QPoint &position);

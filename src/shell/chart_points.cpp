@@ -232,7 +232,7 @@ QMenu *ChartPoints::PointMenu(std::size_t index)
 
 std::optional<std::size_t> ChartPoints::PointAt(const QPointF &pixel) const
 {
-    return points_.PointNear(picture_.ShownMap(), pixel.x(), pixel.y(), kReach);
+    return points_.PointNear(picture_.ShownPixels(), pixel.x(), pixel.y(), kReach);
 }
 
 bool ChartPoints::ShowPointMenu(const QPoint &position)

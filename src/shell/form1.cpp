@@ -68,6 +68,7 @@ Form1::Form1(AppShell &shell, QWidget *parent)
     points_ = new ChartPoints(*this, *c.Picture1, chart, shell.ProjectRecord().points, *menu_,
                               shell.prompts());
     menu_->boxes = [this] { return boxes_; };
+    menu_->chooseStyle = [this](ChartStyle style) { ChooseStyle(style); };
     points_->onChanged = [this] { files_->Changed(); };
     setAcceptDrops(true);
 }
@@ -153,9 +154,26 @@ void Form1::生成焓湿图_Click()
     });
 }
 
+void Form1::ChooseStyle(ChartStyle style)
+{
+    if (chart.style == style)
+        return;
+    chart.style = style;
+    files_->Changed();
+    PictureBox &picture = *controls_->Picture1;
+    picture.ResetView();
+    Guarded("绘制焓湿图", [this, &picture] {
+        RedrawForSize(picture.ChartScene(), chart, shell_.ProjectRecord().points,
+                      outcome_ ? &*outcome_ : nullptr);
+        climate_->Redraw();
+        picture.ShowScene();
+    });
+}
+
 void Form1::ShowProject(bool hasInputs, bool drawChart)
 {
     ParametersSet = hasInputs;
+    menu_->ShowStyle(chart.style);
     menu_->SetResults(nullptr);
     points_->Replaced();
     BoxTexts empty;

@@ -70,6 +70,8 @@ public:
     // drawn at its pressure and precision with its points, or, for a new
     // project, the empty chart of a fresh start.
     void ShowProject(bool hasInputs, bool drawChart);
+    // 图形样式: the chart, with what it shows, drawn again in the style chosen.
+    void ChooseStyle(ChartStyle style);
 
     // The project's chart settings and the design the next 计算并描点
     // computes, chosen by the OK of its dialog.

@@ -66,8 +66,8 @@ TEST(StatePoints, DotsWithNamesWhereTheStateLies)
     const ScaleMap &map = surface.Map();
 
     const double x = map.ToPixelX(first.d) + 3, y = map.ToPixelY(first.i) - 2;
-    EXPECT_EQ(points.PointNear(map, x, y, 6), std::optional<std::size_t>(0));
-    EXPECT_FALSE(points.PointNear(map, x + 20, y, 6));
+    EXPECT_EQ(points.PointNear(surface.Pixels(), x, y, 6), std::optional<std::size_t>(0));
+    EXPECT_FALSE(points.PointNear(surface.Pixels(), x + 20, y, 6));
 }
 
 // A process line between two points, and their mixture at a share of the first.

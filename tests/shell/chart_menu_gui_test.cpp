@@ -202,8 +202,9 @@ TEST(ChartExport, ResultsAreCopiedAndExportedAsTheirBoxesShowThem)
         EXPECT_FALSE(menu.exportResults->isEnabled());
         EXPECT_FALSE(menu.generateSheet->isEnabled());
         EXPECT_TRUE(menu.saveImage->isEnabled());
-        EXPECT_EQ(menu.menu->actions().size(), 24)
-            << "six, the two of the view, a separator and the six for projects, a separator "
+        EXPECT_EQ(menu.menu->actions().size(), 25)
+            << "six, the two of the view, the styles' submenu, a separator and the six for "
+               "projects, a separator "
                "and the five for weather and comfort zones, a separator and the two for state "
                "points";
     }
