@@ -730,6 +730,37 @@ std::string Dispatch(const JsonValue &request)
         }
         return "{}";
     }
+    if (op == "chartStyle") {
+        // The styles with their captions and the one the chart is in; with
+        // "style", the chart, with what it shows, drawn again in that one.
+        if (const JsonValue *named = request.Find("style")) {
+            const std::optional<ChartStyle> style
+                = named->Is(JsonValue::Type::String) ? ChartStyleOfOption(named->string)
+                                                     : std::nullopt;
+            if (style && *style != app.project.chart.style) {
+                app.project.chart.style = *style;
+                const bool overlay = !app.scene.Ops(SceneLayer::Zones).empty()
+                    || !app.scene.Ops(SceneLayer::Climate).empty();
+                try {
+                    RedrawForSize(app.scene, app.project.chart, app.project.points,
+                                  app.lastOutcome ? &*app.lastOutcome : nullptr);
+                } catch (const ArithmeticFault &) {
+                }
+                if (overlay || !app.scene.Ops(SceneLayer::Chart).empty())
+                    DrawClimate();
+            }
+        }
+        std::vector<std::string> options, captions;
+        for (const ChartStyleName &name : kChartStyleNames) {
+            options.emplace_back(name.option);
+            captions.emplace_back(name.caption);
+        }
+        return Answer()
+            .Text("style", ChartStyleOption(app.project.chart.style))
+            .Raw("options", TextArray(options))
+            .Raw("captions", TextArray(captions))
+            .Json();
+    }
     if (op == "askStart" || op == "askAnswer")
         return Ask(request);
     if (op == "drawChart")

@@ -209,8 +209,8 @@ public:
             if (std::any_of(taken_.begin(), taken_.end(), clashes)
                 || std::any_of(panel_.begin(), panel_.end(), clashes))
                 continue;
-            if (curve && CurveCrosses(*curve, {box.left - 1, box.top - 1, box.right + 1,
-                                               box.bottom + 1}))
+            if (curve
+                && CurveCrosses(*curve, {box.left - 1, box.top - 1, box.right + 1, box.bottom + 1}))
                 continue;
             taken_.push_back(box);
             picture_.SetFontSize(points);
@@ -471,11 +471,11 @@ void DrawOblique(const ChartState &state, StyledDrawing &draw, const StyleLayout
     // The isotherms, every °C from d = 0 to the saturation curve, every fifth bolder.
     for (int t = static_cast<int>(kLowestTemperature); t <= static_cast<int>(kHighestTemperature);
          ++t) {
-        const double dEnd
-            = std::min<double>(SaturatedMoisture(B, static_cast<float>(t)).value_or(1e9),
-                               kHighestMoisture);
+        const double dEnd = std::min<double>(
+            SaturatedMoisture(B, static_cast<float>(t)).value_or(1e9), kHighestMoisture);
         draw.Pen(kIsotherm, t % 5 == 0 ? 2 : 1);
-        draw.Segment(layout.PixelOf(0.0, Enthalpy(t, 0.0)), layout.PixelOf(dEnd, Enthalpy(t, dEnd)));
+        draw.Segment(layout.PixelOf(0.0, Enthalpy(t, 0.0)),
+                     layout.PixelOf(dEnd, Enthalpy(t, dEnd)));
     }
     const std::vector<std::vector<PlanePoint>> curves = DrawHumidities(draw, layout, state);
 
@@ -517,7 +517,8 @@ void DrawOblique(const ChartState &state, StyledDrawing &draw, const StyleLayout
     for (int d = 0; d <= static_cast<int>(kHighestMoisture); d += dStep) {
         const std::string text = std::to_string(d);
         const double x = layout.PixelOf(d, 0.0).x;
-        draw.Place(text, kScalePoints, {{x - draw.TextWidth(text, kScalePoints) / 2.0, f.bottom + kGap}},
+        draw.Place(text, kScalePoints,
+                   {{x - draw.TextWidth(text, kScalePoints) / 2.0, f.bottom + kGap}},
                    Where::OutsideFrame);
     }
     const std::string dCaption = "d g/kg(a)";
@@ -539,7 +540,8 @@ void DrawOblique(const ChartState &state, StyledDrawing &draw, const StyleLayout
     // The enthalpies every 10 kJ/kg, beyond the saturation curve where the
     // isenthalp meets it, else where it leaves the frame on the right.
     for (int i = (iFirst / 10) * 10; i <= iLast; i += 10) {
-        const std::vector<PlanePoint> line {layout.PixelOf(0.0, i), layout.PixelOf(kHighestMoisture, i)};
+        const std::vector<PlanePoint> line {layout.PixelOf(0.0, i),
+                                            layout.PixelOf(kHighestMoisture, i)};
         const std::vector<PlanePoint> inside = draw.InsideFrame(line);
         if (inside.size() < 2)
             continue;
@@ -550,12 +552,12 @@ void DrawOblique(const ChartState &state, StyledDrawing &draw, const StyleLayout
             if (ds && *ds <= kHighestMoisture) {
                 const PlanePoint c = layout.PixelOf(*ds, i);
                 for (int k = 0; k < 4; ++k)
-                    corners.push_back({c.x + height + 8.0 + k * (height + 4.0),
-                                       c.y + kGap + k * (height + 4.0)});
+                    corners.push_back(
+                        {c.x + height + 8.0 + k * (height + 4.0), c.y + kGap + k * (height + 4.0)});
             }
         }
-        const bool placed = !corners.empty()
-            && draw.Place(text, kScalePoints, corners, Where::InFrame, &inside);
+        const bool placed
+            = !corners.empty() && draw.Place(text, kScalePoints, corners, Where::InFrame, &inside);
         if (!placed && std::fabs(inside.back().x - f.right) < 0.5)
             draw.Place(text, kScalePoints, {{f.right + kGap, inside.back().y - height / 2.0}},
                        Where::OutsideFrame, &inside);
@@ -595,9 +597,8 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
     // The grid under the saturation curve: isotherms every °C, d lines every g/kg.
     for (int t = static_cast<int>(kLowestTemperature); t <= static_cast<int>(kHighestTemperature);
          ++t) {
-        const double dEnd
-            = std::min<double>(SaturatedMoisture(B, static_cast<float>(t)).value_or(1e9),
-                               kHighestMoisture);
+        const double dEnd = std::min<double>(
+            SaturatedMoisture(B, static_cast<float>(t)).value_or(1e9), kHighestMoisture);
         draw.Pen(t % 5 == 0 ? kMajorGrid : kFineGrid, 1);
         draw.Segment(pixelAt(t, 0.0), pixelAt(t, dEnd));
     }
@@ -611,7 +612,8 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
         const double Pq = B * d / (kMolarMassRatio + d);
         return v * (B - Pq) / kDryAirGasConstant - kZeroCelsius;
     };
-    const double vFirst = std::ceil(kDryAirGasConstant * (kLowestTemperature + kZeroCelsius) / B * 100.0);
+    const double vFirst
+        = std::ceil(kDryAirGasConstant * (kLowestTemperature + kZeroCelsius) / B * 100.0);
     std::vector<std::pair<int, std::vector<PlanePoint>>> volumes;
     for (int hundredth = static_cast<int>(vFirst);; ++hundredth) {
         const double v = hundredth / 100.0;
@@ -675,7 +677,8 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
          t += tStep) {
         const std::string text = std::to_string(t);
         const double x = pixelAt(t, 0.0).x;
-        draw.Place(text, kScalePoints, {{x - draw.TextWidth(text, kScalePoints) / 2.0, f.bottom + kGap}},
+        draw.Place(text, kScalePoints,
+                   {{x - draw.TextWidth(text, kScalePoints) / 2.0, f.bottom + kGap}},
                    Where::OutsideFrame);
     }
     const std::string tCaption = "干球温度 t ℃";
@@ -703,7 +706,8 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
         const double width = draw.TextWidth(text, kScalePoints);
         const PlanePoint c = line.back();
         draw.Place(text, kScalePoints,
-                   {{c.x - kGap - width, c.y - kGap - height}, {c.x - kGap - width - 6.0, c.y - kGap - height - 6.0}},
+                   {{c.x - kGap - width, c.y - kGap - height},
+                    {c.x - kGap - width - 6.0, c.y - kGap - height - 6.0}},
                    Where::InFrame, &line);
     }
     draw.Place("i kJ/kg(a)", kScalePoints, {{f.left + 2 * kGap, f.top + kGap}}, Where::InFrame);
@@ -715,7 +719,8 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
             + std::to_string(hundredth % 100 / 10) + std::to_string(hundredth % 10);
         const PlanePoint foot = line.front();
         draw.Place(text, kScalePoints,
-                   {{foot.x + kGap, f.bottom - kGap - height}, {foot.x + kGap, f.bottom - 2 * kGap - 2 * height}},
+                   {{foot.x + kGap, f.bottom - kGap - height},
+                    {foot.x + kGap, f.bottom - 2 * kGap - 2 * height}},
                    Where::InFrame, &line);
     }
     LabelHumidities(draw, curves);
@@ -732,8 +737,8 @@ StyleLayout::StyleLayout(ChartStyle style, double B, const ScaleMap &map) : styl
         // Level of i − 2.5 d at the frame's corners: the lowest isotherm's
         // lowest point and the highest one's highest.
         const auto level = [](double t, double d) { return Enthalpy(t, d) - kObliqueSlope * d; };
-        const double lowest = std::min(level(kLowestTemperature, 0.0),
-                                       level(kLowestTemperature, kHighestMoisture));
+        const double lowest
+            = std::min(level(kLowestTemperature, 0.0), level(kLowestTemperature, kHighestMoisture));
         const double highest = std::max(level(kHighestTemperature, 0.0),
                                         level(kHighestTemperature, kHighestMoisture));
         frame_.left = 40.0;

@@ -2,6 +2,7 @@
 #include "qt/image_surface.h"
 #include "qt/picture_box.h"
 #include "qt/picture_export.h"
+#include "readout/pointer_readout.h"
 #include "report/result_sheet.h"
 #include "shell/app_shell.h"
 #include "shell/chart_menu.h"
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -411,4 +413,41 @@ TEST(ChartExport, CalculationSheetIsWrittenAsPdfAndHtml)
     ASSERT_EQ(w.prompts.messages.size(), 1u);
     EXPECT_NE(w.prompts.messages[0].find("无法保存文件"), std::string::npos);
     EXPECT_FALSE(QFileInfo::exists(w.Path("missing")));
+}
+
+// 图形样式 draws the chart again in the style chosen with the process on it;
+// the pointer reads the state under it through the style, saved pictures are
+// in the style, and 原图 brings the rectangular chart back pixel for pixel.
+TEST(ChartStyleMenu, TheStyleChosenRedrawsTheChartWithItsProcessAndTheReadoutFollows)
+{
+    ComputedWindow w;
+    const QImage original = w.picture().Image().copy();
+    PictureBox &picture = *w.form().Controls().Picture1;
+    const StatePoint N = *w.Primary().State(StateName::N);
+    for (std::size_t k : {1, 2}) {
+        SCOPED_TRACE(k);
+        w.menu().styleActions[k]->trigger();
+        EXPECT_EQ(w.form().chart.style, kChartStyleNames[k].style);
+        const PixelMapping pixels = picture.ShownPixels();
+        const PlanePoint at = pixels.ToPixel(N.d, N.i);
+        EXPECT_EQ(w.picture().Image().pixelColor(static_cast<int>(at.x), static_cast<int>(at.y)),
+                  QColor(255, 0, 0))
+            << "N is drawn where the style puts it";
+        const QPoint pixel(static_cast<int>(std::lround(at.x)),
+                           static_cast<int>(std::lround(at.y)));
+        QTest::mouseMove(&picture, pixel);
+        QApplication::processEvents();
+        const PlanePoint state = pixels.FromPixel(pixel.x(), pixel.y());
+        const ReadoutTexts expected = PointerReadout(w.form().chart, static_cast<float>(state.x),
+                                                     static_cast<float>(state.y));
+        EXPECT_EQ(w.form().Controls().Label2[4]->text().toStdString(), expected[4]);
+        EXPECT_NEAR(std::stod(expected[4]), N.d, 0.1) << "d under N's pixel";
+        const QString path = w.Path("styled.png");
+        w.Save(path, PictureFormat::Png);
+        EXPECT_EQ(QImage(path).pixelColor(static_cast<int>(at.x), static_cast<int>(at.y)),
+                  QColor(255, 0, 0));
+    }
+    w.menu().styleActions[0]->trigger();
+    EXPECT_FALSE(picture.ChartScene().Transform());
+    EXPECT_EQ(w.picture().Image(), original);
 }

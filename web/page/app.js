@@ -913,10 +913,28 @@
     entry('清除全部状态点', '', () => { call({ op: 'clearPoints' }); saveLocally(); paint(); }),
   ];
   const viewEntries = [entry('复位视图', 'Ctrl+0', () => view.reset(), true)];
+  // 图形样式 ▸ 原图 / 斜角焓湿图 / t-d 图: the chart drawn again in the style chosen.
+  function styleEntry() {
+    const styles = call({ op: 'chartStyle' });
+    return {
+      caption: '图形样式',
+      submenu: styles.options.map((option, k) => ({
+        caption: styles.captions[k],
+        checked: option === styles.style,
+        action: () => {
+          call({ op: 'chartStyle', style: option });
+          view.reset();
+          saveLocally();
+          paint();
+        },
+      })),
+    };
+  }
   let climate = null; // the weather overlay's entries (climate.js)
 
   // The menu as it stands now: the overlay's entries with their checks.
-  const menuNow = () => menuEntries.concat([null], climate.entries(), [null], viewEntries);
+  const menuNow = () => menuEntries.concat([null], climate.entries(), [null], viewEntries,
+                                          [styleEntry()]);
 
   // Fills a menu panel with entries: a separator for null, a check mark for
   // a checked entry, an arrow for a submenu, which opens beside its entry.
