@@ -158,6 +158,22 @@ void BM_DrawChart(benchmark::State &state)
     state.SetLabel(precision == 1.0f ? "precision 1" : "precision 0.05");
 }
 
+// The chart in each style at precision 0.05, drawn and painted as 生成焓湿图
+// draws it: the rectangular chart, the oblique i-d chart, the t-d chart.
+void BM_DrawChartStyle(benchmark::State &state)
+{
+    WindowChart &window = ChartSurface();
+    ChartState chart;
+    chart.style = kChartStyleNames[static_cast<std::size_t>(state.range(0))].style;
+    for (auto _ : state) {
+        chart.Precision = 0.05f;
+        DrawChartLayer(window.scene, chart, window.points, window.boxes);
+        PaintScene(window.scene, window.surface);
+        benchmark::DoNotOptimize(window.surface.Image().constBits());
+    }
+    state.SetLabel(ChartStyleOption(chart.style));
+}
+
 void BM_PointerReadout(benchmark::State &state)
 {
     SilentPrompts prompts;
@@ -294,6 +310,11 @@ void RegisterQtBenchmarks()
     benchmark::RegisterBenchmark("BM_DrawChart", BM_DrawChart)
         ->Arg(1)
         ->Arg(5)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_DrawChartStyle", BM_DrawChartStyle)
+        ->Arg(0)
+        ->Arg(1)
+        ->Arg(2)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_PointerReadout", BM_PointerReadout)
         ->Unit(benchmark::kMicrosecond);

@@ -1,6 +1,7 @@
 #include "qt/calculation_sheet_file.h"
 
 #include "chart/chart_drawing.h"
+#include "chart/chart_styles.h"
 #include "qt/chart_surface.h"
 #include "qt/fonts.h"
 #include "qt/image_surface.h"
@@ -21,6 +22,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -75,17 +77,38 @@ std::optional<RegionPicture> RegionRecord(const CalculationSheet &sheet, double 
 }
 
 // Frames the region on the whole chart drawn in `chart` (the chart's user
-// scale over the whole picture), dashed, so the reader finds the enlargement.
-void FrameRegion(QPainter &painter, const QRectF &chart, const ChartRegion &region)
+// scale over the whole picture, laid out in the sheet's style), dashed, so
+// the reader finds the enlargement.
+void FrameRegion(QPainter &painter, const QRectF &chart, QSizeF drawnSize,
+                 const ChartRegion &region, const CalculationSheet &sheet)
 {
-    const auto x = [&](double d) {
-        return chart.left()
-            + chart.width() * (d - chart_scale::kLeft) / (chart_scale::kRight - chart_scale::kLeft);
+    // The layout of the picture as it was drawn, scaled onto the page.
+    const ScaleMap map(chart_scale::kLeft, chart_scale::kTop, chart_scale::kRight,
+                       chart_scale::kBottom, drawnSize.width(), drawnSize.height());
+    const double scale = chart.width() / drawnSize.width();
+    const std::optional<StyleLayout> layout = sheet.style == ChartStyle::Original
+        ? std::nullopt
+        : std::optional<StyleLayout>(std::in_place, sheet.style, sheet.B, map);
+    const auto at = [&](double d, double i) {
+        const PlanePoint p
+            = layout ? layout->PixelOf(d, i) : PlanePoint {map.ToPixelX(d), map.ToPixelY(i)};
+        return QPointF(chart.left() + p.x * scale, chart.top() + p.y * scale);
     };
-    const auto y = [&](double i) {
-        return chart.top()
-            + chart.height() * (chart_scale::kTop - i) / (chart_scale::kTop - chart_scale::kBottom);
-    };
+    // The outline along its four sides, in short pieces where the style bends them.
+    QPolygonF outline;
+    const std::array<std::array<double, 2>, 5> corners = {{{region.dLeft, region.iTop},
+                                                           {region.dRight, region.iTop},
+                                                           {region.dRight, region.iBottom},
+                                                           {region.dLeft, region.iBottom},
+                                                           {region.dLeft, region.iTop}}};
+    constexpr int kPieces = 24;
+    for (std::size_t side = 0; side + 1 < corners.size(); ++side)
+        for (int k = 0; k < kPieces; ++k) {
+            const double f = static_cast<double>(k) / kPieces;
+            outline << at(corners[side][0] + f * (corners[side + 1][0] - corners[side][0]),
+                          corners[side][1] + f * (corners[side + 1][1] - corners[side][1]));
+        }
+    outline << outline.front();
     painter.save();
     painter.setClipRect(chart);
     QPen pen(Qt::black);
@@ -93,8 +116,7 @@ void FrameRegion(QPainter &painter, const QRectF &chart, const ChartRegion &regi
     pen.setStyle(Qt::DashLine);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(QPointF(x(region.dLeft), y(region.iTop)),
-                            QPointF(x(region.dRight), y(region.iBottom))));
+    painter.drawPolyline(outline);
     painter.restore();
 }
 
@@ -292,7 +314,7 @@ QByteArray CalculationSheetPdf(const CalculationSheet &sheet, const PictureRecor
                                              : QStringLiteral("全图"));
         const QRectF drawn = PaintChartIn(painter, area, chart, overlay);
         if (region)
-            FrameRegion(painter, drawn, region->region);
+            FrameRegion(painter, drawn, QSizeF(chart.width, chart.height), region->region, sheet);
         if (!painter.end())
             return {};
     }

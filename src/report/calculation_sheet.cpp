@@ -295,6 +295,7 @@ CalculationSheet MakeCalculationSheet(const Project &project, const DesignOutcom
         sheet.stop = texts.stop->message;
     sheet.outcome = outcome;
     sheet.B = project.chart.B;
+    sheet.style = project.chart.style;
     return sheet;
 }
 

@@ -65,6 +65,8 @@ struct CalculationSheet {
     // at: the chart page that shows the process is drawn from them.
     std::optional<DesignOutcome> outcome;
     double B = 101325.0;
+    // The style of the chart the sheet shows whole.
+    ChartStyle style = ChartStyle::Original;
 };
 
 // The sheet of a project's calculation: its inputs as typed (an input never
