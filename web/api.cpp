@@ -790,6 +790,13 @@ std::string Dispatch(const JsonValue &request)
                                                   static_cast<float>(at.y));
         return Answer().Raw("cells", TextArray(cells)).Json();
     }
+    if (op == "planeOf") {
+        // The point of the chart's plane where the chart's style draws the state (d, i).
+        const double d = NumberOf(request, "d"), i = NumberOf(request, "i");
+        const std::shared_ptr<const PlaneTransform> &layout = app.scene.Transform();
+        const PlanePoint at = layout ? layout->ToPlane(d, i) : PlanePoint {d, i};
+        return Answer().Raw("point", NumberArray({at.x, at.y})).Json();
+    }
     if (op == "regionScene") {
         // On: the last calculation's region drawn for the sheet, and the
         // scene's ops are its own until it is turned off again.

@@ -142,7 +142,7 @@ enum class Where { InFrame, OutsideFrame, Anywhere };
 class StyledDrawing {
 public:
     StyledDrawing(Surface &picture, const StyleLayout &layout, std::vector<ChartLabel> *out)
-        : picture_(picture), layout_(layout), map_(layout.Map()), out_(out)
+        : picture_(picture), map_(layout.Map()), out_(out)
     {
         const StyleLayout::Frame &f = layout.PixelFrame();
         frame_ = {f.left, f.top, f.right, f.bottom};
@@ -245,7 +245,6 @@ public:
 
 private:
     Surface &picture_;
-    const StyleLayout &layout_;
     ScaleMap map_;
     std::vector<ChartLabel> *out_;
     PixelRect frame_ {};
@@ -446,6 +445,9 @@ void DrawProtractor(StyledDrawing &draw, const StyleLayout &layout, const ScaleM
     std::vector<PlanePoint> captionCorners;
     for (int row = 0; row < 4; ++row)
         captionCorners.push_back({centre.x, centre.y + radius + 8.0 + row * (height + 2.0)});
+    for (int row = 0; row < 4; ++row)
+        captionCorners.push_back(
+            {centre.x + radius + 40.0, centre.y + radius - row * (height + 2.0)});
     draw.Place("热湿比 ε (kJ/kg)", kScalePoints, captionCorners, Where::OutsideFrame);
 }
 
@@ -728,10 +730,9 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
 
 } // namespace
 
-StyleLayout::StyleLayout(ChartStyle style, double B, const ScaleMap &map) : style_(style), map_(map)
+StyleLayout::StyleLayout(ChartStyle style, const ScaleMap &map) : style_(style), map_(map)
 {
-    (void)B;
-    const double W = map.pixelWidth(), H = map.pixelHeight();
+    const double W = map.pixelWidth();
     const double legendTop = map.ToPixelY(kChartLegendY);
     if (style == ChartStyle::Oblique) {
         // Level of i − 2.5 d at the frame's corners: the lowest isotherm's
@@ -760,7 +761,6 @@ StyleLayout::StyleLayout(ChartStyle style, double B, const ScaleMap &map) : styl
     frame_.right = std::max(frame_.left + 60.0, map.ToPixelX(upper.left) - 52.0);
     frame_.bottom = std::max(frame_.top + 60.0,
                              std::min(map.ToPixelY(lower.top), legendTop) - 2.0 * kRow - 4.0);
-    (void)H;
     perKelvin_ = (frame_.right - frame_.left) / (kHighestTemperature - kLowestTemperature);
     perGram_ = (frame_.bottom - frame_.top) / kHighestMoisture;
 }
@@ -810,7 +810,7 @@ void DrawStyledChart(const ChartState &state, Surface &picture, std::vector<Char
     picture.SetTransform(nullptr);
     SetChartScale(picture);
     picture.Cls();
-    auto layout = std::make_shared<const StyleLayout>(state.style, state.B, picture.Map());
+    auto layout = std::make_shared<const StyleLayout>(state.style, picture.Map());
     StyledDrawing draw(picture, *layout, labels);
     if (state.style == ChartStyle::Oblique)
         DrawOblique(state, draw, *layout);

@@ -22,19 +22,19 @@ inline constexpr float kHighestTemperature = 50.0f;
 inline constexpr float kHighestMoisture = 35.0f;
 } // namespace chart_styles
 
-// A style's layout of the states on a picture of the map's pixel size at
-// pressure B. Oblique: the d lines stand upright and d runs along the bottom;
-// the enthalpy axis makes 135° with the d axis, tilted so that the isotherm
-// of 0 °C lies level; one kJ/kg is as long as 0.4 g/kg. t-d: dry bulb across, d
-// upwards, both linear. The frame is the rectangle the chart's grid fills,
-// in pixels; the oblique frame is sized to keep lengths alike across and up.
+// A style's layout of the states on a picture of the map's pixel size (the
+// same at every pressure: the range shown is fixed in t and d). Oblique: the d lines stand upright
+// and d runs along the bottom; the enthalpy axis makes 135° with the d axis, tilted so that the
+// isotherm of 0 °C lies level; one kJ/kg is as long as 0.4 g/kg. t-d: dry bulb across, d upwards,
+// both linear. The frame is the rectangle the chart's grid fills, in pixels; the oblique frame is
+// sized to keep lengths alike across and up.
 class StyleLayout final : public PlaneTransform {
 public:
     struct Frame {
         double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
     };
 
-    StyleLayout(ChartStyle style, double B, const ScaleMap &map);
+    StyleLayout(ChartStyle style, const ScaleMap &map);
 
     ChartStyle Style() const { return style_; }
     const Frame &PixelFrame() const { return frame_; }

@@ -88,7 +88,7 @@ void FrameRegion(QPainter &painter, const QRectF &chart, QSizeF drawnSize,
     const double scale = chart.width() / drawnSize.width();
     const std::optional<StyleLayout> layout = sheet.style == ChartStyle::Original
         ? std::nullopt
-        : std::optional<StyleLayout>(std::in_place, sheet.style, sheet.B, map);
+        : std::optional<StyleLayout>(std::in_place, sheet.style, map);
     const auto at = [&](double d, double i) {
         const PlanePoint p
             = layout ? layout->PixelOf(d, i) : PlanePoint {map.ToPixelX(d), map.ToPixelY(i)};

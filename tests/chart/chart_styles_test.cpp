@@ -15,8 +15,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <variant>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -75,8 +75,8 @@ TEST(ChartStyles, TheReadoutGivesBackTheStateUnderEachPixelAtEveryPressure)
 {
     const struct {
         float t, phi;
-    } states[] = {{-5.0f, 0.5f}, {0.0f, 1.0f}, {20.0f, 0.5f}, {26.0f, 0.6f}, {35.0f, 0.4f},
-                  {45.0f, 0.2f}};
+    } states[]
+        = {{-5.0f, 0.5f}, {0.0f, 1.0f}, {20.0f, 0.5f}, {26.0f, 0.6f}, {35.0f, 0.4f}, {45.0f, 0.2f}};
     for (const ChartStyle style : kStyles)
         for (const double B : kPressures)
             for (const auto &[width, height] : {std::pair {1920.0, 821.0}, {1000.0, 430.0}}) {
@@ -88,8 +88,8 @@ TEST(ChartStyles, TheReadoutGivesBackTheStateUnderEachPixelAtEveryPressure)
                     const StatePoint s = StateFromTemperatureHumidity(t, phi, B);
                     const PlanePoint pixel = chart.Pixel(s.d, s.i);
                     const PlanePoint back = chart.scene.Pixels().FromPixel(pixel.x, pixel.y);
-                    const ReadoutTexts cells = PointerReadout(chart.state, static_cast<float>(back.x),
-                                                              static_cast<float>(back.y));
+                    const ReadoutTexts cells = PointerReadout(
+                        chart.state, static_cast<float>(back.x), static_cast<float>(back.y));
                     EXPECT_NEAR(std::stod(cells[0]), t, 0.01) << t << " " << phi;
                     EXPECT_NEAR(std::stod(cells[4]), s.d, 0.01) << t << " " << phi;
                 }
@@ -174,9 +174,9 @@ TEST(ChartStyles, LabelsStandClearOfEachOtherOfTheirCurvesAndOfThePanel)
                 if (width < 1900)
                     continue;
                 for (const int percent : {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100})
-                    EXPECT_NE(std::find(texts.begin(), texts.end(),
-                                        "φ=" + std::to_string(percent) + "%"),
-                              texts.end())
+                    EXPECT_NE(
+                        std::find(texts.begin(), texts.end(), "φ=" + std::to_string(percent) + "%"),
+                        texts.end())
                         << percent;
             }
 }
@@ -207,7 +207,9 @@ TEST(ChartStyles, TheProcessThePointsAndTheProjectFollowTheStyle)
                 const PlanePoint at = scene.Transform()->FromPlane(op.x1, op.y1);
                 bool found = layer == SceneLayer::Points;
                 for (const FoundState &s : std::get<PrimaryOutcome>(*display.outcome).states)
-                    found = found || (std::fabs(at.x - s.point.d) < 1e-3 && std::fabs(at.y - s.point.i) < 1e-3);
+                    found = found
+                        || (std::fabs(at.x - s.point.d) < 1e-3
+                            && std::fabs(at.y - s.point.i) < 1e-3);
                 EXPECT_TRUE(found) << at.x << " " << at.y;
             }
         EXPECT_EQ(dots, 11) << "N, W, C, O, L in both passes of the plotting, and the point P";
@@ -221,8 +223,9 @@ TEST(ChartStyles, TheProcessThePointsAndTheProjectFollowTheStyle)
         ASSERT_TRUE(read.project) << read.error;
         EXPECT_EQ(read.project->chart.style, style);
     }
-    EXPECT_FALSE(ReadProjectJson("{\"format\": \"idchart-project\", \"version\": 1, \"style\": \"x\"}")
-                     .project);
+    EXPECT_FALSE(
+        ReadProjectJson("{\"format\": \"idchart-project\", \"version\": 1, \"style\": \"x\"}")
+            .project);
 
     Scene plain(1920, 821), again(1920, 821);
     ChartState original;

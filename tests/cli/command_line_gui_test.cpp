@@ -451,6 +451,8 @@ TEST(CommandLine, NumericOptionsTakeWholeDecimalNumbersOnly)
         {{"chart", "x.png", "--size", "100.5x100"}, "--size", "100.5x100"},
         {{"chart", "x.png", "--scale", "3"}, "--scale", "3"},
         {{"chart", "x.png", "--scale", "2.0"}, "--scale", "2.0"},
+        {{"chart", "x.png", "--style", "slanted"}, "--style", "slanted"},
+        {{"report", "x.pdf", "--style", "TD"}, "--style", "TD"},
     };
     for (const Refused &row : refused) {
         SCOPED_TRACE(row.arguments.join(QLatin1Char(' ')).toStdString());

@@ -309,6 +309,39 @@ async function submenu(page, entry, item) {
   await page.locator('#submenu div', { hasText: item }).click();
 }
 
+test('in each chart style the page draws the process where the style puts it and reads it back', async () => {
+  const { page, context, errors } = await open({ width: 1366, height: 768 });
+  await button(page, 0).click();
+  await answer(page, ['', '']);
+  await button(page, 3).click();
+  await page.locator('#parameters .client button').click();
+  await button(page, 2).click();
+  const boxes = await page.evaluate(() => window.idchart.call({ op: 'resultsCsv' }).text);
+  for (const [caption, title] of [['斜角焓湿图', '斜角焓湿图'], ['t-d 图', 't-d 图']]) {
+    await submenu(page, '图形样式', caption);
+    const texts = await page.evaluate(() => window.idchart.call({ op: 'sceneTexts' }).texts);
+    assert.ok(texts.some((t) => t.startsWith(title + '　　大气压力 B = 101325 Pa')), caption);
+    // N from the results, drawn red where the style puts it; the pointer there reads N.
+    const n = boxes.split(/\r?\n/).find((line) => line.startsWith('室内状态点 N,'));
+    assert.ok(n, 'N in the results: ' + boxes);
+    const cells = n.split(',');
+    const d = Number(cells[cells.length - 2]), i = Number(cells[cells.length - 1]);
+    const [x, y] = await page.evaluate(([d, i]) =>
+      window.idchart.call({ op: 'planeOf', d, i }).point, [d, i]);
+    const [px, py] = (await throughView(page)).page(x, y);
+    await page.mouse.move(px, py);
+    const read = await readoutCells(page);
+    assert.ok(Math.abs(Number(read[4]) - d) < 0.1 && Math.abs(Number(read[5]) - i) < 0.3,
+              caption + ': read ' + read + ' at N ' + [d, i]);
+    assert.ok((await processDots(page)).length >= 5, caption + ': the process stays');
+  }
+  await submenu(page, '图形样式', '原图');
+  const texts = await page.evaluate(() => window.idchart.call({ op: 'sceneTexts' }).texts);
+  assert.ok(!texts.some((t) => t.includes('大气压力 B =')), 'the rectangular chart again');
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
 test('a year of weather in the page: the zones drawn and the hours counted as idchart climate counts them', async () => {
   const folder = mkdtempSync(path.join(os.tmpdir(), 'idchart-web-'));
   const epw = path.join(folder, 'year.epw');
