@@ -24,6 +24,8 @@ void Scene::ClearAll()
 {
     for (std::vector<Op> &layer : layers_)
         layer.clear();
+    // An empty picture shows no style's layout: the pointer reads the plain scale.
+    SetTransform(nullptr);
 }
 
 const std::vector<Scene::Op> &Scene::Ops(SceneLayer layer) const

@@ -72,6 +72,7 @@ public:
     void SetLayer(SceneLayer layer) { layer_ = layer; }
     SceneLayer Layer() const { return layer_; }
     void ClearLayer(SceneLayer layer);
+    // Every layer emptied, and the style's layout set aside.
     void ClearAll();
 
     const std::vector<Op> &Ops(SceneLayer layer) const;
