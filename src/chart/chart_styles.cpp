@@ -314,13 +314,12 @@ void PrintTitle(StyledDrawing &draw, ChartStyle style, const ChartState &state, 
                {{left, top}}, Where::Anywhere);
 }
 
-void PrintLegend(Surface &picture, const char *legend)
+// The legend where the rectangular chart has its own, kept clear of by the other labels.
+void PrintLegend(StyledDrawing &draw, const ScaleMap &map, const char *legend)
 {
-    picture.SetForeColor(colours::kBlack);
-    picture.SetFontSize(kChartLegendPoints);
-    picture.SetCurrentX(kChartLegendX);
-    picture.SetCurrentY(kChartLegendY);
-    picture.Print(legend);
+    draw.Pen(colours::kBlack, 1);
+    draw.Place(legend, kChartLegendPoints,
+               {{map.ToPixelX(kChartLegendX), map.ToPixelY(kChartLegendY)}}, Where::Anywhere);
 }
 
 // The saturation pressures at tFirst, tFirst + step, … up to tLast.
@@ -744,7 +743,9 @@ StyleLayout::StyleLayout(ChartStyle style, const ScaleMap &map) : style_(style),
                                         level(kHighestTemperature, kHighestMoisture));
         frame_.left = 40.0;
         frame_.top = 2.0 * kRow + 10.0;
-        const double bottom = legendTop - 2.0 * kRow - 4.0;
+        // One row of moisture numbers between the frame and the legend, below
+        // the result panel on all but the smallest pictures.
+        const double bottom = legendTop - kRow - 6.0;
         scale_ = std::min((bottom - frame_.top) / (highest - lowest),
                           (W - frame_.left - 70.0) / (kObliqueSlope * kHighestMoisture));
         scale_ = std::max(scale_, 0.05);
@@ -812,12 +813,15 @@ void DrawStyledChart(const ChartState &state, Surface &picture, std::vector<Char
     picture.Cls();
     auto layout = std::make_shared<const StyleLayout>(state.style, picture.Map());
     StyledDrawing draw(picture, *layout, labels);
+    PrintLegend(draw, picture.Map(),
+                state.style == ChartStyle::Oblique ? kObliqueLegend : kTdLegend);
     if (state.style == ChartStyle::Oblique)
         DrawOblique(state, draw, *layout);
     else
         DrawTemperatureMoisture(state, draw, *layout);
-    PrintLegend(picture, state.style == ChartStyle::Oblique ? kObliqueLegend : kTdLegend);
     BlankResultPanel(picture);
+    // The panel's texts in the purple of the rectangular chart's.
+    picture.SetForeColor(colours::kPurple);
     PrintPanelTexts(state, picture);
     picture.SetForeColor(colours::kChartFore);
     picture.SetDrawWidth(1);
