@@ -314,6 +314,20 @@ void DrawClimate()
                                            app.weather ? &*app.weather : nullptr, ClimateDesign());
 }
 
+// The layers drawn again for the picture's size and the chart's style: the
+// texts placed by the picture's size stand where a fresh drawing puts them;
+// the process shown, the points and the overlay on the picture stay.
+void RedrawShown()
+{
+    Program &app = App();
+    const bool overlay = !app.scene.Ops(SceneLayer::Zones).empty()
+        || !app.scene.Ops(SceneLayer::Climate).empty();
+    RedrawForSize(app.scene, app.project.chart, app.project.points,
+                  app.lastOutcome ? &*app.lastOutcome : nullptr);
+    if (overlay || !app.scene.Ops(SceneLayer::Chart).empty())
+        DrawClimate();
+}
+
 // ---- The chart ------------------------------------------------------------------------------
 
 // The chart drawn again at the project's settings, the overlay on it; the B0
@@ -718,15 +732,7 @@ std::string Dispatch(const JsonValue &request)
         if (first) {
             SetUpChart(app.scene);
         } else {
-            // The texts placed by the picture's size stand where a fresh
-            // drawing puts them; the process shown, the points and the
-            // overlay on the picture stay.
-            const bool overlay = !app.scene.Ops(SceneLayer::Zones).empty()
-                || !app.scene.Ops(SceneLayer::Climate).empty();
-            RedrawForSize(app.scene, app.project.chart, app.project.points,
-                          app.lastOutcome ? &*app.lastOutcome : nullptr);
-            if (overlay || !app.scene.Ops(SceneLayer::Chart).empty())
-                DrawClimate();
+            RedrawShown();
         }
         return "{}";
     }
@@ -739,15 +745,7 @@ std::string Dispatch(const JsonValue &request)
                                                      : std::nullopt;
             if (style && *style != app.project.chart.style) {
                 app.project.chart.style = *style;
-                const bool overlay = !app.scene.Ops(SceneLayer::Zones).empty()
-                    || !app.scene.Ops(SceneLayer::Climate).empty();
-                try {
-                    RedrawForSize(app.scene, app.project.chart, app.project.points,
-                                  app.lastOutcome ? &*app.lastOutcome : nullptr);
-                } catch (const ArithmeticFault &) {
-                }
-                if (overlay || !app.scene.Ops(SceneLayer::Chart).empty())
-                    DrawClimate();
+                RedrawShown();
             }
         }
         std::vector<std::string> options, captions;

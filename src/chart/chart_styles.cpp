@@ -5,6 +5,7 @@
 #include "draw/surface.h"
 #include "psychro/air_states.h"
 #include "psychro/moist_air.h"
+#include "psychro/state_solver.h"
 #include "text/number_text.h"
 
 #include <algorithm>
@@ -63,11 +64,7 @@ constexpr std::array<Ray, 11> kRays = {{
 // The relative humidities drawn, in %.
 constexpr std::array<int, 11> kHumidities = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
 
-double Enthalpy(double t, double d)
-{
-    return kDryAirHeat * t + kKilogramsPerGram * d * (kLatentHeat + kVapourHeat * t);
-}
-
+// The dry bulb of the state (d, i): EnthalpyOf solved for t.
 double TemperatureOf(double d, double i)
 {
     return (i - kLatentHeatPerGram * d) / (kDryAirHeat + kVapourHeatPerGram * d);
@@ -170,6 +167,17 @@ public:
     }
     // A line drawn whole, frame or not.
     void Unclipped(PlanePoint a, PlanePoint b) { picture_.Line(X(a.x), Y(a.y), X(b.x), Y(b.y)); }
+
+    // The frame, in black.
+    void Outline()
+    {
+        Pen(colours::kBlack, 1);
+        const PixelRect &f = frame_;
+        Unclipped({f.left, f.top}, {f.right, f.top});
+        Unclipped({f.right, f.top}, {f.right, f.bottom});
+        Unclipped({f.right, f.bottom}, {f.left, f.bottom});
+        Unclipped({f.left, f.bottom}, {f.left, f.top});
+    }
 
     void Polyline(const std::vector<PlanePoint> &points)
     {
@@ -380,7 +388,7 @@ std::optional<double> SaturationTemperatureAt(double B, double i)
         const std::optional<double> d = SaturatedMoisture(B, static_cast<float>(t));
         if (!d)
             return std::nullopt;
-        return Enthalpy(t, *d);
+        return EnthalpyOf(t, *d);
     };
     const std::optional<double> lowI = enthalpyAt(low);
     if (!lowI || *lowI > i)
@@ -475,17 +483,12 @@ void DrawOblique(const ChartState &state, StyledDrawing &draw, const StyleLayout
         const double dEnd = std::min<double>(
             SaturatedMoisture(B, static_cast<float>(t)).value_or(1e9), kHighestMoisture);
         draw.Pen(kIsotherm, t % 5 == 0 ? 2 : 1);
-        draw.Segment(layout.PixelOf(0.0, Enthalpy(t, 0.0)),
-                     layout.PixelOf(dEnd, Enthalpy(t, dEnd)));
+        draw.Segment(layout.PixelOf(0.0, EnthalpyOf(t, 0.0)),
+                     layout.PixelOf(dEnd, EnthalpyOf(t, dEnd)));
     }
     const std::vector<std::vector<PlanePoint>> curves = DrawHumidities(draw, layout, state);
 
-    // The frame.
-    draw.Pen(colours::kBlack, 1);
-    draw.Unclipped({f.left, f.top}, {f.right, f.top});
-    draw.Unclipped({f.right, f.top}, {f.right, f.bottom});
-    draw.Unclipped({f.right, f.bottom}, {f.left, f.bottom});
-    draw.Unclipped({f.left, f.bottom}, {f.left, f.top});
+    draw.Outline();
 
     PrintTitle(draw, ChartStyle::Oblique, state, f.left, 2.0);
 
@@ -530,7 +533,7 @@ void DrawOblique(const ChartState &state, StyledDrawing &draw, const StyleLayout
     for (int t = static_cast<int>(kLowestTemperature); t <= static_cast<int>(kHighestTemperature);
          t += 5) {
         const std::string text = std::to_string(t);
-        const PlanePoint at = layout.PixelOf(0.0, Enthalpy(t, 0.0));
+        const PlanePoint at = layout.PixelOf(0.0, EnthalpyOf(t, 0.0));
         draw.Place(text, kScalePoints,
                    {{f.left - kGap - draw.TextWidth(text, kScalePoints), at.y - height / 2.0}},
                    Where::OutsideFrame);
@@ -580,21 +583,7 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
     const double B = state.B;
     const PixelRect &f = draw.Frame();
     const double height = draw.TextHeight(kScalePoints);
-    const auto pixelAt = [&](double t, double d) { return layout.PixelOf(d, Enthalpy(t, d)); };
-    const auto dewPoint = [&](double d) -> double {
-        // The temperature at which d saturates, by bisection on the saturation curve.
-        double low = kLowestTemperature - 40.0, high = kHighestTemperature + 40.0;
-        for (int k = 0; k < 50; ++k) {
-            const double middle = (low + high) / 2.0;
-            const std::optional<double> ds = SaturatedMoisture(B, static_cast<float>(middle));
-            if (ds && *ds < d)
-                low = middle;
-            else
-                high = middle;
-        }
-        return low;
-    };
-
+    const auto pixelAt = [&](double t, double d) { return layout.PixelOf(d, EnthalpyOf(t, d)); };
     // The grid under the saturation curve: isotherms every °C, d lines every g/kg.
     for (int t = static_cast<int>(kLowestTemperature); t <= static_cast<int>(kHighestTemperature);
          ++t) {
@@ -604,7 +593,10 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
         draw.Segment(pixelAt(t, 0.0), pixelAt(t, dEnd));
     }
     for (int d = 1; d <= static_cast<int>(kHighestMoisture); ++d) {
-        const double tStart = std::max<double>(dewPoint(d), kLowestTemperature);
+        const double tStart = std::max<double>(
+            DewPointTemperature(VapourPressureFromMoisture(B, static_cast<float>(d)))
+                .value_or(kLowestTemperature),
+            kLowestTemperature);
         draw.Pen(d % 5 == 0 ? kMajorGrid : kFineGrid, 1);
         draw.Segment(pixelAt(tStart, d), pixelAt(kHighestTemperature, d));
     }
@@ -663,11 +655,7 @@ void DrawTemperatureMoisture(const ChartState &state, StyledDrawing &draw,
     }
     const std::vector<std::vector<PlanePoint>> curves = DrawHumidities(draw, layout, state);
 
-    draw.Pen(colours::kBlack, 1);
-    draw.Unclipped({f.left, f.top}, {f.right, f.top});
-    draw.Unclipped({f.right, f.top}, {f.right, f.bottom});
-    draw.Unclipped({f.right, f.bottom}, {f.left, f.bottom});
-    draw.Unclipped({f.left, f.bottom}, {f.left, f.top});
+    draw.Outline();
 
     PrintTitle(draw, ChartStyle::TemperatureMoisture, state, f.left, 2.0);
 
@@ -736,7 +724,7 @@ StyleLayout::StyleLayout(ChartStyle style, const ScaleMap &map) : style_(style),
     if (style == ChartStyle::Oblique) {
         // Level of i − 2.5 d at the frame's corners: the lowest isotherm's
         // lowest point and the highest one's highest.
-        const auto level = [](double t, double d) { return Enthalpy(t, d) - kObliqueSlope * d; };
+        const auto level = [](double t, double d) { return EnthalpyOf(t, d) - kObliqueSlope * d; };
         const double lowest
             = std::min(level(kLowestTemperature, 0.0), level(kLowestTemperature, kHighestMoisture));
         const double highest = std::max(level(kHighestTemperature, 0.0),
@@ -783,7 +771,7 @@ PlanePoint StyleLayout::StateAt(double px, double py) const
     }
     const double t = kLowestTemperature + (px - frame_.left) / perKelvin_;
     const double d = (frame_.bottom - py) / perGram_;
-    return {d, Enthalpy(t, d)};
+    return {d, EnthalpyOf(t, d)};
 }
 
 PlanePoint StyleLayout::ToPlane(double d, double i) const

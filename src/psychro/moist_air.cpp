@@ -112,10 +112,7 @@ float MoistureFromTemperatureEnthalpy(float t, float i)
 
 float EnthalpyFromTemperatureMoisture(float t, float d)
 {
-    const double tc = t;
-    return CheckedSingle(kDryAirHeat * tc
-                             + kKilogramsPerGram * d * (kLatentHeat + kVapourHeat * tc),
-                         FaultCause::EnthalpyFromTemperatureMoisture);
+    return CheckedSingle(EnthalpyOf(t, d), FaultCause::EnthalpyFromTemperatureMoisture);
 }
 
 float PsychrometerVapourPressure(double B, float PqbAtTs, float t, float ts)

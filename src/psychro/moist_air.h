@@ -85,6 +85,12 @@ float MoistureFromTemperatureEnthalpy(float t /* °C */, float i /* kJ/kg */);
 
 // Enthalpy i (kJ/kg) = 1.005 t + 0.001 d (2500 + 1.84 t).
 float EnthalpyFromTemperatureMoisture(float t /* °C */, float d /* g/kg */);
+// The same in double precision, neither rounded nor checked: for the chart
+// styles' layouts, which map states to pixels and back.
+constexpr double EnthalpyOf(double t /* °C */, double d /* g/kg */)
+{
+    return kDryAirHeat * t + kKilogramsPerGram * d * (kLatentHeat + kVapourHeat * t);
+}
 
 // Vapour partial pressure Pq (Pa) from a psychrometer: Pqb(ts) − 0.000667 · B · (t − ts).
 float PsychrometerVapourPressure(double B /* Pa */, float PqbAtTs /* Pa */, float t /* °C */,

@@ -160,14 +160,8 @@ void Form1::ChooseStyle(ChartStyle style)
         return;
     chart.style = style;
     files_->Changed();
-    PictureBox &picture = *controls_->Picture1;
-    picture.ResetView();
-    Guarded("绘制焓湿图", [this, &picture] {
-        RedrawForSize(picture.ChartScene(), chart, shell_.ProjectRecord().points,
-                      outcome_ ? &*outcome_ : nullptr);
-        climate_->Redraw();
-        picture.ShowScene();
-    });
+    controls_->Picture1->ResetView();
+    RedrawShown();
 }
 
 void Form1::ShowProject(bool hasInputs, bool drawChart)
@@ -223,9 +217,14 @@ void Form1::FollowSize()
     arranged_ = FollowWindowSize(*this, *controls_, frame, arranged_,
                                  placed_.boundedTo(kSmallestMainFrame));
     picture.FollowSize();
-    if (picture.Surface().Size() == before)
-        return;
-    Guarded("绘制焓湿图", [this, &picture] {
+    if (picture.Surface().Size() != before)
+        RedrawShown();
+}
+
+void Form1::RedrawShown()
+{
+    Guarded("绘制焓湿图", [this] {
+        PictureBox &picture = *controls_->Picture1;
         RedrawForSize(picture.ChartScene(), chart, shell_.ProjectRecord().points,
                       outcome_ ? &*outcome_ : nullptr);
         climate_->Redraw();

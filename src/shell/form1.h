@@ -95,6 +95,9 @@ private:
     // The controls arranged for the window's new size, the chart drawn again
     // for its new size with what it showed.
     void FollowSize();
+    // The chart drawn again, for the picture's size and the chart's style,
+    // with the process, the points and the weather it showed.
+    void RedrawShown();
 
     AppShell &shell_;
     std::unique_ptr<MainWindowControls> controls_;
