@@ -63,7 +63,11 @@ shot before-kill
 blue_dot before-kill
 kill -9 "$app_pid"
 wait "$app_pid" 2>/dev/null || true
+wait_gone "焓湿图" 10
+app_pid=""
 
+# The font caches are built: a start that shows nothing within a minute has failed.
+first_window_wait=60
 enter_main_window
 wait_window "idchart" 10
 sleep 0.5

@@ -41,7 +41,17 @@ cleanup() {
   rm -rf "$runtime"
 }
 trap cleanup EXIT
-fail() { echo "FAIL ($size, window manager $wm): $*"; exit 1; }
+# A failure names what was seen, whether the X server still runs, and what the
+# program printed.
+fail() {
+  echo "FAIL ($size, window manager $wm): $*"
+  kill -0 "$xvfb_pid" 2>/dev/null || echo "the X server $DISPLAY is no longer running"
+  if [ -s "$shots/program.log" ]; then
+    echo "the program printed:"
+    tail -n 20 "$shots/program.log"
+  fi
+  exit 1
+}
 
 # The window manager, with its own default settings (not the caller's), ready
 # once it announces itself on the root window.
@@ -64,14 +74,23 @@ pixels() { # screenshot name, region WxH+X+Y
 # Prints the colour of one pixel of a screenshot as "r,g,b".
 pixel() { pixels "$1" "1x1+$2+$3"; }
 alive() { kill -0 "$app_pid" 2>/dev/null || fail "the program is no longer running"; }
-window_id() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+# The first visible window of that name, or nothing; a search that hangs is
+# given up after a few seconds.
+window_id() {
+  { timeout 5 xdotool search --onlyvisible --name "$1" 2>/dev/null || true; } | head -n 1
+}
+# Waits for a window of the program; fails at once when the program has ended.
 wait_window() { # name, seconds
-  local deadline=$(( SECONDS + $2 ))
+  local deadline=$(( SECONDS + $2 )) status=0
   while [ "$SECONDS" -lt "$deadline" ]; do
     [ -n "$(window_id "$1")" ] && return 0
+    if [ -n "$app_pid" ] && ! kill -0 "$app_pid" 2>/dev/null; then
+      wait "$app_pid" 2>/dev/null || status=$?
+      fail "the program ended (status $status) before a window named $1 showed"
+    fi
     sleep 0.1
   done
-  fail "no window named $1"
+  fail "no window named $1 after $2 s"
 }
 wait_gone() { # name, seconds
   for _ in $(seq 1 $(( $2 * 10 ))); do
@@ -196,11 +215,13 @@ dialog_frame="$(dev "$(round "$width * 0.3")") $(dev "$(round "$height * 0.3")")
 # Starts $program, checks the splash's frame, waits for its OK button (after
 # its animation, taking screenshots on the way) and clicks it; then checks the
 # main window's frame and notes where its client area begins.
+# first_window_wait: the seconds to wait for the splash (180, for a first
+# start that builds the font caches while a busy machine starts several of
+# these checks at once).
+first_window_wait=180
 enter_main_window() {
   start_program
-  # A first start on a fresh system may build the font caches first, and a
-  # busy machine starts several of these checks at once.
-  wait_window "焓湿图" 180
+  wait_window "焓湿图" "$first_window_wait"
   expect_frame "焓湿图" "$main_frame" "splash"
   sleep 1.2
   shot splash-animating
