@@ -246,9 +246,8 @@ void DrawHours(Surface &picture, const weather::Weather &weather, const Tally &t
         const float w = PixelsAcross(picture, kDotPixels / 2.0);
         const float h = PixelsDown(picture, kDotPixels / 2.0);
         for (const weather::Hour &hour : weather.hours) {
-            const bool inField = picture.Transform() ? picture.Transform()->InField(hour.d, hour.i)
-                                                     : InChartField(hour.d, hour.i);
-            if (!Takes(settings.filter, hour) || !inField)
+            if (!Takes(settings.filter, hour)
+                || !InShownField(picture.Transform().get(), hour.d, hour.i))
                 continue;
             const Rgb colour = hour.month >= 1 && hour.month <= 12
                 ? kMonthColours[static_cast<std::size_t>(hour.month - 1)]
@@ -348,7 +347,7 @@ Tally DrawClimateLayers(Scene &scene, double B, const ClimateSettings &settings,
     Tally tally;
     tally.B = B;
     if (weather) {
-        tally = TallyHours(*weather, B, settings, design);
+        tally = TallyHours(*weather, B, settings, design, scene.Transform().get());
         scene.SetLayer(SceneLayer::Climate);
         KeptState kept(scene);
         DrawHours(scene, *weather, tally, settings, zones);

@@ -125,8 +125,14 @@ int CellIndex(float value, float step)
     return static_cast<int>(std::floor(value / step));
 }
 
+bool InShownField(const PlaneTransform *layout, double d, double i)
+{
+    return layout ? layout->InField(d, i)
+                  : InChartField(static_cast<float>(d), static_cast<float>(i));
+}
+
 Tally TallyHours(const weather::Weather &weather, double B, const ClimateSettings &settings,
-                 const std::optional<DesignTemperatures> &design)
+                 const std::optional<DesignTemperatures> &design, const PlaneTransform *layout)
 {
     using namespace comfort_zones;
     Tally tally;
@@ -166,7 +172,7 @@ Tally TallyHours(const weather::Weather &weather, double B, const ClimateSetting
                     ++tally.aboveWetBulb;
             }
         }
-        if (!InChartField(hour.d, hour.i)) {
+        if (!InShownField(layout, hour.d, hour.i)) {
             ++tally.offChart;
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "climate/comfort_zones.h"
 #include "climate/weather_file.h"
+#include "draw/plane_transform.h"
 
 #include <array>
 #include <cstdint>
@@ -92,8 +93,15 @@ bool Takes(const HourFilter &filter, const weather::Hour &hour);
 // The cell of an hour.
 int CellIndex(float value, float step);
 
-// Counts the hours of the weather for the chart of pressure B.
+// Whether the state (d, i) lies in the field of the chart drawn: the chart
+// style's layout when one is given, else the rectangular chart.
+bool InShownField(const PlaneTransform *layout, double d, double i);
+
+// Counts the hours of the weather for the chart of pressure B, drawn in the
+// layout of a chart style when one is given (the hours off the chart are
+// those outside its field).
 Tally TallyHours(const weather::Weather &weather, double B, const ClimateSettings &settings,
-                 const std::optional<DesignTemperatures> &design = std::nullopt);
+                 const std::optional<DesignTemperatures> &design = std::nullopt,
+                 const PlaneTransform *layout = nullptr);
 
 } // namespace climate

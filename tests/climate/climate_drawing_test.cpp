@@ -1,4 +1,5 @@
 #include "chart/chart_drawing.h"
+#include "chart/chart_styles.h"
 #include "climate/climate_drawing.h"
 #include "climate/synthetic_weather.h"
 #include "draw/scene.h"
@@ -85,18 +86,33 @@ TEST(ClimateDrawing, ZonesAndHoursAreDrawnOnTheirLayersAndPaintedAgainAlike)
     }
 }
 
-// The dots by month: one for each hour on the chart that the filter takes.
+// The dots by month: one for each hour on the chart that the filter takes,
+// in every chart style; the hours counted off the chart are those outside the
+// field of the style drawn.
 TEST(ClimateDrawing, MonthDotsAreTheHoursOnTheChart)
 {
     const weather::Weather year = *weather::ReadWeather(synthetic::Epw(), "plateau.epw", 0).weather;
     climate::ClimateSettings settings;
     settings.display = climate::Display::Months;
     settings.filter.months = *climate::ReadMonths("1");
-    Scene scene;
-    SetUpChart(scene);
-    const climate::Tally tally = climate::DrawClimateLayers(scene, 101325.0, settings, &year);
-    // Twelve swatches of the legend besides the dots.
-    EXPECT_EQ(CountOf(scene.Ops(SceneLayer::Climate), Scene::Kind::FilledBox),
-              static_cast<std::size_t>(tally.counted - tally.offChart) + 12);
-    EXPECT_EQ(tally.counted, 31 * 24 - 1) << "January, less its missing hour";
+    for (const ChartStyle style :
+         {ChartStyle::Original, ChartStyle::Oblique, ChartStyle::TemperatureMoisture}) {
+        Scene scene;
+        SetUpChart(scene);
+        ChartState state;
+        state.style = style;
+        if (style != ChartStyle::Original)
+            DrawStyledChart(state, scene);
+        const climate::Tally tally = climate::DrawClimateLayers(scene, 101325.0, settings, &year);
+        int outside = 0;
+        for (const weather::Hour &hour : year.hours)
+            outside += climate::Takes(settings.filter, hour)
+                && !climate::InShownField(scene.Transform().get(), hour.d, hour.i);
+        EXPECT_EQ(tally.offChart, outside) << ChartStyleOption(style);
+        // Twelve swatches of the legend besides the dots.
+        EXPECT_EQ(CountOf(scene.Ops(SceneLayer::Climate), Scene::Kind::FilledBox),
+                  static_cast<std::size_t>(tally.counted - tally.offChart) + 12)
+            << ChartStyleOption(style);
+        EXPECT_EQ(tally.counted, 31 * 24 - 1) << "January, less its missing hour";
+    }
 }
