@@ -88,7 +88,8 @@ echo "$out" | sed 's/^/   | /'
 
 step "starting the program from its desktop entry on an X server"
 # A free display number, reported by Xvfb itself.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp 2>/tmp/xvfb.log & echo "pid $!")
+# -noreset: no reset, and no refused connection, when a client goes.
+exec 3< <(Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp -noreset 2>/tmp/xvfb.log & echo "pid $!")
 read -r _ xvfb <&3
 read -r display <&3
 # Field codes (%f, %U, ...) stand for files handed over by the menu; none here.

@@ -25,8 +25,11 @@ export XDG_RUNTIME_DIR=$runtime
 # Settings, recent projects and recovery copies of this run's own.
 export XDG_CONFIG_HOME=$runtime/config XDG_DATA_HOME=$runtime/data
 
-# A free display number, reported by Xvfb itself.
-exec 3< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp 2>/dev/null & echo "pid $!")
+# A free display number, reported by Xvfb itself. -noreset: by default the
+# server resets when its last client goes (a killed program, a finished
+# xprop), and refuses connections while it does, so a program or window
+# manager that connects in that moment would find no display.
+exec 3< <(Xvfb -displayfd 1 -screen 0 "${size}x24" -nolisten tcp -noreset 2>/dev/null & echo "pid $!")
 read -r _ xvfb_pid <&3
 read -r display <&3
 export DISPLAY=":$display"
@@ -54,15 +57,18 @@ fail() {
 }
 
 # The window manager, with its own default settings (not the caller's), ready
-# once it announces itself on the root window.
+# once it announces itself on the root window; a busy machine may take many
+# seconds to start it.
 if [ "$wm" != none ]; then
   XDG_CONFIG_HOME=$runtime/config "$wm" --sm-disable >"$shots/$wm.log" 2>&1 &
   wm_pid=$!
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 600); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    kill -0 "$wm_pid" 2>/dev/null || break
     sleep 0.1
   done
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "$wm did not start"
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' \
+    || fail "$wm did not start: $(kill -0 "$wm_pid" 2>/dev/null && echo "still starting after 60 s" || echo "it ended"); its output: $(tail -n 5 "$shots/$wm.log")"
 fi
 
 shot() { import -window root "$shots/$1.png"; echo "screenshot $shots/$1.png"; }
